@@ -1,0 +1,1 @@
+#include "Circuit.h"

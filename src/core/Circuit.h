@@ -1,0 +1,91 @@
+#pragma once
+// The shared vocabulary of the simulator: the three montages, the fourteen
+// parameter boxes, the quantity slots with their units and colours, and the
+// nineteen recording durations.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace ohmora {
+
+inline constexpr int kMontageCount = 3;
+inline constexpr int kParameterCount = 14;
+inline constexpr int kQuantityCount = 7; // check boxes and swatches 0..6
+inline constexpr int kSlotCount = 9;     // valeurs 0..8 (7 and 8 stay 0)
+inline constexpr int kCurrentSlot = 4;
+
+// An RGB colour; `value()` is the packed form red + 256 green + 65536 blue
+// used by the configuration files.
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    constexpr std::int32_t value() const { return r + 256 * g + 65536 * b; }
+    static constexpr Rgb fromValue(std::int64_t v) {
+        return Rgb{int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)};
+    }
+    friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr std::array<std::string_view, kMontageCount> kMontageNames = {
+    "Charge et décharge d'un condensateur à travers un conducteur ohmique",
+    "Décharge d'un condensateur à travers une bobine",
+    "Établissement du courant dans un circuit comportant une bobine",
+};
+
+inline constexpr std::array<std::string_view, kParameterCount> kDefaultParameters = {
+    "6", "33", "220", "100", "6", "33", "220", "10", "400", "5", "6", "200", "5", "10"};
+
+// The boxes each montage reads, in the order U, R1, C, R2 (montage 0),
+// U, R1, C, R2, L, r (montage 1), U, L, r, R (montage 2).
+inline constexpr std::array<int, kMontageCount> kFirstParameter = {0, 4, 10};
+
+inline constexpr std::array<Rgb, kQuantityCount> kDefaultColours = {
+    Rgb{0, 128, 0}, Rgb{255, 0, 0},   Rgb{255, 0, 255}, Rgb{0, 0, 128},
+    Rgb{0, 0, 255}, Rgb{255, 128, 0}, Rgb{0, 128, 128}};
+
+// Which quantity slots a montage uses (its check boxes are shown).
+inline constexpr bool slotUsed(int montage, int k) {
+    switch (montage) {
+    case 0: return k == 0 || k == 1 || k == 2 || k == 4 || k == 5;
+    case 1: return k >= 0 && k <= 6;
+    case 2: return k == 0 || k == 1 || k == 4 || k == 6;
+    default: return false;
+    }
+}
+
+// Quantity group of a slot: 0 voltages, 1 current, 2 energies.
+inline constexpr int quantityGroup(int k) { return k == 4 ? 1 : (k == 5 || k == 6 ? 2 : 0); }
+
+// Unit of a slot: "V", "A" or "J".
+inline constexpr std::string_view slotUnit(int k) {
+    return k == 4 ? "A" : (k == 5 || k == 6 ? "J" : "V");
+}
+
+// Check-box captions per montage (empty: hidden).
+std::string_view quantityCaption(int montage, int k);
+
+// Value-table columns: the slot shown in column c (c >= 1) for a montage,
+// or -1 beyond the montage's columns.
+int tableColumnCount(int montage);
+int tableColumnSlot(int montage, int column);
+
+// The recording durations of the up-down control, values -8 to 10.
+struct Duration {
+    int upDown;
+    std::string_view label;
+    float seconds;
+};
+inline constexpr int kUpDownMin = -8;
+inline constexpr int kUpDownMax = 10;
+inline constexpr int kUpDownDefault = -2;
+inline constexpr std::array<Duration, 19> kDurations = {{
+    {-8, "1 ms", 0.001f}, {-7, "2 ms", 0.002f},   {-6, "5 ms", 0.005f},  {-5, "10 ms", 0.01f},
+    {-4, "20 ms", 0.02f}, {-3, "50 ms", 0.05f},   {-2, "100 ms", 0.1f},  {-1, "200 ms", 0.2f},
+    {0, "500 ms", 0.5f},  {1, "1 s", 1.0f},       {2, "2 s", 2.0f},      {3, "5 s", 5.0f},
+    {4, "10 s", 10.0f},   {5, "20 s", 20.0f},     {6, "30 s", 30.0f},    {7, "1 min", 60.0f},
+    {8, "2 min", 120.0f}, {9, "5 min", 300.0f},   {10, "10 min", 600.0f},
+}};
+const Duration* durationForUpDown(int upDown);
+const Duration* durationForLabel(std::string_view label);
+
+} // namespace ohmora

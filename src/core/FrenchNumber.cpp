@@ -1,0 +1,1 @@
+#include "FrenchNumber.h"

@@ -1,0 +1,1 @@
+#include "Simulator.h"
