@@ -1,0 +1,17 @@
+#pragma once
+// Values shared by the program's windows for the whole run. One object,
+// owned by the application and handed to each window that needs it.
+
+#include <string>
+
+namespace ohmora {
+
+struct ProgramState {
+    std::string cheminconfig; // path of the configuration last saved or opened
+    std::string dossierexo;   // directory of the open exercise, with a final separator
+    bool corrige = false;     // the open exercise has a correction
+    bool textemodifie = false;
+    double memoire = 0;       // the calculator's memory, kept across openings
+};
+
+} // namespace ohmora
