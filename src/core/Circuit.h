@@ -46,15 +46,21 @@ inline constexpr std::array<Rgb, kQuantityCount> kDefaultColours = {
 // Which quantity slots a montage uses (its check boxes are shown).
 inline constexpr bool slotUsed(int montage, int k) {
     switch (montage) {
-    case 0: return k == 0 || k == 1 || k == 2 || k == 4 || k == 5;
-    case 1: return k >= 0 && k <= 6;
-    case 2: return k == 0 || k == 1 || k == 4 || k == 6;
-    default: return false;
+    case 0:
+        return k == 0 || k == 1 || k == 2 || k == 4 || k == 5;
+    case 1:
+        return k >= 0 && k <= 6;
+    case 2:
+        return k == 0 || k == 1 || k == 4 || k == 6;
+    default:
+        return false;
     }
 }
 
 // Quantity group of a slot: 0 voltages, 1 current, 2 energies.
-inline constexpr int quantityGroup(int k) { return k == 4 ? 1 : (k == 5 || k == 6 ? 2 : 0); }
+inline constexpr int quantityGroup(int k) {
+    return k == 4 ? 1 : (k == 5 || k == 6 ? 2 : 0);
+}
 
 // Unit of a slot: "V", "A" or "J".
 inline constexpr std::string_view slotUnit(int k) {
@@ -79,11 +85,11 @@ inline constexpr int kUpDownMin = -8;
 inline constexpr int kUpDownMax = 10;
 inline constexpr int kUpDownDefault = -2;
 inline constexpr std::array<Duration, 19> kDurations = {{
-    {-8, "1 ms", 0.001f}, {-7, "2 ms", 0.002f},   {-6, "5 ms", 0.005f},  {-5, "10 ms", 0.01f},
-    {-4, "20 ms", 0.02f}, {-3, "50 ms", 0.05f},   {-2, "100 ms", 0.1f},  {-1, "200 ms", 0.2f},
-    {0, "500 ms", 0.5f},  {1, "1 s", 1.0f},       {2, "2 s", 2.0f},      {3, "5 s", 5.0f},
-    {4, "10 s", 10.0f},   {5, "20 s", 20.0f},     {6, "30 s", 30.0f},    {7, "1 min", 60.0f},
-    {8, "2 min", 120.0f}, {9, "5 min", 300.0f},   {10, "10 min", 600.0f},
+    {-8, "1 ms", 0.001f}, {-7, "2 ms", 0.002f}, {-6, "5 ms", 0.005f},   {-5, "10 ms", 0.01f},
+    {-4, "20 ms", 0.02f}, {-3, "50 ms", 0.05f}, {-2, "100 ms", 0.1f},   {-1, "200 ms", 0.2f},
+    {0, "500 ms", 0.5f},  {1, "1 s", 1.0f},     {2, "2 s", 2.0f},       {3, "5 s", 5.0f},
+    {4, "10 s", 10.0f},   {5, "20 s", 20.0f},   {6, "30 s", 30.0f},     {7, "1 min", 60.0f},
+    {8, "2 min", 120.0f}, {9, "5 min", 300.0f}, {10, "10 min", 600.0f},
 }};
 const Duration* durationForUpDown(int upDown);
 const Duration* durationForLabel(std::string_view label);

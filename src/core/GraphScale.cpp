@@ -1,1 +1,213 @@
 #include "GraphScale.h"
+
+#include "FrenchNumber.h"
+
+#include <cmath>
+#include <string>
+
+namespace ohmora {
+
+void chooseValeurMax(const ScaleInputs& in, float& valeurMax, bool& axeSymetrique) {
+    const auto& p = in.params;
+    const auto& box = in.ticked;
+    axeSymetrique = false;
+    switch (in.montage) {
+    case 0: {
+        const float U = p[0], R1 = p[1], C = p[2], R2 = p[3];
+        valeurMax = U;
+        if (box[4]) {
+            valeurMax = R1 < R2 ? U / R1 : U / R2;
+            axeSymetrique = true;
+        } else if (box[2]) {
+            axeSymetrique = true;
+        }
+        if (box[5]) {
+            valeurMax = float(0.5 * (double(C) / 1000000.0) * double(valeurMax) * valeurMax);
+            axeSymetrique = false;
+        }
+        break;
+    }
+    case 1: {
+        const float U = p[4], R1 = p[5], C = p[6], R2 = p[7], L = p[8], r = p[9];
+        valeurMax = U;
+        axeSymetrique = true;
+        if (box[4] || in.sustained) {
+            const double omega0 = 1.0 / std::sqrt(double(L) * double(C) / 1000000000.0);
+            const double peak = double(C) / 1000000.0 * double(U) * omega0;
+            const float charging = U / R1;
+            valeurMax = double(charging) < peak ? float(peak) : charging;
+            if (in.sustained && !box[4]) {
+                const double q = peak * double(r + R2);
+                valeurMax = q < double(U) ? U : float(q);
+            }
+        }
+        if (box[5] || box[6]) {
+            valeurMax = float(0.5 * (double(C) / 1000000.0) * double(valeurMax) * valeurMax);
+            axeSymetrique = false;
+        }
+        break;
+    }
+    case 2: {
+        const float U = p[10], L = p[11], r = p[12], R = p[13];
+        valeurMax = U;
+        if (box[4] || box[6]) {
+            valeurMax = U / (R + r);
+        }
+        if (box[6]) {
+            valeurMax = float(0.5 * (double(L) / 1000.0) * double(valeurMax) * valeurMax);
+        }
+        break;
+    }
+    default:
+        valeurMax = 0;
+        break;
+    }
+}
+
+namespace {
+
+int divisionsFor(int d) {
+    switch (d) {
+    case 3:
+        return 6;
+    case 4:
+        return 4;
+    case 5:
+        return 5;
+    case 6:
+        return 6;
+    case 7:
+        return 7;
+    case 8:
+        return 4;
+    case 9:
+        return 3;
+    case 10:
+        return 5;
+    case 12:
+        return 6;
+    case 14:
+        return 7;
+    case 15:
+        return 5;
+    case 16:
+        return 4;
+    case 18:
+        return 6;
+    case 20:
+        return 5;
+    case 21:
+        return 3;
+    case 24:
+        return 6;
+    case 25:
+        return 5;
+    case 27:
+        return 3;
+    case 28:
+        return 7;
+    case 30:
+        return 6;
+    default:
+        return 1;
+    }
+}
+
+} // namespace
+
+void roundScale(float valeurMax, GraphScale& scale) {
+    // Two significant digits a.b and the exponent e of valeurMax.
+    const std::string text = fr::formatMask(valeurMax, "0.0E+00", '.');
+    const bool negative = !text.empty() && text[0] == '-';
+    const size_t start = negative ? 1 : 0;
+    const int a = text[start] - '0';
+    const int b = text[start + 2] - '0';
+    const int e = std::stoi(text.substr(text.find('E') + 1));
+    int d = a;
+    float decade = float(std::pow(10.0, e));
+    if (d < 3) {
+        d = 10 * a + b;
+        decade = float(std::pow(10.0, e - 1));
+    }
+    if (float(double(d) * double(decade)) < valeurMax) {
+        ++d;
+    }
+    switch (d) {
+    case 11:
+        d = 12;
+        break;
+    case 13:
+        d = 14;
+        break;
+    case 17:
+        d = 18;
+        break;
+    case 19:
+        d = 20;
+        break;
+    case 22:
+    case 23:
+        d = 24;
+        break;
+    case 26:
+        d = 27;
+        break;
+    case 29:
+        d = 3;
+        decade = float(double(decade) * 10.0);
+        break;
+    default:
+        break;
+    }
+    scale.echelleY = float(double(d) * double(decade));
+    scale.decade = decade;
+    if (d == 0) {
+        d = 10;
+    }
+    scale.d = d;
+    scale.divisions = divisionsFor(d);
+}
+
+GraphFrame computeGraphFrame(const ScaleInputs& in) {
+    GraphFrame f;
+    GraphScale& s = f.scale;
+    chooseValeurMax(in, s.valeurMax, s.axeSymetrique);
+    if (s.valeurMax >= 0.001f && s.valeurMax < 0.5f) {
+        f.prefix = "m";
+        f.factor = 1000;
+    } else if (s.valeurMax < 0.001f) {
+        f.prefix = "µ";
+        f.factor = 1000000;
+    }
+    s.yZero = s.axeSymetrique ? 125 : 225;
+    roundScale(s.valeurMax, s);
+
+    for (int k = 1; k <= s.divisions; ++k) {
+        const float value = float(double(s.echelleY) / s.divisions * k * f.factor);
+        const std::string rounded = fr::formatMask(value, "0.00E+00", '.');
+        f.graduations.push_back(fr::general(float(std::stod(rounded))));
+    }
+
+    const double timeFactor = in.dureeEnreg >= 1.0f ? 1.0 : 1000.0;
+    f.timeUnit = timeFactor == 1.0 ? "(s)" : "(ms)";
+    f.firstTimeIndex = s.axeSymetrique ? 1 : 0;
+    for (int k = f.firstTimeIndex; k <= 10; ++k) {
+        f.timeNumbers.push_back(fr::general(float(k * double(in.dureeEnreg) * timeFactor / 10)));
+    }
+
+    std::string unit;
+    if (in.ticked[4]) {
+        f.verticalSymbol = "i  ";
+        unit = "A)";
+    } else if (in.ticked[5] || in.ticked[6]) {
+        f.verticalSymbol = "E  ";
+        unit = "J)";
+    } else {
+        f.verticalSymbol = "u  ";
+        unit = "V)";
+    }
+    f.verticalUnit = "(" + f.prefix + unit;
+    return f;
+}
+
+} // namespace ohmora

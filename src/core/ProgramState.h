@@ -11,7 +11,7 @@ struct ProgramState {
     std::string dossierexo;   // directory of the open exercise, with a final separator
     bool corrige = false;     // the open exercise has a correction
     bool textemodifie = false;
-    double memoire = 0;       // the calculator's memory, kept across openings
+    double memoire = 0; // the calculator's memory, kept across openings
 };
 
 } // namespace ohmora

@@ -31,8 +31,12 @@ enum Redraw : unsigned {
     RedrawChecks = 1u << 7,      // check boxes or options changed state
     RedrawParameters = 1u << 8,  // a parameter text was rewritten
 };
-inline constexpr Redraw operator|(Redraw a, Redraw b) { return Redraw(unsigned(a) | unsigned(b)); }
-inline Redraw& operator|=(Redraw& a, Redraw b) { return a = a | b; }
+inline constexpr Redraw operator|(Redraw a, Redraw b) {
+    return Redraw(unsigned(a) | unsigned(b));
+}
+inline Redraw& operator|=(Redraw& a, Redraw b) {
+    return a = a | b;
+}
 
 enum class Pointer { Arrow, Hand };
 
@@ -154,6 +158,7 @@ public:
 
     // --- help line and readout -------------------------------------------
     void hover(HelpRegion region);
+    void showCopyMessage();               // after a copy: the confirmation stays on the help line
     Readout mouseMoveGraph(int x, int y); // also writes the help line
     Readout readout(int x, int y) const;
 
@@ -167,6 +172,9 @@ private:
 
     SimState s_;
     std::vector<PlotMark> lastPlot_;
+    // x of the last point drawn for each slot: a point skipped for being
+    // beyond the 16-bit range leaves the next segment starting there.
+    std::array<std::int16_t, kQuantityCount> lastDrawnX_{};
 };
 
 // The key filter of the parameter boxes: returns the character to insert

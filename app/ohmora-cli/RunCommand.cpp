@@ -1,0 +1,299 @@
+#include "RunCommand.h"
+
+#include "Circuit.h"
+#include "Simulator.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <variant>
+
+namespace ohmora::cli {
+
+namespace {
+
+constexpr int kUntilEndLimit = 10000;
+constexpr long kTickLimit = 100000000;
+
+struct MontageAction {
+    int index;
+};
+struct ParamAction {
+    int index;
+    std::string text;
+};
+struct QuantityAction {
+    int k;
+};
+struct DurationAction {
+    int upDown;
+};
+struct TriggerAction {};
+struct SustainedAction {};
+struct SwitchAction {
+    int zone;
+};
+struct TicksAction {
+    long count;
+};
+struct UntilEndAction {};
+
+using Action =
+    std::variant<MontageAction, ParamAction, QuantityAction, DurationAction, TriggerAction,
+                 SustainedAction, SwitchAction, TicksAction, UntilEndAction>;
+
+struct Plan {
+    std::vector<Action> actions;
+    std::optional<std::string> tableFile;
+    std::optional<std::string> samplesFile;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+std::optional<long> readInteger(const std::string& text, long min, long max) {
+    long value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || value < min || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::variant<Plan, UsageError> parse(const std::vector<std::string>& args) {
+    Plan plan;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        const auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size()) {
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        const auto missing = [&] { return UsageError{option + " needs a value"}; };
+        const auto wrong = [&](const std::string& v, const std::string& expected) {
+            return UsageError{option + " " + v + ": " + expected};
+        };
+        if (option == "--montage") {
+            auto v = value();
+            if (!v) {
+                return missing();
+            }
+            auto n = readInteger(*v, 0, kMontageCount - 1);
+            if (!n) {
+                return wrong(*v, "the montage is 0, 1 or 2");
+            }
+            plan.actions.emplace_back(MontageAction{int(*n)});
+        } else if (option == "--param") {
+            auto v = value();
+            if (!v) {
+                return missing();
+            }
+            auto eq = v->find('=');
+            auto n = eq == std::string::npos
+                         ? std::nullopt
+                         : readInteger(v->substr(0, eq), 0, kParameterCount - 1);
+            if (!n) {
+                return wrong(*v, "expected INDEX=TEXT with INDEX from 0 to 13");
+            }
+            plan.actions.emplace_back(ParamAction{int(*n), v->substr(eq + 1)});
+        } else if (option == "--quantity") {
+            auto v = value();
+            if (!v) {
+                return missing();
+            }
+            auto n = readInteger(*v, 0, kQuantityCount - 1);
+            if (!n) {
+                return wrong(*v, "the quantity box is 0 to 6");
+            }
+            plan.actions.emplace_back(QuantityAction{int(*n)});
+        } else if (option == "--duration") {
+            auto v = value();
+            if (!v) {
+                return missing();
+            }
+            const Duration* d = durationForLabel(*v);
+            if (!d) {
+                return wrong(*v, "not one of the durations (\"1 ms\" ... \"10 min\")");
+            }
+            plan.actions.emplace_back(DurationAction{d->upDown});
+        } else if (option == "--trigger2") {
+            plan.actions.emplace_back(TriggerAction{});
+        } else if (option == "--sustained") {
+            plan.actions.emplace_back(SustainedAction{});
+        } else if (option == "--switch") {
+            auto v = value();
+            if (!v) {
+                return missing();
+            }
+            auto n = readInteger(*v, 0, 2);
+            if (!n) {
+                return wrong(*v, "the zone of K is 0, 1 or 2");
+            }
+            plan.actions.emplace_back(SwitchAction{int(*n)});
+        } else if (option == "--ticks") {
+            auto v = value();
+            if (!v) {
+                return missing();
+            }
+            auto n = readInteger(*v, 0, kTickLimit);
+            if (!n) {
+                return wrong(*v, "expected a whole number of ticks from 0 to 100000000");
+            }
+            plan.actions.emplace_back(TicksAction{*n});
+        } else if (option == "--until-end") {
+            plan.actions.emplace_back(UntilEndAction{});
+        } else if (option == "--table" || option == "--samples") {
+            auto v = value();
+            if (!v || v->empty()) {
+                return missing();
+            }
+            (option == "--table" ? plan.tableFile : plan.samplesFile) = *v;
+        } else {
+            return UsageError{"unknown argument " + option};
+        }
+    }
+    return plan;
+}
+
+std::string number9(float v) {
+    char buffer[32];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, double(v), std::chars_format::general, 9);
+    return std::string(buffer, result.ptr);
+}
+
+class Runner {
+public:
+    Runner(Simulator& sim, std::ostream& err, bool keepSamples)
+        : sim_(sim), err_(err), keepSamples_(keepSamples) {}
+
+    void run(const Action& action) {
+        std::visit([this](const auto& a) { apply(a); }, action);
+    }
+    const std::string& samples() const { return samples_; }
+
+private:
+    void apply(const MontageAction& a) { sim_.chooseMontage(a.index); }
+    void apply(const ParamAction& a) {
+        sim_.enterParameter(a.index);
+        sim_.setParameterText(a.index, a.text);
+        sim_.leaveParameter(a.index, [this](const std::string& m) { err_ << m << '\n'; });
+    }
+    void apply(const QuantityAction& a) { sim_.clickQuantity(a.k); }
+    void apply(const DurationAction& a) { sim_.setUpDown(a.upDown); }
+    void apply(const TriggerAction&) { sim_.setTrigger(true); }
+    void apply(const SustainedAction&) { sim_.clickSustained(); }
+    void apply(const SwitchAction& a) {
+        // A point inside the zone: the pointer moves there, then clicks.
+        static constexpr int zoneX[] = {120, 105, 133};
+        if (sim_.state().montage == 2) {
+            sim_.mouseMoveSchematic(120, 15);
+        } else {
+            sim_.mouseMoveSchematic(zoneX[a.zone], 20);
+        }
+        sim_.clickSchematic();
+    }
+    void apply(const TicksAction& a) {
+        for (long n = 0; n < a.count; ++n) {
+            tick();
+        }
+    }
+    void apply(const UntilEndAction&) {
+        for (int n = 0; n < kUntilEndLimit && sim_.state().enregEnCours; ++n) {
+            tick();
+        }
+    }
+
+    void tick() {
+        const float tBascule = sim_.state().tBascule;
+        const float tEnreg = sim_.state().tEnreg;
+        sim_.tick();
+        if (!keepSamples_) {
+            return;
+        }
+        const SimState& s = sim_.state();
+        samples_ += number9(tBascule);
+        samples_ += '\t';
+        samples_ += number9(tEnreg);
+        samples_ += '\t';
+        samples_ += s.enregEnCours ? '1' : '0';
+        for (float v : s.valeurs) {
+            samples_ += '\t';
+            samples_ += number9(v);
+        }
+        samples_ += '\n';
+    }
+
+    Simulator& sim_;
+    std::ostream& err_;
+    bool keepSamples_;
+    std::string samples_;
+};
+
+// Writes through a temporary file renamed into place, so that a failure
+// never leaves a half-written output.
+bool writeOutput(const std::string& path, const std::string& content, std::ostream& out,
+                 std::ostream& err) {
+    if (path == "-") {
+        out << content;
+        out.flush();
+        return bool(out);
+    }
+    const std::filesystem::path target(path);
+    std::filesystem::path temporary = target;
+    temporary += ".part";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << content;
+        file.close();
+        if (!file) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            err << "cannot write " << path << '\n';
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, target, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        err << "cannot write " << path << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    auto parsed = parse(args);
+    if (auto* usage = std::get_if<UsageError>(&parsed)) {
+        err << "ohmora-cli run: " << usage->message << '\n';
+        return 2;
+    }
+    const Plan& plan = std::get<Plan>(parsed);
+    Simulator sim;
+    Runner runner(sim, err, plan.samplesFile.has_value());
+    for (const Action& action : plan.actions) {
+        runner.run(action);
+    }
+    bool ok = true;
+    if (plan.tableFile) {
+        std::string text = sim.state().table.text();
+        if (*plan.tableFile == "-") {
+            text += '\n';
+        }
+        ok = writeOutput(*plan.tableFile, text, out, err) && ok;
+    }
+    if (plan.samplesFile) {
+        ok = writeOutput(*plan.samplesFile, runner.samples(), out, err) && ok;
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace ohmora::cli

@@ -1,0 +1,43 @@
+// ohmora-cli: the simulator without a window, for batch runs and checks.
+
+#include "RunCommand.h"
+
+#if OHMORA_WITH_CALCULATOR
+#include "CalcCommand.h"
+#endif
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+void usage(std::ostream& err) {
+    err << "usage: ohmora-cli run [--montage 0|1|2] [--param INDEX=TEXT] [--quantity K]\n"
+           "                      [--duration LABEL] [--trigger2] [--sustained] [--switch P]\n"
+           "                      [--ticks N] [--until-end] [--table FILE|-] [--samples FILE|-]\n"
+           "       ohmora-cli calc EXPR [--radians] [--scientific]\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        usage(std::cerr);
+        return 2;
+    }
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "run") {
+        return ohmora::cli::runCommand(args, std::cout, std::cerr);
+    }
+#if OHMORA_WITH_CALCULATOR
+    if (command == "calc") {
+        return ohmora::runCalcCommand(args, std::cout, std::cerr);
+    }
+#endif
+    std::cerr << "ohmora-cli: unknown command " << command << '\n';
+    usage(std::cerr);
+    return 2;
+}
