@@ -1,0 +1,130 @@
+#include "GraphPicture.h"
+
+#include "ReadoutLabels.h"
+
+#include <QPainter>
+
+namespace ohmora {
+
+namespace {
+
+const QColor kGrid(192, 192, 192);
+
+constexpr int kLeft = 60, kRight = 460, kTop = 25, kBottom = 225;
+constexpr int kNumberRight = 56; // graduation numbers end here
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QColor qColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// Writes a graduation text so that it ends at x = 56, centred vertically on
+// the (possibly fractional) height of its line.
+void writeGraduation(PictureArea& a, const QString& text, double y) {
+    a.setCurrentX(kNumberRight - a.textWidth(text));
+    a.setCurrentY(y - a.textHeight(text) / 2.0);
+    a.print(text);
+}
+
+} // namespace
+
+GraphPicture::GraphPicture() : area_(kWidth, kHeight, Qt::white) {}
+
+void GraphPicture::drawFrame(const GraphFrame& frame) {
+    PictureArea& a = area_;
+    const GraphScale& scale = frame.scale;
+    const int yZero = scale.yZero;
+
+    a.cls();
+    a.setDrawWidth(1);
+    for (int x = kLeft; x <= kRight; x += 40)
+        a.line(x, kTop, x, kBottom, kGrid);
+
+    // Time axis with its arrowhead.
+    a.line(kLeft, yZero, 480, yZero, Qt::black);
+    a.line(474, yZero - 3, 480, yZero, Qt::black);
+    a.line(474, yZero + 3, 480, yZero, Qt::black);
+
+    a.setForeColor(Qt::black);
+    a.setFontName(QStringLiteral("Arial"));
+    a.setFontSize(8);
+    a.setFontBold(false);
+    a.setFontItalic(false);
+
+    // Room for the time numbers under a zero line in mid-height.
+    if (scale.axeSymetrique)
+        a.filledBox(61, yZero + 2, kRight, yZero + 13, Qt::white);
+
+    const int n = scale.divisions > 0 ? scale.divisions : 1;
+    const float height = (scale.axeSymetrique ? 100.0f : 200.0f) / float(n);
+    for (int k = 1; k <= n; ++k) {
+        const QString number =
+            size_t(k - 1) < frame.graduations.size() ? qs(frame.graduations[size_t(k - 1)]) : "";
+        const float above = float(yZero) - float(k) * height;
+        a.line(kLeft, toPixel(above), kRight, toPixel(above), kGrid);
+        writeGraduation(a, number, above);
+        if (scale.axeSymetrique) {
+            const float below = float(yZero) + float(k) * height;
+            a.line(kLeft, toPixel(below), kRight, toPixel(below), kGrid);
+            writeGraduation(a, QStringLiteral("- ") + number, below);
+        }
+    }
+    writeGraduation(a, QStringLiteral("0"), yZero);
+
+    // Vertical axis with its arrowhead.
+    a.line(kLeft, 10, kLeft, kBottom, Qt::black);
+    a.line(63, 16, kLeft, 10, Qt::black);
+    a.line(57, 16, kLeft, 10, Qt::black);
+
+    for (size_t i = 0; i < frame.timeNumbers.size(); ++i) {
+        const int k = frame.firstTimeIndex + int(i);
+        const QString text = qs(frame.timeNumbers[i]);
+        a.setCurrentX(kLeft + 40 * k - a.textWidth(text) / 2.0);
+        a.setCurrentY(yZero);
+        a.print(text);
+    }
+
+    a.setCurrentPosition(480, yZero - 15);
+    a.setFontItalic(true);
+    a.print(QStringLiteral("t  "));
+    a.setFontItalic(false);
+    a.print(qs(frame.timeUnit));
+
+    a.setCurrentPosition(70, 5);
+    a.setFontItalic(true);
+    a.print(qs(frame.verticalSymbol));
+    a.setFontItalic(false);
+    a.print(qs(frame.verticalUnit));
+}
+
+void GraphPicture::plot(const std::vector<PlotMark>& marks) {
+    area_.setDrawWidth(2);
+    for (const PlotMark& m : marks) {
+        if (m.line)
+            area_.line(m.x0, m.y0, m.x1, m.y1, qColor(m.colour));
+        else
+            area_.pset(m.x1, m.y1, qColor(m.colour));
+    }
+}
+
+void GraphPicture::apply(Redraw redraw, const Simulator& sim) {
+    if (redraw & RedrawGraphFrame)
+        drawFrame(sim.state().frame);
+    if (redraw & RedrawPlot)
+        plot(sim.lastPlot());
+}
+
+QImage GraphPicture::imageWithReadout(const ReadoutLabels& labels) const {
+    QImage copy = image().copy();
+    if (labels.visible) {
+        QPainter p(&copy);
+        for (const ReadoutLabel& label : labels.labels)
+            paintReadoutLabel(p, label);
+    }
+    return copy;
+}
+
+} // namespace ohmora

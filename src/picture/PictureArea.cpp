@@ -1,0 +1,355 @@
+#include "PictureArea.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace ohmora {
+
+namespace {
+
+constexpr int kDotsPerMetre96Dpi = 3780;
+
+} // namespace
+
+int toPixel(double v) {
+    return int(std::floor(v + 0.5));
+}
+
+int fontPixelSize(double points) {
+    return toPixel(points * 96.0 / 72.0);
+}
+
+QFont pictureFont(const QString& name, double points, bool bold, bool italic) {
+    QFont f(name);
+    f.setPixelSize(fontPixelSize(points));
+    f.setBold(bold);
+    f.setItalic(italic);
+    // Glyph pixels must not depend on the screen's smoothing settings, and
+    // the widths must add up glyph by glyph as the text position advances.
+    f.setStyleStrategy(QFont::NoAntialias);
+    f.setKerning(false);
+    return f;
+}
+
+PictureArea::PictureArea(int width, int height, QColor backColor)
+    : image_(width, height, QImage::Format_RGB32), backColor_(backColor),
+      font_(pictureFont(fontName_, fontSize_)) {
+    image_.setDotsPerMeterX(kDotsPerMetre96Dpi);
+    image_.setDotsPerMeterY(kDotsPerMetre96Dpi);
+    image_.fill(backColor_);
+}
+
+PictureArea::~PictureArea() {
+    endPainting();
+}
+
+const QImage& PictureArea::image() const {
+    // Handing the image out may share its pixels; a painter left open would
+    // then write into the copy.
+    endPainting();
+    return image_;
+}
+
+QPainter& PictureArea::painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    return *painter_;
+}
+
+void PictureArea::endPainting() const {
+    painter_.reset();
+}
+
+void PictureArea::cls() {
+    endPainting();
+    if (hasBackground() && background_.size() == image_.size()) {
+        std::memcpy(image_.bits(), background_.constBits(), size_t(image_.sizeInBytes()));
+    } else {
+        image_.fill(backColor_);
+    }
+    currentX_ = currentY_ = 0;
+}
+
+void PictureArea::freezeBackground() {
+    endPainting();
+    background_ = image_.copy();
+}
+
+void PictureArea::removeBackground() {
+    background_ = QImage();
+}
+
+void PictureArea::setFontName(const QString& name) {
+    fontName_ = name;
+    updateFont();
+}
+void PictureArea::setFontSize(double points) {
+    fontSize_ = points;
+    updateFont();
+}
+void PictureArea::setFontBold(bool on) {
+    bold_ = on;
+    updateFont();
+}
+void PictureArea::setFontItalic(bool on) {
+    italic_ = on;
+    updateFont();
+}
+
+void PictureArea::updateFont() {
+    font_ = pictureFont(fontName_, fontSize_, bold_, italic_);
+}
+
+// --- pixels -----------------------------------------------------------------
+
+void PictureArea::plotPixel(int x, int y, QRgb c) {
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
+        return;
+    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = c;
+}
+
+// The footprint of a pen of the current width centred on (x, y): a round
+// nib, which at width 2 is a 2 × 2 square up and to the left.
+void PictureArea::stamp(int x, int y, QRgb c) {
+    const int w = drawWidth_;
+    if (w <= 1) {
+        plotPixel(x, y, c);
+        return;
+    }
+    const int lo = -(w / 2), hi = (w - 1) / 2;
+    const double centre = (w % 2 == 0) ? -0.5 : 0.0;
+    const double r2 = double(w) * w / 4.0;
+    for (int j = lo; j <= hi; ++j)
+        for (int i = lo; i <= hi; ++i)
+            if ((i - centre) * (i - centre) + (j - centre) * (j - centre) <= r2)
+                plotPixel(x + i, y + j, c);
+}
+
+void PictureArea::horizontalSpan(int x1, int x2, int y, QRgb c) {
+    if (y < 0 || y >= image_.height())
+        return;
+    if (x1 > x2)
+        std::swap(x1, x2);
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, image_.width() - 1);
+    if (x1 > x2)
+        return;
+    QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    std::fill(row + x1, row + x2 + 1, c);
+}
+
+void PictureArea::thinLine(int x1, int y1, int x2, int y2, QRgb c, bool lastPixel) {
+    if (y1 == y2 && drawWidth_ <= 1) {
+        if (x1 == x2) {
+            if (lastPixel)
+                plotPixel(x1, y1, c);
+            return;
+        }
+        const int end = lastPixel ? x2 : (x2 > x1 ? x2 - 1 : x2 + 1);
+        horizontalSpan(x1, end, y1, c);
+        return;
+    }
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    for (;;) {
+        const bool last = (x == x2 && y == y2);
+        if (last && !lastPixel)
+            break;
+        stamp(x, y, c);
+        if (last)
+            break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void PictureArea::wideLine(int x1, int y1, int x2, int y2, QRgb c) {
+    thinLine(x1, y1, x2, y2, c, true);
+}
+
+// --- primitives ---------------------------------------------------------------
+
+void PictureArea::line(int x1, int y1, int x2, int y2) {
+    line(x1, y1, x2, y2, foreColor_);
+}
+
+void PictureArea::line(int x1, int y1, int x2, int y2, QColor c) {
+    const QRgb rgb = c.rgb();
+    if (drawWidth_ <= 1)
+        thinLine(x1, y1, x2, y2, rgb, false);
+    else
+        wideLine(x1, y1, x2, y2, rgb);
+    currentX_ = x2;
+    currentY_ = y2;
+}
+
+void PictureArea::box(int x1, int y1, int x2, int y2) {
+    box(x1, y1, x2, y2, foreColor_);
+}
+
+void PictureArea::box(int x1, int y1, int x2, int y2, QColor c) {
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    if (fillStyle_ == FillStyle::Solid && x2 - x1 > 1 && y2 - y1 > 1)
+        filledBox(x1 + 1, y1 + 1, x2 - 1, y2 - 1, fillColor_);
+    const QRgb rgb = c.rgb();
+    thinLine(x1, y1, x2, y1, rgb, true);
+    thinLine(x2, y1, x2, y2, rgb, true);
+    thinLine(x2, y2, x1, y2, rgb, true);
+    thinLine(x1, y2, x1, y1, rgb, true);
+    currentX_ = x2;
+    currentY_ = y2;
+}
+
+void PictureArea::filledBox(int x1, int y1, int x2, int y2, QColor c) {
+    if (y1 > y2)
+        std::swap(y1, y2);
+    const QRgb rgb = c.rgb();
+    for (int y = std::max(y1, 0); y <= std::min(y2, image_.height() - 1); ++y)
+        horizontalSpan(x1, x2, y, rgb);
+    currentX_ = std::max(x1, x2);
+    currentY_ = y2;
+}
+
+void PictureArea::pset(int x, int y) {
+    pset(x, y, foreColor_);
+}
+
+void PictureArea::pset(int x, int y, QColor c) {
+    stamp(x, y, c.rgb());
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void PictureArea::circle(int cx, int cy, int radius) {
+    circle(cx, cy, radius, foreColor_);
+}
+
+void PictureArea::circle(int cx, int cy, int radius, QColor c) {
+    currentX_ = cx;
+    currentY_ = cy;
+    if (radius < 0)
+        return;
+    // Midpoint circle: the outline, and per row its leftmost and rightmost
+    // pixel, between which a solid fill goes.
+    std::vector<int> left(size_t(2 * radius + 1), 0), right(size_t(2 * radius + 1), -1);
+    std::vector<std::pair<int, int>> outline;
+    auto add = [&](int i, int j) {
+        outline.emplace_back(i, j);
+        const size_t row = size_t(j + radius);
+        if (right[row] < left[row]) {
+            left[row] = right[row] = i;
+        } else {
+            left[row] = std::min(left[row], i);
+            right[row] = std::max(right[row], i);
+        }
+    };
+    int x = radius, y = 0, err = 1 - radius;
+    while (x >= y) {
+        add(x, y), add(-x, y), add(x, -y), add(-x, -y);
+        add(y, x), add(-y, x), add(y, -x), add(-y, -x);
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
+    if (fillStyle_ == FillStyle::Solid) {
+        const QRgb fill = fillColor_.rgb();
+        for (int j = -radius; j <= radius; ++j) {
+            const size_t row = size_t(j + radius);
+            if (right[row] - left[row] > 1)
+                horizontalSpan(cx + left[row] + 1, cx + right[row] - 1, cy + j, fill);
+        }
+    }
+    const QRgb rgb = c.rgb();
+    for (auto [i, j] : outline)
+        stamp(cx + i, cy + j, rgb);
+}
+
+void PictureArea::arc(int cx, int cy, int radius, double start, double end, double aspect) {
+    arc(cx, cy, radius, start, end, aspect, foreColor_);
+}
+
+void PictureArea::arc(int cx, int cy, int radius, double start, double end, double aspect,
+                      QColor c) {
+    currentX_ = cx;
+    currentY_ = cy;
+    // The radius is the larger of the two half-axes.
+    const double a = aspect < 1 ? radius : radius / aspect;
+    const double b = aspect < 1 ? radius * aspect : radius;
+    if (a <= 0 || b <= 0)
+        return;
+    constexpr double kTwoPi = 6.283185307179586;
+    auto inArc = [&](int i, int j) {
+        double angle = std::atan2(-double(j), double(i));
+        if (angle < 0)
+            angle += kTwoPi;
+        if (start <= end)
+            return angle >= start && angle <= end;
+        return angle >= start || angle <= end; // the arc crosses angle 0
+    };
+    const QRgb rgb = c.rgb();
+    auto plot = [&](int i, int j) {
+        if (inArc(i, j))
+            stamp(cx + i, cy + j, rgb);
+    };
+    // Both ways across the ellipse, so that steep and flat parts have no
+    // gaps.
+    const int ia = int(std::floor(a)), jb = int(std::floor(b));
+    for (int i = -ia; i <= ia; ++i) {
+        const int j = toPixel(b * std::sqrt(std::max(0.0, 1.0 - double(i) * i / (a * a))));
+        plot(i, j), plot(i, -j);
+    }
+    for (int j = -jb; j <= jb; ++j) {
+        const int i = toPixel(a * std::sqrt(std::max(0.0, 1.0 - double(j) * j / (b * b))));
+        plot(i, j), plot(-i, j);
+    }
+    // The end points themselves, rounded to their pixels, so that arcs whose
+    // angles stop a hair short of a quarter still meet.
+    for (double angle : {start, end})
+        stamp(cx + toPixel(a * std::cos(angle)), cy + toPixel(-b * std::sin(angle)), rgb);
+}
+
+// --- text -----------------------------------------------------------------
+
+void PictureArea::print(const QString& text) {
+    QPainter& p = painter();
+    p.setFont(font_);
+    p.setPen(foreColor_);
+    const QFontMetrics m(font_);
+    p.drawText(toPixel(currentX_), toPixel(currentY_) + m.ascent(), text);
+    currentX_ += m.horizontalAdvance(text);
+}
+
+int PictureArea::textWidth(const QString& text) const {
+    return QFontMetrics(font_).horizontalAdvance(text);
+}
+
+int PictureArea::textHeight(const QString&) const {
+    return QFontMetrics(font_).height();
+}
+
+} // namespace ohmora

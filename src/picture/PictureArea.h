@@ -1,0 +1,136 @@
+#pragma once
+// A picture area as the windows of this program know it: a persistent image
+// drawn with a current text position, a fore colour, a pen width, a fill
+// style and a font, and a background image that a clear restores. The
+// drawings are written in the coordinates of that model, so the primitives
+// keep its pixel rules: a one-pixel line leaves out its last pixel, outline
+// and filled boxes cover both corners, nothing is antialiased.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <memory>
+
+class QPainter;
+
+namespace ohmora {
+
+enum class FillStyle { Transparent, Solid };
+
+// Rounds a picture coordinate held as a real number to its pixel: halves go
+// up, as the text position of a picture area is rounded when drawing.
+int toPixel(double v);
+
+// Pixel height of a font size in points on a 96-DPI screen (8 and 8.25 give
+// 11, 10 gives 13, 12 gives 16).
+int fontPixelSize(double points);
+
+// The font of a picture area: name, size in points, bold and italic, with
+// antialiasing off so that every glyph pixel is reproducible.
+QFont pictureFont(const QString& name, double points, bool bold = false, bool italic = false);
+
+class PictureArea {
+public:
+    PictureArea(int width, int height, QColor backColor = Qt::white);
+    ~PictureArea();
+    PictureArea(const PictureArea&) = delete;
+    PictureArea& operator=(const PictureArea&) = delete;
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+
+    // The persistent image (96 DPI), with everything drawn so far.
+    const QImage& image() const;
+
+    QColor backColor() const { return backColor_; }
+    void setBackColor(QColor c) { backColor_ = c; }
+
+    // Restores the frozen background image, or fills with the back colour;
+    // the text position returns to (0, 0).
+    void cls();
+    // The current image becomes the background that every clear restores.
+    void freezeBackground();
+    void removeBackground();
+    bool hasBackground() const { return !background_.isNull(); }
+
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentY(double y) { currentY_ = y; }
+    void setCurrentPosition(double x, double y) { currentX_ = x, currentY_ = y; }
+
+    QColor foreColor() const { return foreColor_; }
+    void setForeColor(QColor c) { foreColor_ = c; }
+    int drawWidth() const { return drawWidth_; }
+    void setDrawWidth(int w) { drawWidth_ = w < 1 ? 1 : w; }
+    FillStyle fillStyle() const { return fillStyle_; }
+    void setFillStyle(FillStyle s) { fillStyle_ = s; }
+    QColor fillColor() const { return fillColor_; }
+    void setFillColor(QColor c) { fillColor_ = c; }
+
+    QString fontName() const { return fontName_; }
+    void setFontName(const QString& name);
+    double fontSize() const { return fontSize_; }
+    void setFontSize(double points);
+    bool fontBold() const { return bold_; }
+    void setFontBold(bool on);
+    bool fontItalic() const { return italic_; }
+    void setFontItalic(bool on);
+    const QFont& font() const { return font_; }
+
+    // Lines in the fore colour or the colour given. At pen width 1 the last
+    // pixel is left out; wider pens have round ends and cover both points.
+    // The current position moves to the end point.
+    void line(int x1, int y1, int x2, int y2);
+    void line(int x1, int y1, int x2, int y2, QColor c);
+    // Outline of the rectangle with both corners included.
+    void box(int x1, int y1, int x2, int y2);
+    void box(int x1, int y1, int x2, int y2, QColor c);
+    // Solid rectangle covering both corners.
+    void filledBox(int x1, int y1, int x2, int y2, QColor c);
+    void pset(int x, int y);
+    void pset(int x, int y, QColor c);
+    // Outline in the fore colour (or the colour given); filled with the fill
+    // colour when the fill style is solid.
+    void circle(int cx, int cy, int radius);
+    void circle(int cx, int cy, int radius, QColor c);
+    // Elliptic arc: horizontal radius `radius`, vertical radius radius ×
+    // aspect, from angle `start` to `end` in radians, counterclockwise on
+    // the screen from the direction of +x.
+    void arc(int cx, int cy, int radius, double start, double end, double aspect);
+    void arc(int cx, int cy, int radius, double start, double end, double aspect, QColor c);
+
+    // Draws the text in the fore colour with its top-left corner at the
+    // current position and moves the position right by the text's width.
+    void print(const QString& text);
+    int textWidth(const QString& text) const;
+    int textHeight(const QString& text = QString()) const;
+
+private:
+    QPainter& painter();
+    void endPainting() const;
+    void updateFont();
+    void plotPixel(int x, int y, QRgb c);
+    void stamp(int x, int y, QRgb c);
+    void thinLine(int x1, int y1, int x2, int y2, QRgb c, bool lastPixel);
+    void wideLine(int x1, int y1, int x2, int y2, QRgb c);
+    void horizontalSpan(int x1, int x2, int y, QRgb c);
+
+    mutable QImage image_;
+    QImage background_;
+    QColor backColor_;
+    double currentX_ = 0, currentY_ = 0;
+    QColor foreColor_ = Qt::black;
+    int drawWidth_ = 1;
+    FillStyle fillStyle_ = FillStyle::Transparent;
+    QColor fillColor_ = Qt::black;
+    QString fontName_ = QStringLiteral("Arial");
+    double fontSize_ = 8.25;
+    bool bold_ = false, italic_ = false;
+    QFont font_;
+    mutable std::unique_ptr<QPainter> painter_;
+};
+
+} // namespace ohmora
