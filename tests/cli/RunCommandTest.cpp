@@ -1,0 +1,141 @@
+#include "RunCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+using ohmora::cli::runCommand;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int code;
+    std::string out, err;
+};
+
+Result run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    int code = runCommand(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+fs::path scratch(const std::string& name) {
+    fs::path dir = fs::temp_directory_path() / ("ohmora-cli-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    return dir / name;
+}
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> split(const std::string& s, char c) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(s);
+    while (std::getline(in, part, c)) {
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+} // namespace
+
+TEST(RunCommand, WrongArgumentsNameTheArgumentAndWriteNothing) {
+    const fs::path table = scratch("never.txt");
+    fs::remove(table);
+    const std::vector<std::vector<std::string>> cases = {
+        {"--table", table.string(), "--montage", "3"},
+        {"--table", table.string(), "--param", "14=5"},
+        {"--table", table.string(), "--param", "3"},
+        {"--table", table.string(), "--quantity", "7"},
+        {"--table", table.string(), "--duration", "3 s"},
+        {"--table", table.string(), "--switch", "x"},
+        {"--table", table.string(), "--ticks", "-1"},
+        {"--table", table.string(), "--frobnicate"},
+        {"--table", table.string(), "--ticks"},
+    };
+    for (const auto& args : cases) {
+        Result r = run(args);
+        EXPECT_EQ(r.code, 2) << args[2];
+        EXPECT_NE(r.err.find(args[2]), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(fs::exists(table)) << args[2];
+    }
+}
+
+TEST(RunCommand, DefaultRecordingTableAndSamples) {
+    const fs::path table = scratch("table.txt");
+    const fs::path samples = scratch("samples.tsv");
+    Result r = run(
+        {"--switch", "1", "--until-end", "--table", table.string(), "--samples", samples.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto rows = split(slurp(table), '\n');
+    ASSERT_GE(rows.size(), 52u);
+    EXPECT_EQ(rows[0], "\t\t\t\t\t");
+    EXPECT_EQ(rows[1], "0 ms\t182 mA\t6,00 V\t0,00 V\t0,00 V\t0,00 J");
+    const auto lines = split(slurp(samples), '\n');
+    ASSERT_GE(lines.size(), 200u);
+    ASSERT_LE(lines.size(), 202u);
+    const auto first = split(lines[0], '\t');
+    ASSERT_EQ(first.size(), 12u);
+    EXPECT_EQ(first[0], "0");
+    EXPECT_EQ(first[1], "0");
+    EXPECT_EQ(first[2], "1");
+    EXPECT_EQ(first[3], "6");           // u_R1
+    EXPECT_EQ(first[7], "0.181818187"); // i = 6/33 in single precision
+    const auto second = split(lines[1], '\t');
+    EXPECT_EQ(second[0], "0.000500000024");
+    EXPECT_EQ(split(lines.back(), '\t')[2], "0"); // the last tick ended it
+    EXPECT_EQ(lines.back().find(','), std::string::npos);
+}
+
+TEST(RunCommand, ParameterMessagesGoToStandardError) {
+    Result r = run({"--param", "0=12,5", "--param", "9=150", "--table", "-"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "U ne doit pas dépasser 12 V avec le simulateur.\n"
+                     "La résistance de cette bobine ne doit pas dépasser 100 ohms avec le "
+                     "simulateur.\n");
+    EXPECT_EQ(r.out, "\t\t\t\t\t\n\t\t\t\t\t\n");
+}
+
+TEST(RunCommand, ActionsRunInTheOrderGiven) {
+    Result r = run({"--montage", "1", "--quantity", "4", "--switch", "1", "--ticks", "100",
+                    "--switch", "2", "--until-end", "--table", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto rows = split(r.out, '\n');
+    ASSERT_GE(rows.size(), 52u);
+    EXPECT_EQ(split(rows[1], '\t').size(), 8u);
+    EXPECT_EQ(split(rows[1], '\t')[0], "0 ms");
+    EXPECT_EQ(split(rows[1], '\t')[1], "0,00 A"); // the coil current starts from 0
+    EXPECT_EQ(split(rows[1], '\t')[3], "6,00 V");
+}
+
+TEST(RunCommand, SustainedAndTriggerOptions) {
+    Result r =
+        run({"--montage", "2", "--trigger2", "--switch", "0", "--ticks", "1", "--samples", "-"});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(split(r.out, '\t')[2], "0"); // no recording from position 1 with the trigger
+    r = run({"--montage", "1", "--sustained", "--switch", "1", "--ticks", "80", "--switch", "2",
+             "--duration", "1 s"});
+    EXPECT_EQ(r.code, 0);
+}
+
+TEST(RunCommand, UnwritableOutputLeavesNoPartialFile) {
+    const fs::path dir = scratch("missing-dir") / "sub";
+    Result r = run({"--table", (dir / "t.txt").string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir));
+}
+
+TEST(RunCommand, UntilEndStopsWithoutARecording) {
+    Result r = run({"--until-end", "--samples", "-"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.empty());
+}
