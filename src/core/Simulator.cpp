@@ -153,6 +153,7 @@ Simulator::Simulator() {
     for (int i = 0; i < kParameterCount; ++i) {
         s_.textv[i] = std::string(kDefaultParameters[i]);
     }
+    parameterCache_.reset();
     s_.tBascule = 0;
     chooseMontage(0);
     chooseMontage(0);
@@ -165,6 +166,9 @@ float Simulator::parameter(int i) const {
 }
 
 std::array<float, kParameterCount> Simulator::parameters() const {
+    if (parameterCache_) {
+        return *parameterCache_;
+    }
     std::array<float, kParameterCount> p{};
     for (int i = 0; i < kParameterCount; ++i) {
         const Limits& lim = kLimits[i];
@@ -181,6 +185,7 @@ std::array<float, kParameterCount> Simulator::parameters() const {
             p[i] = 5.0f - p[partner];
         }
     }
+    parameterCache_ = p;
     return p;
 }
 
@@ -198,6 +203,7 @@ CircuitInputs Simulator::circuitInputs() const {
 void Simulator::setParameterText(int i, std::string text) {
     if (i >= 0 && i < kParameterCount) {
         s_.textv[i] = std::move(text);
+        parameterCache_.reset();
     }
 }
 
@@ -222,6 +228,7 @@ Redraw Simulator::leaveParameter(int i, const MessageSink& showMessage) {
     } else {
         s_.textv[i] = "0";
     }
+    parameterCache_.reset();
     const Limits& lim = kLimits[i];
     if (lim.partner >= 0) {
         const float partner = readOrZero(s_.textv[lim.partner]);
@@ -244,6 +251,7 @@ Redraw Simulator::leaveParameter(int i, const MessageSink& showMessage) {
     } else {
         s_.textv[i] = std::string(fr::trimBlanks(fr::formatMask(v, "### ### ### ### ### ##0")));
     }
+    parameterCache_.reset();
     r |= RedrawParameters;
     if (i == 0 || i == 4 || i == 10) {
         r |= echGraph();

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,9 @@ private:
     // x of the last point drawn for each slot: a point skipped for being
     // beyond the 16-bit range leaves the next segment starting there.
     std::array<std::int16_t, kQuantityCount> lastDrawnX_{};
+    // The parameter values read from the texts, kept until a text changes:
+    // every tick needs them.
+    mutable std::optional<std::array<float, kParameterCount>> parameterCache_;
 };
 
 // The key filter of the parameter boxes: returns the character to insert

@@ -1,0 +1,1 @@
+target_link_libraries(corebench PRIVATE ohmora_core)
