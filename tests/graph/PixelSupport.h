@@ -52,7 +52,10 @@ inline int differingPixels(const QImage& a, const QImage& b, const QRect& area) 
 // Compares with a stored image of tests/data, allowing a few pixels of
 // glyph rendering difference. OHMORA_UPDATE_GOLDEN=1 rewrites the file.
 inline void expectMatchesGolden(const QImage& image, const QString& name, int tolerance) {
-    const QString path = QDir(qEnvironmentVariable("OHMORA_TEST_DATA")).filePath(name);
+    QString dir = qEnvironmentVariable("OHMORA_TEST_DATA");
+    if (dir.isEmpty())
+        dir = QStringLiteral(OHMORA_TEST_DATA_DIR);
+    const QString path = QDir(dir).filePath(name);
     if (qEnvironmentVariableIntValue("OHMORA_UPDATE_GOLDEN") == 1) {
         ASSERT_TRUE(image.save(path)) << path.toStdString();
         return;
