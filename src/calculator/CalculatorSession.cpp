@@ -1,0 +1,286 @@
+#include "CalculatorSession.h"
+
+#include "CalculatorDisplay.h"
+#include "Evaluator.h"
+#include "NumberText.h"
+
+#include <cmath>
+
+namespace ohmora {
+
+namespace {
+
+bool isBlankText(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+std::string trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+bool isOneOf(char c, std::string_view set) {
+    return set.find(c) != std::string_view::npos;
+}
+
+} // namespace
+
+std::optional<CalculatorKey> keyForCharacter(char typed) {
+    if (typed >= '0' && typed <= '9') {
+        return static_cast<CalculatorKey>(static_cast<int>(CalculatorKey::Digit0) + (typed - '0'));
+    }
+    switch (typed) {
+    case '.':
+        return CalculatorKey::Point;
+    case 'd':
+    case 'e':
+    case 'D':
+    case 'E':
+        return CalculatorKey::ToExp;
+    case '(':
+        return CalculatorKey::OpenBracket;
+    case ')':
+        return CalculatorKey::CloseBracket;
+    case '*':
+        return CalculatorKey::Multiply;
+    case '/':
+        return CalculatorKey::Divide;
+    case '+':
+        return CalculatorKey::Plus;
+    case '-':
+        return CalculatorKey::Minus;
+    case '^':
+        return CalculatorKey::Power;
+    default:
+        return std::nullopt;
+    }
+}
+
+CalculatorSession::CalculatorSession(double& memoire) : memoire_(memoire) {}
+
+bool CalculatorSession::press(CalculatorKey key) {
+    using K = CalculatorKey;
+    if (key >= K::Digit0 && key <= K::Digit9) {
+        append(std::string(1, static_cast<char>('0' + static_cast<int>(key))));
+        return false;
+    }
+    switch (key) {
+    case K::Point:
+        append(".");
+        break;
+    case K::ToExp:
+        append("E");
+        break;
+    case K::Kilo:
+        append("E+3");
+        break;
+    case K::Mega:
+        append("E+6");
+        break;
+    case K::Giga:
+        append("E+9");
+        break;
+    case K::Tera:
+        append("E+12");
+        break;
+    case K::Milli:
+        append("E-3");
+        break;
+    case K::Micro:
+        append("E-6");
+        break;
+    case K::Nano:
+        append("E-9");
+        break;
+    case K::Pico:
+        append("E-12");
+        break;
+    case K::Plus:
+        // After "E" the plus is the exponent's sign.
+        appendOperator(lastCharacter() == 'E' ? "+" : " + ", true);
+        break;
+    case K::Minus:
+        appendMinus();
+        break;
+    case K::Multiply:
+        appendOperator(" * ", true);
+        break;
+    case K::Divide:
+        appendOperator(" / ", true);
+        break;
+    case K::Power:
+        appendOperator(" ^ ", false);
+        break;
+    case K::Square:
+        appendOperator(" ^ 2", false);
+        break;
+    case K::OpenBracket:
+        appendAfterProduct("(");
+        break;
+    case K::CloseBracket:
+        append(")");
+        break;
+    case K::Sin:
+        appendAfterProduct("sin ");
+        break;
+    case K::Cos:
+        appendAfterProduct("cos ");
+        break;
+    case K::Tan:
+        appendAfterProduct("tan ");
+        break;
+    case K::InvSin:
+        appendAfterProduct("invSIN ");
+        break;
+    case K::InvCos:
+        appendAfterProduct("invCOS ");
+        break;
+    case K::InvTan:
+        appendAfterProduct("invTAN ");
+        break;
+    case K::Ln:
+        appendAfterProduct("ln ");
+        break;
+    case K::Log:
+        appendAfterProduct("log ");
+        break;
+    case K::Exp:
+        appendAfterProduct("exp ");
+        break;
+    case K::TenPower:
+        appendAfterProduct("10 ^ ");
+        break;
+    case K::Root:
+        appendAfterProduct("SQR ");
+        break;
+    case K::Inverse:
+        appendAfterProduct("1 / ");
+        break;
+    case K::Pi:
+        appendAfterProduct(writeNumber(4 * std::atan(1.0)));
+        break;
+    case K::Ans:
+        appendAnswer();
+        showSaisie();
+        break;
+    case K::Exe:
+        return exe();
+    case K::Efface:
+        efface();
+        break;
+    case K::Raz:
+        saisie_.clear();
+        showSaisie();
+        break;
+    case K::MemoryPlus:
+        return addToMemory(1);
+    case K::MemoryMinus:
+        return addToMemory(-1);
+    case K::MemoryRecall:
+        append(scientific_ ? formatScientific(memoire_) : writeNumber(memoire_));
+        break;
+    case K::MemoryClear:
+        memoire_ = 0;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+bool CalculatorSession::setScientific(bool scientific) {
+    scientific_ = scientific;
+    if (!saisie_.empty()) {
+        return false;
+    }
+    const std::optional<std::string> shown = displayText(reponse_, scientific_);
+    entryLine_ = shown ? *shown : std::string(kMessageDepassement);
+    return !shown;
+}
+
+void CalculatorSession::append(std::string_view text) {
+    saisie_ += text;
+    showSaisie();
+}
+
+// A function, "(", pi, "10 ^ " or "1 / " right after a number multiplies it.
+void CalculatorSession::appendAfterProduct(std::string_view text) {
+    if (!saisie_.empty() && !isOneOf(saisie_.back(), "(- ")) {
+        saisie_ += " * ";
+    }
+    append(text);
+}
+
+void CalculatorSession::appendAnswer() {
+    if (codeerreur_ == kCodeSuccess) {
+        saisie_ += trimmed(reponse_);
+    }
+}
+
+// Operators typed on a blank expression continue from the last answer.
+void CalculatorSession::appendOperator(std::string_view text, bool needsEntry) {
+    if (needsEntry && isBlankText(entryLine_)) {
+        return;
+    }
+    if (isBlankText(saisie_)) {
+        appendAnswer();
+    }
+    append(text);
+}
+
+void CalculatorSession::appendMinus() {
+    if (saisie_.empty() || isOneOf(saisie_.back(), "( E")) {
+        append("-"); // a sign
+    } else if (saisie_.back() == '-') {
+        append(" -");
+    } else {
+        append(" - ");
+    }
+}
+
+void CalculatorSession::efface() {
+    if (saisie_.empty()) {
+        return;
+    }
+    const std::size_t size = saisie_.size();
+    if (saisie_.back() != ' ') {
+        saisie_.pop_back();
+    } else if (size >= 2 && isOneOf(saisie_[size - 2], "*+/-^")) {
+        saisie_.erase(size >= 3 ? size - 3 : 0); // an operator and its blanks
+    } else {
+        // A function word and its blank: back to what stood before the word.
+        const std::size_t before = saisie_.find_last_of(" (", size - 2);
+        saisie_.erase(before == std::string::npos ? 0 : before + 1);
+    }
+    showSaisie();
+}
+
+bool CalculatorSession::exe() {
+    const std::string typed = saisie_;
+    const ExeResult result = executeExpression(typed, radians_ ? kRadians : kDegrees, scientific_);
+    codeerreur_ = result.codeerreur;
+    entryLine_ = result.text;
+    reponse_ = result.text;
+    // After a failure the typed expression stays for correction, while the
+    // entry line shows the message until the next key.
+    saisie_ = result.failed() ? typed : std::string();
+    return result.failed();
+}
+
+bool CalculatorSession::addToMemory(double sign) {
+    const NumberReading shown = readLeadingNumber(entryLine_);
+    const double sum = memoire_ + sign * shown.value;
+    if (shown.overflow || !std::isfinite(sum)) {
+        // The memory keeps its value: a memory beyond the double range could
+        // never be recalled as a number.
+        entryLine_ = kMessageDepassement;
+        return true;
+    }
+    memoire_ = sum;
+    return false;
+}
+
+} // namespace ohmora
