@@ -1,0 +1,364 @@
+#include "CalculatorWindow.h"
+
+#include "CalculatorDisplay.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ohmora {
+
+namespace {
+
+using K = CalculatorKey;
+
+// A key drawn as a picture: base with its exponent raised.
+struct Picture {
+    const char* base = nullptr;
+    const char* exponent = nullptr;
+};
+
+struct KeySpec {
+    K key;
+    const char* name; // the control's own name
+    const char* caption;
+    const char* tooltip;
+    QRect geometry;
+    Picture picture = {};
+};
+
+// Upper block: five rows of five keys between the option frames and the
+// digit panel, wide enough for "INV COS".
+constexpr int kUpperStep = 57;
+constexpr int kUpperWidth = 53;
+QRect upperKey(int row, int column, int span = 1) {
+    return {10 + kUpperStep * column, 120 + 33 * row, kUpperStep * (span - 1) + kUpperWidth, 29};
+}
+
+// Lower block: four rows aligned on the digit panel (81,289)-(206,421),
+// prefixes on its left, operators and EXE on its right.
+constexpr int kLowerTop = 296;
+constexpr int kLowerStep = 31;
+constexpr int kLowerHeight = 27;
+QRect prefixKey(int row, int column) {
+    return {12 + 34 * column, kLowerTop + kLowerStep * row, 30, kLowerHeight};
+}
+QRect digitKey(int row, int column) {
+    return {89 + 38 * column, kLowerTop + kLowerStep * row, 34, kLowerHeight};
+}
+QRect operatorKey(int row, int column) {
+    return {214 + 40 * column, kLowerTop + kLowerStep * row, 36, kLowerHeight};
+}
+
+std::vector<KeySpec> keySpecs() {
+    return {
+        {K::MemoryPlus, "Command1", "M+", "Ajouter à la méoire", upperKey(0, 0)},
+        {K::MemoryMinus, "Command2", "M-", "Soustraire à la mémoire", upperKey(0, 1)},
+        {K::MemoryRecall, "Command3", "RM", "Rappel mémoire", upperKey(0, 2)},
+        {K::MemoryClear, "Command4", "CM", "Effacer la mémoire", upperKey(0, 3)},
+        {K::Ans, "ANS", "ANS", "Dernière réponse", upperKey(0, 4)},
+
+        {K::Sin, "bsin", "&SIN", "Sinus", upperKey(1, 0)},
+        {K::Cos, "Bcos", "&COS", "Cosinus", upperKey(1, 1)},
+        {K::Tan, "Btan", "&TAN", "Tangente", upperKey(1, 2)},
+        {K::Ln, "Bln", "l&n", "", upperKey(1, 3)},
+        {K::Log, "Blog", "&Log", "", upperKey(1, 4)},
+
+        {K::InvSin, "invsin", "INV S&IN", "Inverse sinus", upperKey(2, 0)},
+        {K::InvCos, "invcos", "INV C&OS", "Inverse cosinus", upperKey(2, 1)},
+        {K::InvTan, "Btoncommande3", "INV T&AN", "Inverse tangente", upperKey(2, 2)},
+        {K::Exp, "Bexp", "", "", upperKey(2, 3), {"e", "x"}},
+        {K::TenPower, "B10x", "", "", upperKey(2, 4), {"10", "x"}},
+
+        {K::Square, "btcarre", "", "", upperKey(3, 0), {"x", "2"}},
+        {K::Power, "puissance", "", "", upperKey(3, 1), {"x", "y"}},
+        {K::Root, "racine", "\u221A", "Racine carré", upperKey(3, 2)},
+        {K::Inverse, "Command5", "1/x", "Inverse", upperKey(3, 3)},
+        {K::Pi, "pi", "\u03C0", "3.1415927", upperKey(3, 4)},
+
+        {K::OpenBracket, "Bpo", "(", "", upperKey(4, 0)},
+        {K::CloseBracket, "bpf", ")", "", upperKey(4, 1)},
+        {K::Efface, "EFFACE", "\u2190", "Effacer dernier caractère", upperKey(4, 2)},
+        {K::Raz, "RAZ", "AC", "Tout effacer", upperKey(4, 3, 2)},
+
+        {K::Kilo, "kilo", "k", "kilo", prefixKey(0, 0)},
+        {K::Mega, "mega", "M", "Méga", prefixKey(0, 1)},
+        {K::Giga, "giga", "G", "Giga", prefixKey(1, 0)},
+        {K::Tera, "tera", "T", "Téra", prefixKey(1, 1)},
+        {K::Milli, "mil", "m", "milli", prefixKey(2, 0)},
+        {K::Micro, "micro", "\u00B5", "micro", prefixKey(2, 1)},
+        {K::Nano, "nano", "n", "nano", prefixKey(3, 0)},
+        {K::Pico, "pico", "p", "pico", prefixKey(3, 1)},
+
+        {K::Digit7, "B7", "7", "", digitKey(0, 0)},
+        {K::Digit8, "B8", "8", "", digitKey(0, 1)},
+        {K::Digit9, "B9", "9", "", digitKey(0, 2)},
+        {K::Digit4, "B4", "4", "", digitKey(1, 0)},
+        {K::Digit5, "B5", "5", "", digitKey(1, 1)},
+        {K::Digit6, "B6", "6", "", digitKey(1, 2)},
+        {K::Digit1, "B1", "1", "", digitKey(2, 0)},
+        {K::Digit2, "B2", "2", "", digitKey(2, 1)},
+        {K::Digit3, "B3", "3", "", digitKey(2, 2)},
+        {K::Digit0, "B0", "0", "", digitKey(3, 0)},
+        {K::Point, "Bpoint", ".", "", digitKey(3, 1)},
+        {K::ToExp, "BtoEXP", "EXP", "x 10", digitKey(3, 2)},
+
+        {K::Multiply, "multip", "x", "", operatorKey(0, 0)},
+        {K::Divide, "div", "\u00F7", "", operatorKey(0, 1)},
+        {K::Plus, "plus", "+", "", operatorKey(1, 0)},
+        {K::Minus, "moins", "-", "", operatorKey(1, 1)},
+        {K::Exe, "EXE", "EXE", "Calculer",
+         QRect(214, kLowerTop + 2 * kLowerStep, 76, kLowerStep + kLowerHeight)},
+    };
+}
+
+// The entry line writes big, and smaller when a text would not fit: the
+// longest message must be read whole.
+constexpr double kEntryPointSizes[] = {11, 10, 9, 8.25};
+
+QFont arial(double pointSize, bool bold = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QIcon pictureIcon(const Picture& picture, const QSize& size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    const QFont baseFont = arial(9);
+    const QFont exponentFont = arial(7);
+    const QString base = QString::fromUtf8(picture.base);
+    const QString exponent = QString::fromUtf8(picture.exponent);
+    const int baseWidth = QFontMetrics(baseFont).horizontalAdvance(base);
+    const int width = baseWidth + QFontMetrics(exponentFont).horizontalAdvance(exponent);
+    const int left = (size.width() - width) / 2;
+    const int baseline = size.height() - 4;
+    painter.setPen(Qt::black);
+    painter.setFont(baseFont);
+    painter.drawText(left, baseline, base);
+    painter.setFont(exponentFont);
+    painter.drawText(left + baseWidth, baseline - 6, exponent);
+    return QIcon(pixmap);
+}
+
+// c = 200 - x / 2 rounded half to even: 200, 200, 199, 198, 198, 198, 197...
+int shadeOfColumn(int x) {
+    if (x % 2 == 0) {
+        return 200 - x / 2;
+    }
+    const int below = (399 - x) / 2; // the value is below + 0.5
+    return below % 2 == 0 ? below : below + 1;
+}
+
+// Outline through the corners (x1, y1) and (x2, y2), both included.
+void outline(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour) {
+    painter.setPen(colour);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(x1, y1, x2 - x1, y2 - y1);
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
+    : QDialog(parent), session_(program.memoire), beep_([] { QApplication::beep(); }) {
+    setWindowTitle(QStringLiteral("Machine à calculer"));
+    setFixedSize(kWidth, kHeight);
+    setFont(arial(8.25));
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(grey);
+    createEntryLine();
+    createOptionFrames();
+    createKeys();
+    z1_->setFocus();
+}
+
+void CalculatorWindow::createEntryLine() {
+    z1_ = new QLineEdit(this);
+    z1_->setObjectName(QStringLiteral("z1"));
+    z1_->setReadOnly(true);
+    z1_->setGeometry(10, 12, 282, 34);
+    z1_->setFont(arial(kEntryPointSizes[0], true));
+    z1_->installEventFilter(this);
+}
+
+void CalculatorWindow::createOptionFrames() {
+    auto* angles = new QGroupBox(QStringLiteral("Angles"), this);
+    angles->setGeometry(10, 54, 136, 58);
+    auto* affichage = new QGroupBox(QStringLiteral("Affichage"), this);
+    affichage->setGeometry(156, 54, 136, 58);
+    const char* angleCaptions[2] = {"Degrés", "Radians"};
+    const char* displayCaptions[2] = {"Scientifique", "Standard"};
+    for (int i = 0; i < 2; ++i) {
+        angle_[i] = new QRadioButton(QString::fromUtf8(angleCaptions[i]), angles);
+        angle_[i]->setObjectName(QStringLiteral("angle%1").arg(i));
+        angle_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
+        angle_[i]->setFocusPolicy(Qt::NoFocus);
+        connect(angle_[i], &QRadioButton::clicked, this, [this, i] { selectRadians(i == 1); });
+        display_[i] = new QRadioButton(QString::fromUtf8(displayCaptions[i]), affichage);
+        display_[i]->setObjectName(QStringLiteral("C%1").arg(i));
+        display_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
+        display_[i]->setFocusPolicy(Qt::NoFocus);
+        connect(display_[i], &QRadioButton::clicked, this, [this, i] { selectScientific(i == 0); });
+    }
+    angle_[0]->setChecked(true);
+    display_[1]->setChecked(true);
+}
+
+void CalculatorWindow::createKeys() {
+    for (const KeySpec& spec : keySpecs()) {
+        auto* key = new QPushButton(QString::fromUtf8(spec.caption), this);
+        key->setObjectName(QString::fromLatin1(spec.name));
+        key->setGeometry(spec.geometry);
+        key->setToolTip(QString::fromUtf8(spec.tooltip));
+        // The entry line keeps the focus, so the keyboard always types into it.
+        key->setFocusPolicy(Qt::NoFocus);
+        key->setAutoDefault(false);
+        if (spec.picture.base != nullptr) {
+            const QSize iconSize = spec.geometry.size() - QSize(8, 8);
+            key->setIcon(pictureIcon(spec.picture, iconSize));
+            key->setIconSize(iconSize);
+        }
+        if (spec.key == K::Exe) {
+            key->setFont(arial(10, true));
+        }
+        const CalculatorKey calculatorKey = spec.key;
+        connect(key, &QPushButton::clicked, this,
+                [this, calculatorKey] { pressKey(calculatorKey); });
+        keys_[spec.key] = key;
+    }
+}
+
+QPushButton* CalculatorWindow::button(CalculatorKey key) const {
+    const auto found = keys_.find(key);
+    return found == keys_.end() ? nullptr : found->second;
+}
+
+void CalculatorWindow::pressKey(CalculatorKey key) {
+    runKey(key, false);
+}
+
+void CalculatorWindow::selectRadians(bool radians) {
+    angle_[radians ? 1 : 0]->setChecked(true);
+    session_.setRadians(radians);
+    z1_->setFocus();
+}
+
+void CalculatorWindow::selectScientific(bool scientific) {
+    display_[scientific ? 0 : 1]->setChecked(true);
+    const bool beep = session_.setScientific(scientific);
+    showEntryLine();
+    if (beep) {
+        beep_();
+    }
+}
+
+void CalculatorWindow::runKey(CalculatorKey key, bool typed) {
+    if (key == K::Exe) {
+        // The evaluation runs on this thread: paint the wait text now.
+        showText(
+            QString::fromUtf8(kPatienceText.data(), static_cast<qsizetype>(kPatienceText.size())));
+        z1_->repaint();
+    }
+    const bool beep = session_.press(key);
+    if (typed && key != K::Exe) {
+        session_.showSaisie();
+    }
+    showEntryLine();
+    if (beep) {
+        beep_();
+    }
+}
+
+void CalculatorWindow::showEntryLine() {
+    showText(QString::fromStdString(session_.entryLine()));
+}
+
+void CalculatorWindow::showText(const QString& text) {
+    const bool changed = z1_->text() != text;
+    // Room left for the text inside the frame and its margins.
+    const int room = z1_->contentsRect().width() - 8;
+    for (double size : kEntryPointSizes) {
+        const QFont font = arial(size, size >= 10);
+        z1_->setFont(font);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
+            break;
+        }
+    }
+    z1_->setText(text);
+    z1_->setFocus();
+    z1_->setCursorPosition(static_cast<int>(text.size()));
+    if (changed) {
+        emit entryLineShown(text);
+    }
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == z1_ && event->type() == QEvent::FocusIn) {
+        // A dialog gives its first focus as if by Tab, which selects the
+        // whole line; the caret belongs after the last character instead.
+        static_cast<QObject*>(z1_)->event(event);
+        z1_->setCursorPosition(static_cast<int>(z1_->text().size()));
+        return true;
+    }
+    if (watched != z1_ || event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    switch (keyEvent->key()) {
+    case Qt::Key_Backspace:
+        runKey(K::Efface, true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        runKey(K::Exe, true);
+        return true;
+    case Qt::Key_Escape:
+        return false; // closes the window
+    default:
+        break;
+    }
+    if (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        return false; // shortcuts, such as copying the entry line
+    }
+    const QString text = keyEvent->text();
+    if (text.size() == 1 && text[0].unicode() < 128) {
+        if (const std::optional<CalculatorKey> key =
+                keyForCharacter(static_cast<char>(text[0].unicode()))) {
+            runKey(*key, true);
+        }
+    }
+    return true; // any other key is ignored
+}
+
+void CalculatorWindow::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    paintFace(painter);
+}
+
+void CalculatorWindow::paintFace(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int x = 0; x <= 301; ++x) {
+        const int c = shadeOfColumn(x);
+        painter.setPen(QColor(c, c + 50, c + 50));
+        painter.drawLine(x, 0, x, 430);
+    }
+    outline(painter, 1, 1, 299, 428, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawLine(1, 1, 299, 1);
+    painter.drawLine(1, 1, 1, 427);
+    outline(painter, 82, 290, 206, 421, Qt::white);
+    outline(painter, 81, 289, 205, 420, QColor(0, 128, 128));
+    painter.restore();
+}
+
+} // namespace ohmora

@@ -1,0 +1,77 @@
+#pragma once
+// "Machine à calculer": the modal pocket calculator opened from the main
+// window. The keys' logic lives in CalculatorSession; this window lays the
+// keys out, paints its face, forwards clicks and typed keys, and shows the
+// entry line.
+
+#include "CalculatorSession.h"
+#include "ProgramState.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <map>
+
+class QLineEdit;
+class QPainter;
+class QPushButton;
+class QRadioButton;
+
+namespace ohmora {
+
+class CalculatorWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 302;
+    static constexpr int kHeight = 431;
+
+    explicit CalculatorWindow(ProgramState& program, QWidget* parent = nullptr);
+
+    // What a click on the key does.
+    void pressKey(CalculatorKey key);
+    // What a click on "Degrés"/"Radians", and on "Scientifique"/"Standard", does.
+    void selectRadians(bool radians);
+    void selectScientific(bool scientific);
+
+    QPushButton* button(CalculatorKey key) const;
+    QLineEdit* entryLine() const { return z1_; }
+    QRadioButton* angleButton(int index) const { return angle_[index]; } // 0 Degrés, 1 Radians
+    QRadioButton* displayButton(int index) const {
+        return display_[index];
+    } // 0 Scientifique, 1 Standard
+    const CalculatorSession& session() const { return session_; }
+
+    // The computer's beep; QApplication::beep unless replaced (tests count it).
+    void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+
+    // The window's face at window coordinates: the shaded background, the
+    // frame and the outline of the digit panel.
+    static void paintFace(QPainter& painter);
+
+signals:
+    // Every new text of the entry line, EXE's wait text included.
+    void entryLineShown(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createEntryLine();
+    void createOptionFrames();
+    void createKeys();
+    void runKey(CalculatorKey key, bool typed);
+    void showEntryLine();
+    void showText(const QString& text);
+
+    CalculatorSession session_;
+    std::function<void()> beep_;
+    QLineEdit* z1_ = nullptr;
+    QRadioButton* angle_[2] = {nullptr, nullptr};
+    QRadioButton* display_[2] = {nullptr, nullptr};
+    std::map<CalculatorKey, QPushButton*> keys_;
+};
+
+} // namespace ohmora
