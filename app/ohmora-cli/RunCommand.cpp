@@ -1,7 +1,13 @@
 #include "RunCommand.h"
 
 #include "Circuit.h"
+#include "GraphPicture.h"
+#include "SchematicPicture.h"
 #include "Simulator.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
 
 #include <charconv>
 #include <cstdio>
@@ -9,6 +15,7 @@
 #include <fstream>
 #include <optional>
 #include <ostream>
+#include <unistd.h>
 #include <variant>
 
 namespace ohmora::cli {
@@ -40,15 +47,20 @@ struct TicksAction {
     long count;
 };
 struct UntilEndAction {};
+struct ReadoutAction {
+    int x, y;
+};
 
 using Action =
     std::variant<MontageAction, ParamAction, QuantityAction, DurationAction, TriggerAction,
-                 SustainedAction, SwitchAction, TicksAction, UntilEndAction>;
+                 SustainedAction, SwitchAction, TicksAction, UntilEndAction, ReadoutAction>;
 
 struct Plan {
     std::vector<Action> actions;
     std::optional<std::string> tableFile;
     std::optional<std::string> samplesFile;
+    std::optional<std::string> graphFile;
+    std::optional<std::string> schematicFile;
 };
 
 struct UsageError {
@@ -153,6 +165,29 @@ std::variant<Plan, UsageError> parse(const std::vector<std::string>& args) {
                 return missing();
             }
             (option == "--table" ? plan.tableFile : plan.samplesFile) = *v;
+        } else if (option == "--graph" || option == "--schematic") {
+            auto v = value();
+            if (!v || v->empty()) {
+                return missing();
+            }
+            if (*v == "-") {
+                return wrong(*v, "a picture needs a file name");
+            }
+            (option == "--graph" ? plan.graphFile : plan.schematicFile) = *v;
+        } else if (option == "--readout") {
+            auto v = value();
+            if (!v) {
+                return missing();
+            }
+            auto comma = v->find(',');
+            auto x = comma == std::string::npos ? std::nullopt
+                                                : readInteger(v->substr(0, comma), -32768, 32767);
+            auto y = comma == std::string::npos ? std::nullopt
+                                                : readInteger(v->substr(comma + 1), -32768, 32767);
+            if (!x || !y) {
+                return wrong(*v, "expected X,Y in the graph's pixels");
+            }
+            plan.actions.emplace_back(ReadoutAction{int(*x), int(*y)});
         } else {
             return UsageError{"unknown argument " + option};
         }
@@ -167,28 +202,81 @@ std::string number9(float v) {
     return std::string(buffer, result.ptr);
 }
 
+// The graph and schematic pictures kept up to date as the window keeps
+// them, for the picture outputs.
+class Pictures {
+public:
+    explicit Pictures(const Simulator& sim) {
+        graph_.drawFrame(sim.state().frame);
+        schematic_.fondSchema();
+        schematic_.deschema(sim.state());
+    }
+    void apply(Redraw redraw, const Simulator& sim) {
+        graph_.apply(redraw, sim);
+        schematic_.apply(redraw, sim);
+    }
+    const QImage& graph() const { return graph_.image(); }
+    const QImage& schematic() const { return schematic_.image(); }
+
+private:
+    GraphPicture graph_;
+    SchematicPicture schematic_;
+};
+
+// Text needs a GUI application; a batch run gets an offscreen one.
+void ensureGuiApplication() {
+    if (QGuiApplication::instance()) {
+        return;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Without it Qt warns on standard error, where the run's messages go.
+        const auto dir = std::filesystem::temp_directory_path() /
+                         ("ohmora-runtime-" + std::to_string(::getuid()));
+        std::error_code ec;
+        std::filesystem::create_directories(dir, ec);
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace, ec);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.string()));
+    }
+    static int argc = 1;
+    static char name[] = "ohmora-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
+
 class Runner {
 public:
-    Runner(Simulator& sim, std::ostream& err, bool keepSamples)
-        : sim_(sim), err_(err), keepSamples_(keepSamples) {}
+    Runner(Simulator& sim, std::ostream& out, std::ostream& err, bool keepSamples,
+           Pictures* pictures)
+        : sim_(sim), out_(out), err_(err), keepSamples_(keepSamples), pictures_(pictures) {}
 
     void run(const Action& action) {
-        std::visit([this](const auto& a) { apply(a); }, action);
+        std::visit([this](const auto& a) { redraw(apply(a)); }, action);
     }
     const std::string& samples() const { return samples_; }
 
 private:
-    void apply(const MontageAction& a) { sim_.chooseMontage(a.index); }
-    void apply(const ParamAction& a) {
-        sim_.enterParameter(a.index);
-        sim_.setParameterText(a.index, a.text);
-        sim_.leaveParameter(a.index, [this](const std::string& m) { err_ << m << '\n'; });
+    void redraw(Redraw r) {
+        if (pictures_) {
+            pictures_->apply(r, sim_);
+        }
     }
-    void apply(const QuantityAction& a) { sim_.clickQuantity(a.k); }
-    void apply(const DurationAction& a) { sim_.setUpDown(a.upDown); }
-    void apply(const TriggerAction&) { sim_.setTrigger(true); }
-    void apply(const SustainedAction&) { sim_.clickSustained(); }
-    void apply(const SwitchAction& a) {
+    Redraw apply(const MontageAction& a) { return sim_.chooseMontage(a.index); }
+    Redraw apply(const ParamAction& a) {
+        Redraw r = sim_.enterParameter(a.index);
+        sim_.setParameterText(a.index, a.text);
+        return r |
+               sim_.leaveParameter(a.index, [this](const std::string& m) { err_ << m << '\n'; });
+    }
+    Redraw apply(const QuantityAction& a) { return sim_.clickQuantity(a.k); }
+    Redraw apply(const DurationAction& a) { return sim_.setUpDown(a.upDown); }
+    Redraw apply(const TriggerAction&) { return sim_.setTrigger(true); }
+    Redraw apply(const SustainedAction&) { return sim_.clickSustained(); }
+    Redraw apply(const SwitchAction& a) {
         // A point inside the zone: the pointer moves there, then clicks.
         static constexpr int zoneX[] = {120, 105, 133};
         if (sim_.state().montage == 2) {
@@ -196,23 +284,34 @@ private:
         } else {
             sim_.mouseMoveSchematic(zoneX[a.zone], 20);
         }
-        sim_.clickSchematic();
+        return sim_.clickSchematic();
     }
-    void apply(const TicksAction& a) {
+    Redraw apply(const TicksAction& a) {
         for (long n = 0; n < a.count; ++n) {
             tick();
         }
+        return RedrawNone;
     }
-    void apply(const UntilEndAction&) {
+    Redraw apply(const UntilEndAction&) {
         for (int n = 0; n < kUntilEndLimit && sim_.state().enregEnCours; ++n) {
             tick();
         }
+        return RedrawNone;
+    }
+    Redraw apply(const ReadoutAction& a) {
+        const Readout r = sim_.mouseMoveGraph(a.x, a.y);
+        if (r.visible) {
+            out_ << r.timeText << '\t' << r.valueText << '\n';
+        } else {
+            out_ << "hidden\n";
+        }
+        return RedrawNone;
     }
 
     void tick() {
         const float tBascule = sim_.state().tBascule;
         const float tEnreg = sim_.state().tEnreg;
-        sim_.tick();
+        redraw(sim_.tick());
         if (!keepSamples_) {
             return;
         }
@@ -230,8 +329,10 @@ private:
     }
 
     Simulator& sim_;
+    std::ostream& out_;
     std::ostream& err_;
     bool keepSamples_;
+    Pictures* pictures_;
     std::string samples_;
 };
 
@@ -268,6 +369,19 @@ bool writeOutput(const std::string& path, const std::string& content, std::ostre
     return true;
 }
 
+bool writePicture(const std::string& path, const QImage& image, std::ostream& err) {
+    const QString target = QString::fromStdString(path);
+    const QString temporary = target + ".part";
+    std::error_code ec;
+    if (!image.save(temporary, "PNG") ||
+        (std::filesystem::rename(temporary.toStdString(), path, ec), ec)) {
+        std::filesystem::remove(temporary.toStdString(), ec);
+        err << "cannot write " << path << '\n';
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -278,7 +392,12 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     const Plan& plan = std::get<Plan>(parsed);
     Simulator sim;
-    Runner runner(sim, err, plan.samplesFile.has_value());
+    std::optional<Pictures> pictures;
+    if (plan.graphFile || plan.schematicFile) {
+        ensureGuiApplication();
+        pictures.emplace(sim);
+    }
+    Runner runner(sim, out, err, plan.samplesFile.has_value(), pictures ? &*pictures : nullptr);
     for (const Action& action : plan.actions) {
         runner.run(action);
     }
@@ -292,6 +411,12 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (plan.samplesFile) {
         ok = writeOutput(*plan.samplesFile, runner.samples(), out, err) && ok;
+    }
+    if (plan.graphFile) {
+        ok = writePicture(*plan.graphFile, pictures->graph(), err) && ok;
+    }
+    if (plan.schematicFile) {
+        ok = writePicture(*plan.schematicFile, pictures->schematic(), err) && ok;
     }
     return ok ? 0 : 1;
 }

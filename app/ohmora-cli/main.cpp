@@ -15,7 +15,9 @@ namespace {
 void usage(std::ostream& err) {
     err << "usage: ohmora-cli run [--montage 0|1|2] [--param INDEX=TEXT] [--quantity K]\n"
            "                      [--duration LABEL] [--trigger2] [--sustained] [--switch P]\n"
-           "                      [--ticks N] [--until-end] [--table FILE|-] [--samples FILE|-]\n"
+           "                      [--ticks N] [--until-end] [--readout X,Y]\n"
+           "                      [--table FILE|-] [--samples FILE|-]\n"
+           "                      [--graph FILE.png] [--schematic FILE.png]\n"
            "       ohmora-cli calc EXPR [--radians] [--scientific]\n";
 }
 

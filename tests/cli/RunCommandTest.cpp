@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -138,4 +141,40 @@ TEST(RunCommand, UntilEndStopsWithoutARecording) {
     Result r = run({"--until-end", "--samples", "-"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.empty());
+}
+
+TEST(RunCommand, PicturesAndReadout) {
+    const fs::path graph = scratch("graph.png");
+    const fs::path schematic = scratch("schematic.png");
+    Result r = run({"--readout", "260,125", "--quantity", "4", "--readout", "260,175", "--readout",
+                    "59,100", "--switch", "1", "--until-end", "--graph", graph.string(),
+                    "--schematic", schematic.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, " 50 ms \t 3,0 V \n 50 ms \t -100,0 mA \nhidden\n");
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    QImage g(QString::fromStdString(graph.string()));
+    QImage s(QString::fromStdString(schematic.string()));
+    ASSERT_EQ(g.size(), QSize(529, 249));
+    ASSERT_EQ(s.size(), QSize(249, 249));
+    // The blade rests on contact 1 and the gradient lies under the drawing.
+    EXPECT_EQ(QColor(s.pixel(110, 40)), QColor(Qt::black));
+    EXPECT_EQ(QColor(s.pixel(0, 0)), QColor(255, 200, 155));
+    // The current curve starts at 6/33 A on a 0.2 A symmetric scale: y = 34.
+    int blue = 0;
+    for (int x = 59; x <= 61; ++x) {
+        for (int y = 32; y <= 36; ++y) {
+            blue += QColor(g.pixel(x, y)) == QColor(0, 0, 255);
+        }
+    }
+    EXPECT_GT(blue, 0);
+    EXPECT_EQ(QColor(g.pixel(61, 25)), QColor(Qt::white));
+    EXPECT_FALSE(fs::exists(graph.string() + ".part"));
+}
+
+TEST(RunCommand, PictureOptionsNeedAFile) {
+    Result r = run({"--graph", "-"});
+    EXPECT_EQ(r.code, 2);
+    r = run({"--readout", "12"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("--readout"), std::string::npos);
 }
