@@ -167,7 +167,7 @@ TEST(RunCommand, PicturesAndReadout) {
         }
     }
     EXPECT_GT(blue, 0);
-    EXPECT_EQ(QColor(g.pixel(61, 25)), QColor(Qt::white));
+    EXPECT_EQ(QColor(g.pixel(80, 30)), QColor(Qt::white));
     EXPECT_FALSE(fs::exists(graph.string() + ".part"));
 }
 
