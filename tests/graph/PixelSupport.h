@@ -1,12 +1,14 @@
 #pragma once
-// Pixel helpers shared by the drawing tests.
+// Pixel helpers of the drawing tests, and an independent rendering of the
+// texts a picture should hold: each piece drawn straight with QPainter at
+// its stated top-left corner.
 
-#include <QColor>
+#include "PictureArea.h"
+
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QRect>
-#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -18,19 +20,6 @@ inline QRgb rgbAt(const QImage& img, int x, int y) {
 inline QRgb rgb(int r, int g, int b) {
     return qRgb(r, g, b) & 0xFFFFFF;
 }
-inline QRgb rgb(QColor c) {
-    return c.rgb() & 0xFFFFFF;
-}
-
-// Bounding box of the pixels inside `area` that are not `background`.
-inline QRect inkBox(const QImage& img, const QRect& area, QRgb background) {
-    QRect box;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (rgbAt(img, x, y) != background)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
 
 inline int countColour(const QImage& img, const QRect& area, QRgb colour) {
     int n = 0;
@@ -40,7 +29,6 @@ inline int countColour(const QImage& img, const QRect& area, QRgb colour) {
     return n;
 }
 
-// Pixels that differ between two images of the same size inside `area`.
 inline int differingPixels(const QImage& a, const QImage& b, const QRect& area) {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -49,21 +37,45 @@ inline int differingPixels(const QImage& a, const QImage& b, const QRect& area) 
     return n;
 }
 
-// Compares with a stored image of tests/data, allowing a few pixels of
-// glyph rendering difference. OHMORA_UPDATE_GOLDEN=1 rewrites the file.
+// Compares with an image of tests/data, allowing a few pixels of glyph
+// rendering difference. OHMORA_UPDATE_GOLDEN=1 rewrites the file.
 inline void expectMatchesGolden(const QImage& image, const QString& name, int tolerance) {
     QString dir = qEnvironmentVariable("OHMORA_TEST_DATA");
-    if (dir.isEmpty())
-        dir = QStringLiteral(OHMORA_TEST_DATA_DIR);
-    const QString path = QDir(dir).filePath(name);
+    const QString path =
+        QDir(dir.isEmpty() ? QStringLiteral(OHMORA_TEST_DATA_DIR) : dir).filePath(name);
     if (qEnvironmentVariableIntValue("OHMORA_UPDATE_GOLDEN") == 1) {
-        ASSERT_TRUE(image.save(path)) << path.toStdString();
+        ASSERT_TRUE(image.save(path));
         return;
     }
     const QImage golden = QImage(path).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(golden.isNull()) << "missing " << path.toStdString();
-    ASSERT_EQ(golden.size(), image.size());
-    EXPECT_LE(differingPixels(image, golden, image.rect()), tolerance) << name.toStdString();
+    ASSERT_EQ(golden.size(), image.size()) << path.toStdString();
+    EXPECT_LE(differingPixels(image, golden, image.rect()), tolerance);
 }
+
+class TextReference {
+public:
+    TextReference(QSize size, QColor background, double points = 8)
+        : image_(size, QImage::Format_RGB32), points_(points) {
+        image_.fill(background);
+    }
+    // Draws `text` with its top-left at (x, y); returns where the next
+    // piece starts.
+    double text(double x, double y, const QString& text, bool italic = false) {
+        const QFont f = pictureFont("Arial", points_, false, italic);
+        QPainter p(&image_);
+        p.setFont(f);
+        p.drawText(toPixel(x), toPixel(y) + QFontMetrics(f).ascent(), text);
+        return x + width(text, italic);
+    }
+    int width(const QString& text, bool italic = false) const {
+        return QFontMetrics(pictureFont("Arial", points_, false, italic)).horizontalAdvance(text);
+    }
+    int height() const { return QFontMetrics(pictureFont("Arial", points_)).height(); }
+    const QImage& image() const { return image_; }
+
+private:
+    QImage image_;
+    double points_;
+};
 
 } // namespace ohmora::test
