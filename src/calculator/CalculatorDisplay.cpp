@@ -42,14 +42,16 @@ std::optional<std::string> displayText(std::string_view text, bool scientific) {
 ExeResult executeExpression(std::string expression, int angleMode, bool scientific) {
     const int code = calcule(expression, angleMode);
     if (code != kCodeSuccess) {
-        return {std::string(messageForCode(code)), code};
+        const std::string message(messageForCode(code));
+        return {message, code, message};
     }
     if (std::optional<std::string> shown = displayText(expression, scientific)) {
-        return {std::move(*shown), kCodeSuccess};
+        return {std::move(*shown), kCodeSuccess, std::move(expression)};
     }
     // A result typed beyond the double range (1E999): it cannot be shown, and
     // it must not become the last answer either.
-    return {std::string(kMessageDepassement), kCodeImpossible};
+    const std::string message(kMessageDepassement);
+    return {message, kCodeImpossible, message};
 }
 
 } // namespace ohmora

@@ -31,6 +31,7 @@ std::optional<std::string> displayText(std::string_view text, bool scientific);
 struct ExeResult {
     std::string text;   // the result or the message, as the entry line shows it
     int codeerreur = 0; // 0 on success; a result that cannot be shown counts as 1
+    std::string value;  // on success the result at full precision, else the message
     bool failed() const { return codeerreur != 0; }
 };
 

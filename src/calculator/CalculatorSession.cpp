@@ -196,7 +196,7 @@ bool CalculatorSession::setScientific(bool scientific) {
     if (!saisie_.empty()) {
         return false;
     }
-    const std::optional<std::string> shown = displayText(reponse_, scientific_);
+    const std::optional<std::string> shown = displayText(lastValue_, scientific_);
     entryLine_ = shown ? *shown : std::string(kMessageDepassement);
     return !shown;
 }
@@ -264,6 +264,7 @@ bool CalculatorSession::exe() {
     codeerreur_ = result.codeerreur;
     entryLine_ = result.text;
     reponse_ = result.text;
+    lastValue_ = result.value;
     // After a failure the typed expression stays for correction, while the
     // entry line shows the message until the next key.
     saisie_ = result.failed() ? typed : std::string();

@@ -102,6 +102,9 @@ private:
     double& memoire_;
     std::string saisie_;
     std::string reponse_;
+    // The last result at full precision: a display change shows it again in
+    // the other format without the digits the scientific mask dropped.
+    std::string lastValue_;
     std::string entryLine_;
     int codeerreur_ = 0;
     bool radians_ = false;

@@ -466,14 +466,19 @@ int calcule(std::string& expression, int angleMode) {
     }
     Counts counts = compte(text);
     std::string previous;
+    Counts previousCounts;
     for (int pass = 1;; ++pass) {
-        if (pass > 1 && text == previous) {
+        const bool unchanged = pass > 1 && text == previous;
+        if (unchanged) {
             normalise(text);
         }
-        previous = text;
-        if (pass > kMaxPasses) {
+        // A pass starting exactly as the previous one did repeats it, and so
+        // would every pass up to the limit: the outcome is already known.
+        if (pass > kMaxPasses || (unchanged && text == previous && counts == previousCounts)) {
             return kCodeImpossible;
         }
+        previous = text;
+        previousCounts = counts;
         if (counts.functions > 0) {
             if (fonctions(text, counts, angleMode) != kCodeSuccess) {
                 return kCodeImpossible;

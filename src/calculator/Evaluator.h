@@ -40,6 +40,7 @@ struct Counts {
     int parentheses = 0; // "(" characters
     int operators = 0;   // operator triples " + ", " - ", " * ", " / ", " ^ "
     int functions = 0;   // places where one of the ten function names occurs
+    bool operator==(const Counts&) const = default;
 };
 
 // Normal form: upper case, one blank at each end, operators spaced out,
