@@ -1,0 +1,1 @@
+target_link_libraries(calculatorbench PRIVATE ohmora_evaluator)

@@ -1,0 +1,1 @@
+target_link_libraries(evaluatorfuzz PRIVATE ohmora_evaluator)
