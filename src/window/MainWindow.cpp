@@ -1,0 +1,544 @@
+#include "MainWindow.h"
+
+#include "Appearance.h"
+#include "ParameterPanel.h"
+#include "PictureViews.h"
+#include "QtPrompter.h"
+#include "QuantityPanel.h"
+#include "RecordingPanel.h"
+#include "TabStrip.h"
+#include "TableHeader.h"
+#include "ValueGrid.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QToolTip>
+
+#ifdef OHMORA_WITH_CALCULATOR_WINDOW
+#include "CalculatorWindow.h"
+#endif
+
+namespace ohmora {
+
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+struct CommandButton {
+    const char* name;
+    int left;
+    int width;
+    const char* caption;
+    const char* tooltip;
+    HelpRegion help;
+};
+
+constexpr int kCommandHeight = 41;
+const std::array<CommandButton, 7> kCommands = {{
+    {"Command2", 0, 121, "&Ouvrir", "Retrouver une configuration", HelpRegion::OpenButton},
+    {"Command11", 120, 113, "&Enregistrer", "Enregistrer la configuration actuelle",
+     HelpRegion::SaveButton},
+    {"Command4", 232, 113, "Co&pier", "Placer l'image dans le presse-papiers",
+     HelpRegion::CopyButton},
+    {"Command10", 344, 113, "&Imprimer", "Imprimer l'image", HelpRegion::PrintButton},
+    {"Command8", 456, 113, "&Calculatrice", "Machine à calculer", HelpRegion::CalculatorButton},
+    {"Command7", 568, 113, "&Aide", "Aide pour utiliser cette application", HelpRegion::HelpButton},
+    {"Command1", 680, 121, "&Fermer", "Quitter cette application", HelpRegion::CloseButton},
+}};
+
+// Places of the controls in the window's client area.
+const QRect kSchema(8, 48, SchematicPicture::kSize, SchematicPicture::kSize);
+const QRect kGraphik(264, 48, GraphPicture::kWidth, GraphPicture::kHeight);
+const QRect kCommand3(472, 8, 49, 17); // inside the graph
+const QRect kImage2(80, 304, 32, 32);
+const QRect kInfo(120, 304, 233, 33);
+const QRect kBtexo(432, 304, 97, 19);
+const QRect kFich(432, 304, 361, 19);
+const QRect kSupertext(432, 323, 361, 222);
+const QPoint kOnglets(8, 344);
+
+// The drop shadow behind `fich` and `supertext`, both corners included.
+QRect shadowRect() {
+    return QRect(QPoint(kSupertext.left() + 3, kFich.top() + 3),
+                 QPoint(kSupertext.left() + kSupertext.width() + 3,
+                        kSupertext.top() + kSupertext.height() + 3));
+}
+
+constexpr Redraw kEverything = RedrawSchematic | RedrawGraphFrame | RedrawTableHeader |
+                               RedrawPanels | RedrawDuration | RedrawTable | RedrawChecks |
+                               RedrawParameters;
+
+} // namespace
+
+MainWindow::MainWindow(ProgramState& program, Prompter* prompter)
+    : MainWindow(program, prompter, Options{}) {}
+
+MainWindow::MainWindow(ProgramState& program, Prompter* prompter, Options options)
+    : QWidget(nullptr), program_(program), prompter_(prompter), handCursor_(handCursor()) {
+    if (!prompter_) {
+        ownPrompter_ = std::make_unique<QtPrompter>(this);
+        prompter_ = ownPrompter_.get();
+    }
+    setObjectName(QStringLiteral("feuilleP"));
+    setWindowTitle(QStringLiteral("Ohmora"));
+    setFont(controlFont());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    resize(kWidth, kHeight);
+    if (screen() && screen()->geometry().width() > kSizeRuleMinScreenWidth) {
+        // The size rule undoes any maximising or resizing at once, so the
+        // window offers neither.
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint);
+    }
+
+    buildCommandButtons();
+    buildPictures();
+    buildHelpLineAndTextArea();
+    buildTabs();
+    connectControls();
+
+    // Start-up. The presence marker and the welcome text have their own
+    // owners; the simulator's constructor has already set the duration,
+    // the default texts and chosen montage 0.
+    QComboBox* combo = picture3_->combo();
+    combo->clear();
+    for (std::string_view name : kMontageNames) {
+        combo->addItem(qs(name));
+    }
+    applySizeRuleToScreen();
+    refreshInfo();
+    background_ = windowBackground(kWidth, kHeight, shadowRect());
+    schematic_.fondSchema();
+    onglets_->paintStrip();
+    apply(kEverything);
+
+    timer_.setObjectName(QStringLiteral("Timer1"));
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(kTickMilliseconds);
+    connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
+    if (options.startTimer) {
+        timer_.start();
+    }
+}
+
+MainWindow::~MainWindow() {
+    // The controls go first, while the simulator they report to still
+    // exists; the parameter boxes must not validate on their way out.
+    closing_ = true;
+    timer_.stop();
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+ValueGrid* MainWindow::valueGrid() const {
+    return picture1_->grid();
+}
+
+// --- construction -------------------------------------------------------------
+
+void MainWindow::buildCommandButtons() {
+    for (size_t i = 0; i < kCommands.size(); ++i) {
+        const CommandButton& c = kCommands[i];
+        auto* button = new QPushButton(QString::fromUtf8(c.caption), this);
+        button->setObjectName(QString::fromUtf8(c.name));
+        button->setGeometry(c.left, 0, c.width, kCommandHeight);
+        button->setToolTip(QString::fromUtf8(c.tooltip));
+        trackHelp(button, c.help);
+        commands_[i] = button;
+    }
+}
+
+void MainWindow::buildPictures() {
+    schema_ = new PictureView([this]() -> const QImage& { return schematic_.image(); }, this);
+    schema_->setObjectName(QStringLiteral("schema"));
+    schema_->setGeometry(kSchema);
+    schema_->setFocusPolicy(Qt::ClickFocus);
+
+    graphik_ = new PictureView([this]() -> const QImage& { return graph_.image(); }, this);
+    graphik_->setObjectName(QStringLiteral("graphik"));
+    graphik_->setGeometry(kGraphik);
+    graphik_->setFocusPolicy(Qt::ClickFocus);
+
+    command3_ = new QPushButton(QStringLiteral("Effacer"), graphik_);
+    command3_->setObjectName(QStringLiteral("Command3"));
+    command3_->setGeometry(kCommand3);
+    trackHelp(command3_, HelpRegion::EraseButton);
+
+    for (int i = 0; i < 2; ++i) {
+        labeli_[size_t(i)] = new ReadoutLabelWidget(graphik_);
+        labeli_[size_t(i)]->setObjectName(QStringLiteral("Labeli_%1").arg(i));
+    }
+}
+
+void MainWindow::buildHelpLineAndTextArea() {
+    image2_ = new QLabel(this);
+    image2_->setObjectName(QStringLiteral("Image2"));
+    image2_->setGeometry(kImage2);
+    image2_->setPixmap(helpLinePicture());
+
+    info_ = new QLabel(this);
+    info_->setObjectName(QStringLiteral("info"));
+    info_->setGeometry(kInfo);
+    info_->setWordWrap(true);
+    info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    info_->setAutoFillBackground(true);
+    QPalette tip = info_->palette();
+    tip.setColor(QPalette::Window, QToolTip::palette().color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::WindowText, QToolTip::palette().color(QPalette::ToolTipText));
+    info_->setPalette(tip);
+
+    fich_ = new QLineEdit(this);
+    fich_->setObjectName(QStringLiteral("fich"));
+    fich_->setGeometry(kFich);
+    fich_->setReadOnly(true);
+    QPalette darkRed = fich_->palette();
+    darkRed.setColor(QPalette::Base, QColor(128, 0, 0));
+    darkRed.setColor(QPalette::Text, Qt::white);
+    fich_->setPalette(darkRed);
+
+    btexo_ = new QPushButton(this);
+    btexo_->setObjectName(QStringLiteral("btexo"));
+    btexo_->setGeometry(kBtexo);
+    btexo_->setIcon(QIcon(exercisePicture()));
+    btexo_->raise();
+    trackHelp(btexo_, HelpRegion::ExerciseButton);
+
+    supertext_ = new QTextEdit(this);
+    supertext_->setObjectName(QStringLiteral("supertext"));
+    supertext_->setGeometry(kSupertext);
+    supertext_->setReadOnly(true);
+}
+
+void MainWindow::buildTabs() {
+    onglets_ = new TabStrip(this);
+    onglets_->setObjectName(QStringLiteral("Onglets"));
+    onglets_->move(kOnglets);
+    onglets_->setFocusPolicy(Qt::ClickFocus);
+    picture3_ = new ParameterPanel(onglets_);
+    picture3_->setFocusPolicy(Qt::ClickFocus);
+    frame2_ = new QuantityPanel(onglets_);
+    picture1_ = new RecordingPanel(onglets_);
+    picture1_->setFocusPolicy(Qt::ClickFocus);
+    onglets_->setPanels(picture3_, frame2_, picture1_);
+    trackHelp(picture3_, HelpRegion::ParameterPanel);
+    trackHelp(frame2_, HelpRegion::QuantityPanel);
+    trackHelp(picture1_, HelpRegion::RecordingPanel);
+    for (int k = 0; k < kQuantityCount; ++k) {
+        trackHelp(frame2_->swatch(k), HelpRegion::Swatch);
+    }
+}
+
+void MainWindow::trackHelp(QWidget* widget, HelpRegion region) {
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+    helpRegions_.insert(widget, region);
+}
+
+void MainWindow::connectControls() {
+    schema_->onMouseMove = [this](int x, int y) { schematicMouseMove(x, y); };
+    schema_->onClick = [this] { apply(sim_.clickSchematic()); };
+    graphik_->onMouseMove = [this](int x, int y) { graphMouseMove(x, y); };
+    connect(command3_, &QPushButton::clicked, this, [this] { apply(sim_.erase()); });
+    connect(commands_[4], &QPushButton::clicked, this, [this] { openCalculator(); });
+
+    connect(picture3_->combo(), &QComboBox::activated, this,
+            [this](int index) { apply(sim_.chooseMontage(index)); });
+    connect(picture3_->checkRn(), &QCheckBox::clicked, this, [this](bool ticked) {
+        apply(sim_.setSustained(ticked));
+        syncChecks();
+    });
+    for (int i = 0; i < kParameterCount; ++i) {
+        ParameterBox* box = picture3_->box(i);
+        box->onEnter = [this](int index) { apply(sim_.enterParameter(index)); };
+        box->onValidate = [this](int index) { validateParameter(index); };
+        box->onEdited = [this](int index, const QString& text) {
+            sim_.setParameterText(index, text.toStdString());
+        };
+    }
+    for (int k = 0; k < kQuantityCount; ++k) {
+        connect(frame2_->check(k), &QCheckBox::clicked, this, [this, k](bool ticked) {
+            apply(sim_.setQuantity(k, ticked));
+            syncChecks();
+        });
+        frame2_->swatch(k)->onClick = [this](int index) { chooseColour(index); };
+    }
+    connect(picture1_->check3(), &QCheckBox::clicked, this, [this](bool ticked) {
+        apply(sim_.setTrigger(ticked));
+        syncChecks();
+    });
+    picture1_->upDown()->onChange = [this](int value) { apply(sim_.setUpDown(value)); };
+}
+
+// --- redrawing ----------------------------------------------------------------
+
+void MainWindow::apply(Redraw redraw) {
+    const SimState& s = sim_.state();
+    if (redraw & RedrawPanels) {
+        refreshPanels();
+    }
+    if (redraw & RedrawChecks) {
+        syncChecks();
+    }
+    if (redraw & RedrawParameters) {
+        syncParameters();
+    }
+    if (redraw & RedrawDuration) {
+        syncDuration();
+    }
+    if (redraw & RedrawSchematic) {
+        schematic_.apply(redraw, sim_);
+        schema_->update();
+    }
+    if (redraw & RedrawGraphFrame) {
+        hideReadout();
+        graph_.apply(redraw, sim_);
+        graphik_->update();
+    } else if (redraw & RedrawPlot) {
+        graph_.apply(redraw, sim_);
+        QRect dirty;
+        for (const PlotMark& m : sim_.lastPlot()) {
+            const QRect mark =
+                QRect(QPoint(m.x1, m.y1), QPoint(m.line ? m.x0 : m.x1, m.line ? m.y0 : m.y1))
+                    .normalized();
+            dirty |= mark.adjusted(-2, -2, 2, 2);
+        }
+        if (!dirty.isEmpty()) {
+            graphik_->update(dirty);
+        }
+    }
+    if (redraw & RedrawTableHeader) {
+        valueGrid()->setHeaderPictures(tableHeaderPictures(s.montage));
+    }
+    if (redraw & RedrawTable) {
+        valueGrid()->setContent(s.table);
+    }
+    refreshInfo();
+}
+
+void MainWindow::refreshPanels() {
+    const int montage = sim_.state().montage;
+    QComboBox* combo = picture3_->combo();
+    if (montage >= 0 && montage < combo->count() && combo->currentIndex() != montage) {
+        combo->setCurrentIndex(montage);
+    }
+    picture3_->refresh(montage);
+    frame2_->refresh(montage);
+    picture1_->refresh(montage);
+}
+
+void MainWindow::syncChecks() {
+    const SimState& s = sim_.state();
+    for (int k = 0; k < kQuantityCount; ++k) {
+        frame2_->check(k)->setChecked(s.check4[size_t(k)]);
+        const Rgb c = s.colours[size_t(k)];
+        frame2_->swatch(k)->setColour(QColor(c.r, c.g, c.b));
+    }
+    picture3_->checkRn()->setChecked(s.checkRn);
+    picture1_->check3()->setChecked(s.check3);
+}
+
+void MainWindow::syncParameters() {
+    const SimState& s = sim_.state();
+    for (int i = 0; i < kParameterCount; ++i) {
+        const QString text = QString::fromStdString(s.textv[size_t(i)]);
+        ParameterBox* box = picture3_->box(i);
+        if (box->text() != text) {
+            box->setText(text);
+        }
+    }
+}
+
+void MainWindow::syncDuration() {
+    const SimState& s = sim_.state();
+    picture1_->labelg()->setText(qs(s.durationLabel));
+    picture1_->upDown()->setValue(s.upDown);
+}
+
+void MainWindow::refreshInfo() {
+    QString text = QString::fromStdString(sim_.state().info);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (info_->text() != text) {
+        info_->setText(text);
+    }
+}
+
+void MainWindow::hideReadout() {
+    for (ReadoutLabelWidget* label : labeli_) {
+        label->hide();
+    }
+}
+
+// --- handlers -----------------------------------------------------------------
+
+void MainWindow::tick() {
+    apply(sim_.tick());
+}
+
+void MainWindow::schematicMouseMove(int x, int y) {
+    sim_.mouseMoveSchematic(x, y);
+    const SimState& s = sim_.state();
+    const bool hand = s.pointer == Pointer::Hand;
+    if (hand != handShown_) {
+        handShown_ = hand;
+        if (hand) {
+            schema_->setCursor(handCursor_);
+        } else {
+            schema_->unsetCursor();
+        }
+    }
+    const QString tooltip = QString::fromStdString(s.tooltip);
+    if (schema_->toolTip() != tooltip) {
+        schema_->setToolTip(tooltip);
+        // A tooltip already shown follows the zone under the pointer.
+        if (QToolTip::isVisible()) {
+            if (tooltip.isEmpty()) {
+                QToolTip::hideText();
+            } else {
+                QToolTip::showText(schema_->mapToGlobal(QPoint(x, y)), tooltip, schema_);
+            }
+        }
+    }
+    refreshInfo();
+}
+
+void MainWindow::graphMouseMove(int x, int y) {
+    const ReadoutLabels labels = readoutLabels(sim_.mouseMoveGraph(x, y), x, y);
+    if (labels.visible) {
+        graphik_->setCursor(Qt::CrossCursor);
+        for (size_t i = 0; i < 2; ++i) {
+            labeli_[i]->place(labels.labels[i]);
+            labeli_[i]->show();
+        }
+    } else {
+        graphik_->unsetCursor();
+        hideReadout();
+    }
+    refreshInfo();
+}
+
+void MainWindow::validateParameter(int i) {
+    if (closing_) {
+        return;
+    }
+    sim_.setParameterText(i, picture3_->box(i)->text().toStdString());
+    // The messages are shown once the validation is over and its result is
+    // on screen: a modal box lets timer ticks run, and none may land in the
+    // middle of a handler.
+    std::vector<std::string> messages;
+    apply(
+        sim_.leaveParameter(i, [&messages](const std::string& text) { messages.push_back(text); }));
+    for (const std::string& text : messages) {
+        prompter_->message(
+            Message{qs(text), qs(kValidationTitle), MessageIcon::Stop, MessageButtons::Ok});
+    }
+}
+
+void MainWindow::chooseColour(int k) {
+    const Rgb current = sim_.state().colours[size_t(k)];
+    const std::optional<QColor> chosen =
+        prompter_->chooseColour(QColor(current.r, current.g, current.b));
+    if (!chosen || !chosen->isValid()) {
+        return; // cancelled: colour, switch and recording stay as they were
+    }
+    apply(sim_.setColour(k, Rgb{chosen->red(), chosen->green(), chosen->blue()}));
+}
+
+void MainWindow::setCalculatorOpener(std::function<void()> opener) {
+    calculatorOpener_ = std::move(opener);
+}
+
+void MainWindow::openCalculator() {
+    if (calculatorOpener_) {
+        calculatorOpener_();
+        return;
+    }
+#ifdef OHMORA_WITH_CALCULATOR_WINDOW
+    CalculatorWindow calculator(program_, this);
+    calculator.exec();
+#endif
+}
+
+// --- window events ------------------------------------------------------------
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), background_, event->rect());
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (childAt(event->position().toPoint())) {
+        return; // over a control without a help text of its own
+    }
+    sim_.hover(HelpRegion::Background);
+    hideReadout();
+    refreshInfo();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        const auto region = helpRegions_.constFind(watched);
+        if (region != helpRegions_.constEnd()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            auto* move = static_cast<QMouseEvent*>(event);
+            // A panel speaks only for its own background, not its controls.
+            if (!widget->childAt(move->position().toPoint())) {
+                sim_.hover(*region);
+                refreshInfo();
+            }
+            // A button being pressed still needs the move to follow the
+            // pointer.
+            return move->buttons() == Qt::NoButton;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::applySizeRule(const QRect& screen) {
+    if (screen.width() <= kSizeRuleMinScreenWidth) {
+        return;
+    }
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        setWindowState(Qt::WindowNoState);
+    }
+    setFixedSize(kWidth, kHeight);
+    const QSize outer = frameGeometry().size();
+    move(screen.x() + (screen.width() - outer.width()) / 2,
+         screen.y() + (screen.height() - outer.height()) / 2);
+}
+
+void MainWindow::applySizeRuleToScreen() {
+    sizeRulePending_ = false;
+    if (QScreen* s = screen()) {
+        applySizeRule(s->geometry());
+    }
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A change of state is undone once it is complete, not in its middle.
+    if (event->type() == QEvent::WindowStateChange && !sizeRulePending_) {
+        sizeRulePending_ = true;
+        QTimer::singleShot(0, this, [this] { applySizeRuleToScreen(); });
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applySizeRuleToScreen();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    QWidget::closeEvent(event);
+}
+
+} // namespace ohmora

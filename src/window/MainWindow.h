@@ -1,0 +1,147 @@
+#pragma once
+// `feuilleP`, the main window: the command buttons, the schematic and the
+// graph, the tab strip with its three panels, the help line and the text
+// area. It forwards every user event to the simulator and redraws what the
+// simulator's handler reports; it holds no simulation state of its own.
+
+#include "GraphPicture.h"
+#include "ProgramState.h"
+#include "Prompter.h"
+#include "SchematicPicture.h"
+#include "Simulator.h"
+
+#include <QCursor>
+#include <QHash>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+
+namespace ohmora {
+
+class ParameterPanel;
+class PictureView;
+class QuantityPanel;
+class ReadoutLabelWidget;
+class RecordingPanel;
+class TabStrip;
+class ValueGrid;
+
+class MainWindow : public QWidget {
+public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 600;
+    static constexpr int kTickMilliseconds = 100;
+    // Screens this wide or narrower leave the window's size to the user.
+    static constexpr int kSizeRuleMinScreenWidth = 850;
+
+    struct Options {
+        bool startTimer = true; // tests call tick() themselves
+    };
+
+    // Runs the start-up. Without a prompter, real dialogs are used.
+    MainWindow(ProgramState& program, Prompter* prompter = nullptr);
+    MainWindow(ProgramState& program, Prompter* prompter, Options options);
+    ~MainWindow() override;
+
+    const Simulator& simulator() const { return sim_; }
+    ProgramState& programState() { return program_; }
+    Prompter& prompter() { return *prompter_; }
+
+    // One tick of `Timer1`.
+    void tick();
+    QTimer& timer() { return timer_; }
+
+    // The size rule for a screen of the given geometry: on screens wider
+    // than 850 pixels the window is brought back to its normal state, to
+    // 800 × 600 and to the centre.
+    void applySizeRule(const QRect& screen);
+
+    // How "&Calculatrice" opens the calculator; the default opens it as a
+    // modal window when the program has one.
+    void setCalculatorOpener(std::function<void()> opener);
+
+    TabStrip* tabStrip() const { return onglets_; }
+    ParameterPanel* parameterPanel() const { return picture3_; }
+    QuantityPanel* quantityPanel() const { return frame2_; }
+    RecordingPanel* recordingPanel() const { return picture1_; }
+    ValueGrid* valueGrid() const;
+    const QImage& background() const { return background_; }
+    const SchematicPicture& schematic() const { return schematic_; }
+    const GraphPicture& graph() const { return graph_; }
+    // The pointer shown over a zone of switch K.
+    const QCursor& switchCursor() const { return handCursor_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildCommandButtons();
+    void buildPictures();
+    void buildHelpLineAndTextArea();
+    void buildTabs();
+    void connectControls();
+    void trackHelp(QWidget* widget, HelpRegion region);
+
+    // Redraws what a handler of the simulator asked for.
+    void apply(Redraw redraw);
+    void refreshPanels();
+    void syncChecks();
+    void syncParameters();
+    void syncDuration();
+    void refreshInfo();
+    void hideReadout();
+
+    void schematicMouseMove(int x, int y);
+    void graphMouseMove(int x, int y);
+    void validateParameter(int i);
+    void chooseColour(int k);
+    void openCalculator();
+    void applySizeRuleToScreen();
+
+    ProgramState& program_;
+    std::unique_ptr<Prompter> ownPrompter_;
+    Prompter* prompter_;
+    Simulator sim_;
+    SchematicPicture schematic_;
+    GraphPicture graph_;
+    QImage background_;
+    QCursor handCursor_;
+    QTimer timer_;
+
+    std::array<QPushButton*, 7> commands_{};
+    PictureView* schema_ = nullptr;
+    PictureView* graphik_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    std::array<ReadoutLabelWidget*, 2> labeli_{};
+    QLabel* image2_ = nullptr;
+    QLabel* info_ = nullptr;
+    QPushButton* btexo_ = nullptr;
+    QLineEdit* fich_ = nullptr;
+    QTextEdit* supertext_ = nullptr;
+    TabStrip* onglets_ = nullptr;
+    ParameterPanel* picture3_ = nullptr;
+    QuantityPanel* frame2_ = nullptr;
+    RecordingPanel* picture1_ = nullptr;
+
+    QHash<QObject*, HelpRegion> helpRegions_;
+    std::function<void()> calculatorOpener_;
+    bool handShown_ = false;
+    bool closing_ = false;
+    bool sizeRulePending_ = false;
+};
+
+} // namespace ohmora

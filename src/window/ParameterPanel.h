@@ -1,0 +1,66 @@
+#pragma once
+// `Picture3`, the "Montage" tab: the montage list, the option "Entretien
+// des oscillations" and, for the current montage only, its parameter boxes
+// with their component names, italic symbols (subscripts 4 pixels lower)
+// and units drawn around them. Every refresh rebuilds the drawing from the
+// montage number; hidden boxes keep their texts.
+
+#include "ParameterBox.h"
+#include "PictureArea.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+namespace ohmora {
+
+// Where a parameter box goes and what is drawn around it.
+struct ParameterPlace {
+    int box;
+    int left;
+    int top;
+    const char* name;      // printed at x = 14, or nullptr
+    const char* symbol;    // italic, right-aligned against the box
+    const char* subscript; // upright, 4 pixels lower, or nullptr
+    const char* unit;      // right of the box
+};
+
+// The places of the montage's boxes, in drawing order (empty for a montage
+// other than 0, 1 and 2).
+std::vector<ParameterPlace> parameterPlaces(int montage);
+
+class ParameterPanel : public QWidget {
+public:
+    static constexpr int kBoxWidth = 73;
+    static constexpr int kBoxHeight = 19;
+
+    explicit ParameterPanel(QWidget* parent = nullptr);
+
+    QComboBox* combo() const { return combo_; }
+    QCheckBox* checkRn() const { return checkRn_; }
+    ParameterBox* box(int i) const { return boxes_[size_t(i)]; }
+
+    // The panel's paint for a montage: places and shows its boxes, hides the
+    // others and redraws the texts.
+    void refresh(int montage);
+
+    const QImage& drawing() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void draw();
+
+    QComboBox* combo_;
+    QCheckBox* checkRn_;
+    std::array<ParameterBox*, 14> boxes_{};
+    int montage_ = 0;
+    std::unique_ptr<PictureArea> area_;
+};
+
+} // namespace ohmora

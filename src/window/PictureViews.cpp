@@ -1,0 +1,57 @@
+#include "PictureViews.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace ohmora {
+
+PictureView::PictureView(std::function<const QImage&()> image, QWidget* parent)
+    : QWidget(parent), image_(std::move(image)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PictureView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    painter.drawImage(event->rect(), image_(), event->rect());
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* event) {
+    if (onMouseMove) {
+        const QPoint p = event->position().toPoint();
+        onMouseMove(p.x(), p.y());
+    }
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click && onClick) {
+        onClick();
+    }
+}
+
+ReadoutLabelWidget::ReadoutLabelWidget(QWidget* parent) : QLabel(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFont(readoutFont());
+    hide();
+}
+
+void ReadoutLabelWidget::place(const ReadoutLabel& label) {
+    setText(label.text);
+    setGeometry(label.rect);
+}
+
+void ReadoutLabelWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintReadoutLabel(painter, ReadoutLabel{text(), rect()});
+}
+
+} // namespace ohmora

@@ -1,0 +1,47 @@
+#pragma once
+// The widgets that show the schematic `schema` and the graph `graphik`: each
+// shows its picture's image and reports the mouse in the picture's pixels.
+
+#include "ReadoutLabels.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace ohmora {
+
+class PictureView : public QWidget {
+public:
+    // `image` gives the picture's current image at each repaint.
+    PictureView(std::function<const QImage&()> image, QWidget* parent = nullptr);
+
+    std::function<void(int x, int y)> onMouseMove;
+    std::function<void()> onClick; // a left press and release over the picture
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    std::function<const QImage&()> image_;
+    bool pressed_ = false;
+};
+
+// One readout label `Labeli` over the graph: light yellow, its size
+// following its text.
+class ReadoutLabelWidget : public QLabel {
+public:
+    explicit ReadoutLabelWidget(QWidget* parent = nullptr);
+    void place(const ReadoutLabel& label);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace ohmora
