@@ -5,7 +5,19 @@ cd "$(dirname "$0")"
 
 ./scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j "$(nproc)" --target ohmora-cli
+cmake --build build/release -j "$(nproc)"
 
-# Until the window is built, show the table of the default charge recording.
-exec ./build/release/app/ohmora-cli/ohmora-cli run --switch 1 --until-end --table -
+program=./build/release/app/ohmora/ohmora
+
+# Without a display the window cannot open: show what it looks like instead.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  # OLDPWD is where run.sh was started from, before the cd above.
+  shot="${OLDPWD:-$PWD}/ohmora-screenshot.png"
+  echo "Pas d'écran disponible (ni DISPLAY ni WAYLAND_DISPLAY) : la fenêtre ne peut pas s'ouvrir."
+  echo "No display available: writing a screenshot of the window instead."
+  QT_QPA_PLATFORM=offscreen "$program" --screenshot "$shot"
+  echo "Image écrite : $shot"
+  exit 0
+fi
+
+exec "$program" "$@"
