@@ -1,0 +1,20 @@
+// The window tests need one application object, no display and the
+// program's own font.
+
+#include "Appearance.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Test discovery runs the program without the tests' environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qunsetenv("QT_FONT_DPI");
+    qunsetenv("QT_SCALE_FACTOR");
+    QApplication app(argc, argv);
+    QApplication::setFont(ohmora::controlFont());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
