@@ -13,6 +13,10 @@ bool isControlFocusChange(Qt::FocusReason reason) {
 
 ParameterBox::ParameterBox(int index, QWidget* parent) : QLineEdit(parent), index_(index) {
     setObjectName(QStringLiteral("Textv%1").arg(index));
+    // Every character must come through the key filter: no input method
+    // composing text and no text dropped in.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setAcceptDrops(false);
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (onEdited) {
             onEdited(index_, text);

@@ -1,5 +1,6 @@
 #include "UpDownControl.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -11,6 +12,7 @@ namespace ohmora {
 UpDownControl::UpDownControl(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(maximum), value_(minimum) {
     setFixedSize(16, 17);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void UpDownControl::setValue(int value) {
@@ -73,6 +75,20 @@ void UpDownControl::mousePressEvent(QMouseEvent* event) {
 void UpDownControl::mouseReleaseEvent(QMouseEvent*) {
     pressedHalf_ = 0;
     update();
+}
+
+} // namespace ohmora
+
+namespace ohmora {
+
+void UpDownControl::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up) {
+        stepUp();
+    } else if (event->key() == Qt::Key_Down) {
+        stepDown();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 } // namespace ohmora

@@ -1,6 +1,7 @@
 #pragma once
 // `UpDown1`: a pair of arrow buttons stepping an integer within a range,
-// without wrapping. The upper arrow increases the value.
+// without wrapping. The upper arrow increases the value; with the focus,
+// the Up and Down keys do the same.
 
 #include <QWidget>
 
@@ -26,6 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void step(int delta);

@@ -127,6 +127,8 @@ TEST_F(Panels, DurationUpDownChangesTheLabelAndOpensTheSwitch) {
     EXPECT_EQ(labelg->text(), "10 min"); // no wrapping past the last entry
     QTest::mouseClick(upDown, Qt::LeftButton, {}, QPoint(8, 14));
     EXPECT_EQ(labelg->text(), "5 min");
+    QTest::keyClick(upDown, Qt::Key_Down);
+    EXPECT_EQ(labelg->text(), "2 min");
 }
 
 TEST_F(Panels, HelpLineNamesWhatIsUnderThePointer) {
