@@ -9,10 +9,12 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <unistd.h>
@@ -76,123 +78,96 @@ std::optional<long> readInteger(const std::string& text, long min, long max) {
     return value;
 }
 
-std::variant<Plan, UsageError> parse(const std::vector<std::string>& args) {
+Plan parseOrThrow(const std::vector<std::string>& args) {
     Plan plan;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) {
-                return std::nullopt;
-            }
-            return args[++i];
-        };
-        const auto missing = [&] { return UsageError{option + " needs a value"}; };
-        const auto wrong = [&](const std::string& v, const std::string& expected) {
+        if (option == "--trigger2") {
+            plan.actions.emplace_back(TriggerAction{});
+            continue;
+        }
+        if (option == "--sustained") {
+            plan.actions.emplace_back(SustainedAction{});
+            continue;
+        }
+        if (option == "--until-end") {
+            plan.actions.emplace_back(UntilEndAction{});
+            continue;
+        }
+        static const char* const withValue[] = {
+            "--montage", "--param",   "--quantity", "--duration", "--switch",   "--ticks",
+            "--table",   "--samples", "--graph",    "--readout",  "--schematic"};
+        if (std::find(std::begin(withValue), std::end(withValue), option) == std::end(withValue)) {
+            throw UsageError{"unknown argument " + option};
+        }
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            throw UsageError{option + " needs a value"};
+        }
+        const std::string& v = args[++i];
+        const auto wrong = [&](const std::string& expected) {
             return UsageError{option + " " + v + ": " + expected};
         };
+        const auto integer = [&](const std::string& text, long min, long max,
+                                 const std::string& expected) {
+            auto n = readInteger(text, min, max);
+            if (!n) {
+                throw wrong(expected);
+            }
+            return *n;
+        };
         if (option == "--montage") {
-            auto v = value();
-            if (!v) {
-                return missing();
-            }
-            auto n = readInteger(*v, 0, kMontageCount - 1);
-            if (!n) {
-                return wrong(*v, "the montage is 0, 1 or 2");
-            }
-            plan.actions.emplace_back(MontageAction{int(*n)});
+            plan.actions.emplace_back(
+                MontageAction{int(integer(v, 0, kMontageCount - 1, "the montage is 0, 1 or 2"))});
         } else if (option == "--param") {
-            auto v = value();
-            if (!v) {
-                return missing();
+            const auto eq = v.find('=');
+            const std::string expected = "expected INDEX=TEXT with INDEX from 0 to 13";
+            if (eq == std::string::npos) {
+                throw wrong(expected);
             }
-            auto eq = v->find('=');
-            auto n = eq == std::string::npos
-                         ? std::nullopt
-                         : readInteger(v->substr(0, eq), 0, kParameterCount - 1);
-            if (!n) {
-                return wrong(*v, "expected INDEX=TEXT with INDEX from 0 to 13");
-            }
-            plan.actions.emplace_back(ParamAction{int(*n), v->substr(eq + 1)});
+            plan.actions.emplace_back(ParamAction{
+                int(integer(v.substr(0, eq), 0, kParameterCount - 1, expected)), v.substr(eq + 1)});
         } else if (option == "--quantity") {
-            auto v = value();
-            if (!v) {
-                return missing();
-            }
-            auto n = readInteger(*v, 0, kQuantityCount - 1);
-            if (!n) {
-                return wrong(*v, "the quantity box is 0 to 6");
-            }
-            plan.actions.emplace_back(QuantityAction{int(*n)});
+            plan.actions.emplace_back(QuantityAction{
+                int(integer(v, 0, kQuantityCount - 1, "the quantity box is 0 to 6"))});
         } else if (option == "--duration") {
-            auto v = value();
-            if (!v) {
-                return missing();
-            }
-            const Duration* d = durationForLabel(*v);
+            const Duration* d = durationForLabel(v);
             if (!d) {
-                return wrong(*v, "not one of the durations (\"1 ms\" ... \"10 min\")");
+                throw wrong("not one of the durations (\"1 ms\" ... \"10 min\")");
             }
             plan.actions.emplace_back(DurationAction{d->upDown});
-        } else if (option == "--trigger2") {
-            plan.actions.emplace_back(TriggerAction{});
-        } else if (option == "--sustained") {
-            plan.actions.emplace_back(SustainedAction{});
         } else if (option == "--switch") {
-            auto v = value();
-            if (!v) {
-                return missing();
-            }
-            auto n = readInteger(*v, 0, 2);
-            if (!n) {
-                return wrong(*v, "the zone of K is 0, 1 or 2");
-            }
-            plan.actions.emplace_back(SwitchAction{int(*n)});
+            plan.actions.emplace_back(
+                SwitchAction{int(integer(v, 0, 2, "the zone of K is 0, 1 or 2"))});
         } else if (option == "--ticks") {
-            auto v = value();
-            if (!v) {
-                return missing();
-            }
-            auto n = readInteger(*v, 0, kTickLimit);
-            if (!n) {
-                return wrong(*v, "expected a whole number of ticks from 0 to 100000000");
-            }
-            plan.actions.emplace_back(TicksAction{*n});
-        } else if (option == "--until-end") {
-            plan.actions.emplace_back(UntilEndAction{});
-        } else if (option == "--table" || option == "--samples") {
-            auto v = value();
-            if (!v || v->empty()) {
-                return missing();
-            }
-            (option == "--table" ? plan.tableFile : plan.samplesFile) = *v;
-        } else if (option == "--graph" || option == "--schematic") {
-            auto v = value();
-            if (!v || v->empty()) {
-                return missing();
-            }
-            if (*v == "-") {
-                return wrong(*v, "a picture needs a file name");
-            }
-            (option == "--graph" ? plan.graphFile : plan.schematicFile) = *v;
+            plan.actions.emplace_back(TicksAction{
+                integer(v, 0, kTickLimit, "expected a whole number of ticks from 0 to 100000000")});
         } else if (option == "--readout") {
-            auto v = value();
-            if (!v) {
-                return missing();
+            const auto comma = v.find(',');
+            const std::string expected = "expected X,Y in the graph's pixels";
+            if (comma == std::string::npos) {
+                throw wrong(expected);
             }
-            auto comma = v->find(',');
-            auto x = comma == std::string::npos ? std::nullopt
-                                                : readInteger(v->substr(0, comma), -32768, 32767);
-            auto y = comma == std::string::npos ? std::nullopt
-                                                : readInteger(v->substr(comma + 1), -32768, 32767);
-            if (!x || !y) {
-                return wrong(*v, "expected X,Y in the graph's pixels");
-            }
-            plan.actions.emplace_back(ReadoutAction{int(*x), int(*y)});
+            plan.actions.emplace_back(
+                ReadoutAction{int(integer(v.substr(0, comma), -32768, 32767, expected)),
+                              int(integer(v.substr(comma + 1), -32768, 32767, expected))});
+        } else if (option == "--table" || option == "--samples") {
+            (option == "--table" ? plan.tableFile : plan.samplesFile) = v;
         } else {
-            return UsageError{"unknown argument " + option};
+            if (v == "-") {
+                throw wrong("a picture needs a file name");
+            }
+            (option == "--graph" ? plan.graphFile : plan.schematicFile) = v;
         }
     }
     return plan;
+}
+
+std::variant<Plan, UsageError> parse(const std::vector<std::string>& args) {
+    try {
+        return parseOrThrow(args);
+    } catch (const UsageError& e) {
+        return e;
+    }
 }
 
 std::string number9(float v) {
