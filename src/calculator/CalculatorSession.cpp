@@ -64,7 +64,8 @@ CalculatorSession::CalculatorSession(double& memoire) : memoire_(memoire) {}
 bool CalculatorSession::press(CalculatorKey key) {
     using K = CalculatorKey;
     if (key >= K::Digit0 && key <= K::Digit9) {
-        append(std::string(1, static_cast<char>('0' + static_cast<int>(key))));
+        const int digit = static_cast<int>(key) - static_cast<int>(K::Digit0);
+        append(std::string(1, static_cast<char>('0' + digit)));
         return false;
     }
     switch (key) {
@@ -252,7 +253,8 @@ void CalculatorSession::efface() {
         saisie_.erase(size >= 3 ? size - 3 : 0); // an operator and its blanks
     } else {
         // A function word and its blank: back to what stood before the word.
-        const std::size_t before = saisie_.find_last_of(" (", size - 2);
+        const std::size_t before =
+            size >= 2 ? saisie_.find_last_of(" (", size - 2) : std::string::npos;
         saisie_.erase(before == std::string::npos ? 0 : before + 1);
     }
     showSaisie();

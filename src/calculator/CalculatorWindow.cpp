@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <vector>
+
 namespace ohmora {
 
 namespace {
@@ -24,7 +26,7 @@ struct Picture {
     const char* exponent = nullptr;
 };
 
-struct KeySpec {
+struct KeyLayout {
     K key;
     const char* name; // the control's own name
     const char* caption;
@@ -56,7 +58,7 @@ QRect operatorKey(int row, int column) {
     return {214 + 40 * column, kLowerTop + kLowerStep * row, 36, kLowerHeight};
 }
 
-std::vector<KeySpec> keySpecs() {
+std::vector<KeyLayout> keyLayouts() {
     return {
         {K::MemoryPlus, "Command1", "M+", "Ajouter à la méoire", upperKey(0, 0)},
         {K::MemoryMinus, "Command2", "M-", "Soustraire à la mémoire", upperKey(0, 1)},
@@ -171,6 +173,7 @@ CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
     : QDialog(parent), session_(program.memoire), beep_([] { QApplication::beep(); }) {
     setWindowTitle(QStringLiteral("Machine à calculer"));
     setFixedSize(kWidth, kHeight);
+    setModal(true);
     setFont(arial(8.25));
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -214,26 +217,26 @@ void CalculatorWindow::createOptionFrames() {
 }
 
 void CalculatorWindow::createKeys() {
-    for (const KeySpec& spec : keySpecs()) {
-        auto* key = new QPushButton(QString::fromUtf8(spec.caption), this);
-        key->setObjectName(QString::fromLatin1(spec.name));
-        key->setGeometry(spec.geometry);
-        key->setToolTip(QString::fromUtf8(spec.tooltip));
+    for (const KeyLayout& layout : keyLayouts()) {
+        auto* key = new QPushButton(QString::fromUtf8(layout.caption), this);
+        key->setObjectName(QString::fromLatin1(layout.name));
+        key->setGeometry(layout.geometry);
+        key->setToolTip(QString::fromUtf8(layout.tooltip));
         // The entry line keeps the focus, so the keyboard always types into it.
         key->setFocusPolicy(Qt::NoFocus);
         key->setAutoDefault(false);
-        if (spec.picture.base != nullptr) {
-            const QSize iconSize = spec.geometry.size() - QSize(8, 8);
-            key->setIcon(pictureIcon(spec.picture, iconSize));
+        if (layout.picture.base != nullptr) {
+            const QSize iconSize = layout.geometry.size() - QSize(8, 8);
+            key->setIcon(pictureIcon(layout.picture, iconSize));
             key->setIconSize(iconSize);
         }
-        if (spec.key == K::Exe) {
+        if (layout.key == K::Exe) {
             key->setFont(arial(10, true));
         }
-        const CalculatorKey calculatorKey = spec.key;
+        const CalculatorKey calculatorKey = layout.key;
         connect(key, &QPushButton::clicked, this,
                 [this, calculatorKey] { pressKey(calculatorKey); });
-        keys_[spec.key] = key;
+        keys_[layout.key] = key;
     }
 }
 
