@@ -25,6 +25,10 @@ constexpr Limits kLimits[kParameterCount] = {
     {5, 100, 13},     {5, 1000000, 12},
 };
 
+// Sums of single-precision resistances that miss 5 ohms by less than this
+// are rounding, not a short branch.
+constexpr double kBranchTolerance = 1e-5;
+
 constexpr std::string_view kMsgUMin = "U ne doit pas être inférieure à 0,5 V avec le simulateur.";
 constexpr std::string_view kMsgUMax = "U ne doit pas dépasser 12 V avec le simulateur.";
 constexpr std::string_view kMsgRMin = "La résistance de ce conducteur ohmique ne doit pas être "
@@ -232,7 +236,10 @@ Redraw Simulator::leaveParameter(int i, const MessageSink& showMessage) {
     const Limits& lim = kLimits[i];
     if (lim.partner >= 0) {
         const float partner = readOrZero(s_.textv[lim.partner]);
-        if (double(v) + double(partner) < 5.0) {
+        // A branch completed by an earlier correction (0,3000002 + 4,7) reads
+        // back as 0,3 + 4,7, a hair below 5 in single precision: that is the
+        // same branch, not a new fault to report.
+        if (double(v) + double(partner) < 5.0 - kBranchTolerance) {
             show(minMessage(i));
             // A negative resistance would make no sense: a partner above 5
             // already satisfies the branch with 0 here.

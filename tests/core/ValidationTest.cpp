@@ -106,6 +106,10 @@ TEST(Validation, PartnerBoxesShareTheBranchMinimum) {
     Entry e = type(sim, 7, "0");
     EXPECT_EQ(e.text, "0,3000002");
     EXPECT_EQ(e.messages, std::vector<std::string>{kBranch});
+    // Passing through the corrected box again reports nothing.
+    e = type(sim, 7, e.text);
+    EXPECT_EQ(e.text, "0,3");
+    EXPECT_TRUE(e.messages.empty());
     // Montage 2: r and R.
     e = type(sim, 13, "0");
     EXPECT_EQ(e.text, "0");
