@@ -32,8 +32,7 @@ TEST(CalcCommand, PrintsTheEntryLineAfterExe) {
         {{}, 2, "", "expression"},
         {{"--radians"}, 2, "", "expression"},
         {{"1", "2"}, 2, "", ": 2"},
-        {{"1", "--degrees"}, 2, "", "--degrees"},
-    };
+        {{"1", "--degrees"}, 2, "", "--degrees"}};
     for (const CommandCase& c : cases) {
         std::ostringstream out;
         std::ostringstream err;

@@ -10,10 +10,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegion>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace ohmora {
 namespace {
@@ -51,12 +54,8 @@ TEST(CalculatorWindow, IsTheFixedSizeMachine) {
 }
 
 TEST(CalculatorWindow, KeysCarryTheirCaptionsAndTooltips) {
-    struct Caption {
-        const char* name;
-        const char* caption;
-        const char* tooltip;
-    };
-    const Caption captions[] = {
+    // Control name, caption, tooltip.
+    const std::array<const char*, 3> captions[] = {
         {"B0", "0", ""},
         {"Bpoint", ".", ""},
         {"BtoEXP", "EXP", "x 10"},
@@ -78,31 +77,27 @@ TEST(CalculatorWindow, KeysCarryTheirCaptionsAndTooltips) {
         {"Command1", "M+", "Ajouter à la méoire"},
         {"Command2", "M-", "Soustraire à la mémoire"},
         {"Command3", "RM", "Rappel mémoire"},
-        {"Command4", "CM", "Effacer la mémoire"},
-    };
+        {"Command4", "CM", "Effacer la mémoire"}};
     Window w;
-    for (const Caption& c : captions) {
-        const auto* key = w.window.findChild<QPushButton*>(c.name);
-        ASSERT_NE(key, nullptr) << c.name;
-        EXPECT_EQ(key->text(), QString::fromUtf8(c.caption)) << c.name;
-        EXPECT_EQ(key->toolTip(), QString::fromUtf8(c.tooltip)) << c.name;
+    for (const auto& [name, caption, tooltip] : captions) {
+        const auto* key = w.window.findChild<QPushButton*>(name);
+        ASSERT_NE(key, nullptr) << name;
+        EXPECT_EQ(key->text(), QString::fromUtf8(caption)) << name;
+        EXPECT_EQ(key->toolTip(), QString::fromUtf8(tooltip)) << name;
     }
     for (const char* picture : {"puissance", "btcarre", "Bexp", "B10x"}) {
         const auto* key = w.window.findChild<QPushButton*>(picture);
         ASSERT_NE(key, nullptr) << picture;
         EXPECT_FALSE(key->icon().isNull()) << picture;
     }
-    // Every key sits inside the window and no two overlap.
+    // Every key sits inside the window, and no two overlap.
     const QList<QPushButton*> keys = w.window.findChildren<QPushButton*>();
     EXPECT_EQ(keys.size(), 49);
+    QRegion covered;
     for (const QPushButton* key : keys) {
         EXPECT_TRUE(w.window.rect().contains(key->geometry())) << key->objectName().toStdString();
-        for (const QPushButton* other : keys) {
-            if (other != key) {
-                EXPECT_FALSE(key->geometry().intersects(other->geometry()))
-                    << key->objectName().toStdString() << " " << other->objectName().toStdString();
-            }
-        }
+        EXPECT_FALSE(covered.intersects(key->geometry())) << key->objectName().toStdString();
+        covered += key->geometry();
     }
 }
 
@@ -118,33 +113,33 @@ TEST(CalculatorWindow, PaintsItsFace) {
         QColor colour;
     };
     const QColor white(255, 255, 255), black(0, 0, 0), teal(0, 128, 128);
-    const Pixel pixels[] = {
-        {0, 0, QColor(200, 250, 250)},
-        {0, 430, QColor(200, 250, 250)},
-        {3, 200, QColor(198, 248, 248)},
-        {5, 200, QColor(198, 248, 248)}, // 198.5 and 197.5
-        {7, 200, QColor(196, 246, 246)},
-        {150, 5, QColor(125, 175, 175)},
-        {300, 5, QColor(50, 100, 100)},
-        {301, 430, QColor(50, 100, 100)},
-        {1, 1, black},
-        {299, 1, black},
-        {1, 427, black},
-        {1, 428, white},
-        {299, 428, white},
-        {150, 428, white},
-        {299, 200, white},
-        {300, 200, QColor(50, 100, 100)},
-        {81, 289, teal},
-        {205, 420, teal},
-        {81, 350, teal},
-        {150, 420, teal},
-        {82, 290, white},
-        {206, 421, white},
-        {206, 350, white},
-        {150, 421, white},
-        {150, 350, QColor(125, 175, 175)},
-    };
+    const QColor shade200(200, 250, 250), shade125(125, 175, 175), shade50(50, 100, 100);
+    // Odd columns fall half-way: 198.5 and 197.5 both round to 198.
+    const Pixel pixels[] = {{0, 0, shade200},
+                            {0, 430, shade200},
+                            {150, 5, shade125},
+                            {300, 5, shade50},
+                            {301, 430, shade50},
+                            {300, 200, shade50},
+                            {150, 350, shade125},
+                            {3, 200, QColor(198, 248, 248)},
+                            {5, 200, QColor(198, 248, 248)},
+                            {7, 200, QColor(196, 246, 246)},
+                            {1, 1, black},
+                            {299, 1, black},
+                            {1, 427, black},
+                            {1, 428, white},
+                            {299, 428, white},
+                            {150, 428, white},
+                            {299, 200, white},
+                            {81, 289, teal},
+                            {205, 420, teal},
+                            {81, 350, teal},
+                            {150, 420, teal},
+                            {82, 290, white},
+                            {206, 421, white},
+                            {206, 350, white},
+                            {150, 421, white}};
     for (const Pixel& p : pixels) {
         EXPECT_EQ(face.pixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
     }
@@ -156,12 +151,15 @@ TEST(CalculatorWindow, PaintsItsFace) {
 }
 
 TEST(CalculatorWindow, KeySequencesShowTheirResults) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"2 SIN 3 0", "2 * sin 30"}, {"2 SIN 3 0 EXE", " 1"},
-        {"5 k EXE", " 5000"},        {"4 7 µ", "47E-6"},
-        {"2 + 3 EXE + 1 EXE", " 6"}, {"EXE", " 0"},
-        {"2 x SIN DEL", "2 * "},     {"SIN DEL", ""},
-    };
+    const std::pair<const char*, const char*> cases[] = {{"2 SIN 3 0", "2 * sin 30"},
+                                                         {"2 SIN 3 0 EXE", " 1"},
+                                                         {"5 k EXE", " 5000"},
+                                                         {"4 7 µ", "47E-6"},
+                                                         {"2 + 3 EXE + 1 EXE", " 6"},
+                                                         {"EXE", " 0"},
+                                                         {"2 x DEL", "2"},
+                                                         {"2 x SIN DEL", "2 * "},
+                                                         {"SIN DEL", ""}};
     for (const auto& [keys, shown] : cases) {
         Window w;
         w.press(keys);

