@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <unistd.h>
@@ -198,10 +199,11 @@ private:
     SchematicPicture schematic_;
 };
 
-// Text needs a GUI application; a batch run gets an offscreen one.
-void ensureGuiApplication() {
+// Text needs a GUI application; a batch run gets an offscreen one for as
+// long as it draws.
+std::unique_ptr<QGuiApplication> makeGuiApplication() {
     if (QGuiApplication::instance()) {
-        return;
+        return nullptr;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -219,8 +221,7 @@ void ensureGuiApplication() {
     static int argc = 1;
     static char name[] = "ohmora-cli";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 class Runner {
@@ -367,9 +368,10 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     const Plan& plan = std::get<Plan>(parsed);
     Simulator sim;
+    std::unique_ptr<QGuiApplication> app;
     std::optional<Pictures> pictures;
     if (plan.graphFile || plan.schematicFile) {
-        ensureGuiApplication();
+        app = makeGuiApplication();
         pictures.emplace(sim);
     }
     Runner runner(sim, out, err, plan.samplesFile.has_value(), pictures ? &*pictures : nullptr);
