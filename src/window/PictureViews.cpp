@@ -26,6 +26,9 @@ void PictureView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
+    // A pointer that reached the spot without a move event of its own (a
+    // warped or scripted pointer) still gets its hit test before the click.
+    mouseMoveEvent(event);
     pressed_ = event->button() == Qt::LeftButton;
 }
 
