@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format-14 libclang-rt-14-dev
   ngspice fonts-liberation poppler-utils
-  xvfb xauth
+  xvfb xauth time
 )
 
 missing=()
