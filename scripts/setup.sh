@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang clang-format-14 libclang-rt-14-dev
+  clang clang-format-14 libclang-rt-14-dev locales
   ngspice fonts-liberation poppler-utils
   xvfb xauth time
 )

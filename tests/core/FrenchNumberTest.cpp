@@ -127,7 +127,10 @@ TEST(FrenchNumber, RoundsToTwoSignificantDigits) {
 TEST(FrenchNumber, IgnoresTheProcessLocale) {
     const char* previous = std::setlocale(LC_ALL, nullptr);
     std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
+    if (std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr) {
+        // The locale really writes a comma: the checks below mean something.
+        EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    } else {
         std::setlocale(LC_ALL, "C.UTF-8");
     }
     EXPECT_EQ(fr::formatMask(1234.5f, "### ##0.00"), "1 234,50");
