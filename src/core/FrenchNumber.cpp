@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace ohmora::fr {
@@ -36,8 +35,10 @@ template <typename T> Decimal toDecimal(T value, int maxDigits) {
     mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
     if (int(mantissa.size()) > maxDigits) {
         // Too many digits for the precision: round the exact value instead.
-        std::snprintf(buffer, sizeof buffer, "%.*e", maxDigits - 1, double(std::fabs(value)));
-        text = buffer;
+        // to_chars, unlike printf, ignores the C library's locale.
+        result = std::to_chars(buffer, buffer + sizeof buffer, double(std::fabs(value)),
+                               std::chars_format::scientific, maxDigits - 1);
+        text.assign(buffer, result.ptr);
         e = text.find('e');
         mantissa = text.substr(0, e);
         exponent = std::stoi(text.substr(e + 1));

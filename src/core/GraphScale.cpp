@@ -2,6 +2,7 @@
 
 #include "FrenchNumber.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -185,7 +186,9 @@ GraphFrame computeGraphFrame(const ScaleInputs& in) {
     for (int k = 1; k <= s.divisions; ++k) {
         const float value = float(double(s.echelleY) / s.divisions * k * f.factor);
         const std::string rounded = fr::formatMask(value, "0.00E+00", '.');
-        f.graduations.push_back(fr::general(float(std::stod(rounded))));
+        double readBack = 0;
+        std::from_chars(rounded.data(), rounded.data() + rounded.size(), readBack);
+        f.graduations.push_back(fr::general(float(readBack)));
     }
 
     const double timeFactor = in.dureeEnreg >= 1.0f ? 1.0 : 1000.0;

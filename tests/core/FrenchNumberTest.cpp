@@ -1,4 +1,5 @@
 #include "FrenchNumber.h"
+#include "GraphScale.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,15 @@ TEST(FrenchNumber, IgnoresTheProcessLocale) {
         std::setlocale(LC_ALL, "C.UTF-8");
     }
     EXPECT_EQ(fr::formatMask(1234.5f, "### ##0.00"), "1 234,50");
+    // Values whose shortest form needs more than seven digits take another
+    // path through the digits: it must not follow the locale either.
+    EXPECT_EQ(fr::formatMask(6.0f / 33.0f, "0.0E+00", '.'), "1.8E-01");
+    EXPECT_EQ(fr::general(1.0f / 3.0f), "0,3333333");
+    ScaleInputs current;
+    current.params = {6, 33, 220, 100, 6, 33, 220, 10, 400, 5, 6, 200, 5, 10};
+    current.ticked[4] = true;
+    EXPECT_EQ(computeGraphFrame(current).graduations,
+              (std::vector<std::string>{"40", "80", "120", "160", "200"}));
     EXPECT_EQ(*fr::readNumber("4,7"), 4.7f);
     EXPECT_EQ(*fr::readNumber("4.7"), 4.7f);
     std::setlocale(LC_ALL, saved.c_str());
