@@ -39,7 +39,7 @@ std::vector<ParameterPlace> parameterPlaces(int montage) {
     }
 }
 
-ParameterPanel::ParameterPanel(QWidget* parent) : QWidget(parent) {
+ParameterPanel::ParameterPanel(QWidget* parent) : DrawnPanel(kPanelColour, parent) {
     setObjectName(QStringLiteral("Picture3"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     combo_ = new QComboBox(this);
@@ -79,19 +79,11 @@ void ParameterPanel::refresh(int montage) {
     draw();
 }
 
-const QImage& ParameterPanel::drawing() const {
-    static const QImage none;
-    return area_ ? area_->image() : none;
-}
-
 void ParameterPanel::draw() {
     if (width() <= 0 || height() <= 0) {
         return;
     }
-    if (!area_ || area_->width() != width() || area_->height() != height()) {
-        area_ = std::make_unique<PictureArea>(width(), height(), kPanelColour);
-    }
-    PictureArea& a = *area_;
+    PictureArea& a = area();
     a.cls();
     a.setFontName(QStringLiteral("Arial"));
     a.setFontSize(8);
@@ -130,15 +122,6 @@ void ParameterPanel::draw() {
         a.print(QString::fromUtf8(place.unit));
     }
     update();
-}
-
-void ParameterPanel::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    if (area_) {
-        painter.drawImage(event->rect(), area_->image(), event->rect());
-    } else {
-        painter.fillRect(event->rect(), kPanelColour);
-    }
 }
 
 void ParameterPanel::resizeEvent(QResizeEvent* event) {

@@ -5,8 +5,8 @@
 // and units drawn around them. Every refresh rebuilds the drawing from the
 // montage number; hidden boxes keep their texts.
 
+#include "DrawnPanel.h"
 #include "ParameterBox.h"
-#include "PictureArea.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +32,7 @@ struct ParameterPlace {
 // other than 0, 1 and 2).
 std::vector<ParameterPlace> parameterPlaces(int montage);
 
-class ParameterPanel : public QWidget {
+class ParameterPanel : public DrawnPanel {
 public:
     static constexpr int kBoxWidth = 73;
     static constexpr int kBoxHeight = 19;
@@ -47,10 +47,7 @@ public:
     // others and redraws the texts.
     void refresh(int montage);
 
-    const QImage& drawing() const;
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -60,7 +57,6 @@ private:
     QCheckBox* checkRn_;
     std::array<ParameterBox*, 14> boxes_{};
     int montage_ = 0;
-    std::unique_ptr<PictureArea> area_;
 };
 
 } // namespace ohmora

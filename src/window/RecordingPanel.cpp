@@ -8,7 +8,7 @@
 
 namespace ohmora {
 
-RecordingPanel::RecordingPanel(QWidget* parent) : QWidget(parent) {
+RecordingPanel::RecordingPanel(QWidget* parent) : DrawnPanel(kPanelColour, parent) {
     setObjectName(QStringLiteral("Picture1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette pal = palette();
@@ -48,10 +48,7 @@ void RecordingPanel::refresh(int montage) {
     if (width() <= 0 || height() <= 0) {
         return;
     }
-    if (!area_ || area_->width() != width() || area_->height() != height()) {
-        area_ = std::make_unique<PictureArea>(width(), height(), kPanelColour);
-    }
-    PictureArea& a = *area_;
+    PictureArea& a = area();
     a.cls();
     a.setFontName(QStringLiteral("Arial"));
     a.setFontSize(8);
@@ -63,15 +60,6 @@ void RecordingPanel::refresh(int montage) {
     labelg_->move(toPixel(a.currentX()), labelg_->y());
     upDown_->move(labelg_->x() + labelg_->width(), upDown_->y());
     update();
-}
-
-void RecordingPanel::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    if (area_) {
-        painter.drawImage(event->rect(), area_->image(), event->rect());
-    } else {
-        painter.fillRect(event->rect(), kPanelColour);
-    }
 }
 
 void RecordingPanel::resizeEvent(QResizeEvent* event) {

@@ -2,7 +2,7 @@
 // `Picture1`, the "Enregistrement" tab: the duration label `Labelg` and its
 // up-down control, the trigger option `Check3` and the value grid.
 
-#include "PictureArea.h"
+#include "DrawnPanel.h"
 #include "UpDownControl.h"
 #include "ValueGrid.h"
 
@@ -14,7 +14,7 @@
 
 namespace ohmora {
 
-class RecordingPanel : public QWidget {
+class RecordingPanel : public DrawnPanel {
 public:
     static constexpr int kGridTop = 61;
 
@@ -29,7 +29,6 @@ public:
     void refresh(int montage);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -38,7 +37,6 @@ private:
     UpDownControl* upDown_;
     ValueGrid* grid_;
     int montage_ = 0;
-    std::unique_ptr<PictureArea> area_;
 };
 
 } // namespace ohmora
