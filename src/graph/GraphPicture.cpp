@@ -49,10 +49,7 @@ void GraphPicture::drawFrame(const GraphFrame& frame) {
     a.line(474, yZero + 3, 480, yZero, Qt::black);
 
     a.setForeColor(Qt::black);
-    a.setFontName(QStringLiteral("Arial"));
-    a.setFontSize(8);
-    a.setFontBold(false);
-    a.setFontItalic(false);
+    a.setFont(QStringLiteral("Arial"), 8, false, false);
 
     // Room for the time numbers under a zero line in mid-height.
     if (scale.axeSymetrique)

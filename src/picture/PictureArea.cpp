@@ -105,6 +105,14 @@ void PictureArea::setFontItalic(bool on) {
     updateFont();
 }
 
+void PictureArea::setFont(const QString& name, double points, bool bold, bool italic) {
+    fontName_ = name;
+    fontSize_ = points;
+    bold_ = bold;
+    italic_ = italic;
+    updateFont();
+}
+
 void PictureArea::updateFont() {
     font_ = pictureFont(fontName_, fontSize_, bold_, italic_);
 }

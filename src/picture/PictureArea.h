@@ -78,6 +78,8 @@ public:
     void setFontBold(bool on);
     bool fontItalic() const { return italic_; }
     void setFontItalic(bool on);
+    // All four font settings at once, as each drawing starts with them.
+    void setFont(const QString& name, double points, bool bold, bool italic);
     const QFont& font() const { return font_; }
 
     // Lines in the fore colour or the colour given. At pen width 1 the last

@@ -105,10 +105,7 @@ void SchematicPicture::deschema(const SimState& s) {
     a.setFillStyle(FillStyle::Transparent);
     a.setFillColor(Qt::black);
     a.setForeColor(Qt::black);
-    a.setFontName(QStringLiteral("Arial"));
-    a.setFontSize(8);
-    a.setFontBold(false);
-    a.setFontItalic(false);
+    a.setFont(QStringLiteral("Arial"), 8, false, false);
 
     switch (s.montage) {
     case 0:

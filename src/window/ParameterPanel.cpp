@@ -85,10 +85,7 @@ void ParameterPanel::draw() {
     }
     PictureArea& a = area();
     a.cls();
-    a.setFontName(QStringLiteral("Arial"));
-    a.setFontSize(8);
-    a.setFontBold(true);
-    a.setFontItalic(false);
+    a.setFont(QStringLiteral("Arial"), 8, true, false);
     a.setForeColor(Qt::black);
     a.setCurrentPosition(combo_->x(), combo_->y() - 16);
     a.print(QStringLiteral("Montage utilisé :"));

@@ -50,10 +50,7 @@ void RecordingPanel::refresh(int montage) {
     }
     PictureArea& a = area();
     a.cls();
-    a.setFontName(QStringLiteral("Arial"));
-    a.setFontSize(8);
-    a.setFontBold(false);
-    a.setFontItalic(false);
+    a.setFont(QStringLiteral("Arial"), 8, false, false);
     a.setForeColor(Qt::black);
     a.setCurrentPosition(16, 10);
     a.print(QStringLiteral("Durée de l'enregistrement "));

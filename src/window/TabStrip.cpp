@@ -53,10 +53,7 @@ void TabStrip::paintStrip() {
         ongletActif_ = 1;
     }
     a.cls();
-    a.setFontName(QStringLiteral("Arial"));
-    a.setFontSize(8);
-    a.setFontBold(false);
-    a.setFontItalic(false);
+    a.setFont(QStringLiteral("Arial"), 8, false, false);
     a.setForeColor(Qt::black);
     h_ = a.textHeight(QStringLiteral("W"));
 
