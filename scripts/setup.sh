@@ -1,16 +1,39 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build, the tests and the
-# benchmarks need and the machine does not have yet. Safe to run again.
+# Installs, from Debian's packages, what the machine does not have yet.
+#   scripts/setup.sh program   what building and running the program needs
+#   scripts/setup.sh all       that, and the tools of the tests, benchmarks,
+#                              fuzzing and packaging (the default)
+# Safe to run again.
 set -euo pipefail
 
-packages=(
+what=${1:-all}
+
+# The compiler, CMake, Qt with its French translations, and the fonts the
+# drawings are measured with (Liberation is metric-compatible with Arial and
+# Times New Roman).
+program_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang clang-format-14 libclang-rt-14-dev locales
-  ngspice fonts-liberation poppler-utils
-  xvfb xauth time
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  fonts-liberation
 )
+
+# GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer runtime,
+# the style and lint tools, an independent circuit simulator, PDF and office
+# tools to check printed pages and RTF files, a virtual display, and the
+# packaging checks.
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
+  ngspice poppler-utils libreoffice-writer-nogui
+  xvfb xauth xdotool time
+  desktop-file-utils appstream lintian man-db dpkg-dev fakeroot file
+)
+
+case "$what" in
+  program) packages=("${program_packages[@]}") ;;
+  all) packages=("${program_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [program|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
