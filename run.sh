@@ -4,10 +4,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 ./scripts/setup.sh program
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j "$(nproc)"
+# The program alone: neither the tests nor the benchmarks.
+cmake -S . -B build/program -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DOHMORA_TESTS=OFF -DOHMORA_BENCHMARKS=OFF >/dev/null
+cmake --build build/program -j "$(nproc)"
 
-program=./build/release/app/ohmora/ohmora
+program=./build/program/app/ohmora/ohmora
 
 # Without a display the window cannot open: show what it looks like instead.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
