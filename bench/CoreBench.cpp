@@ -10,7 +10,7 @@ using namespace ohmora;
 namespace {
 
 void startRecording(Simulator& sim) {
-    if (sim.state().montage == 2) {
+    if (sim.state().controls.montage == 2) {
         sim.mouseMoveSchematic(120, 15);
     } else {
         sim.mouseMoveSchematic(105, 20);
@@ -26,10 +26,10 @@ void BM_TickDuringRecording(benchmark::State& state) {
     startRecording(sim);
     for (auto _ : state) {
         sim.tick();
-        if (!sim.state().enregEnCours) {
+        if (!sim.state().run.enregEnCours) {
             startRecording(sim);
         }
-        benchmark::DoNotOptimize(sim.state().valeurs);
+        benchmark::DoNotOptimize(sim.state().run.valeurs);
     }
 }
 BENCHMARK(BM_TickDuringRecording)->Arg(0)->Arg(1)->Arg(2);
@@ -38,7 +38,7 @@ void BM_IdleTick(benchmark::State& state) {
     Simulator sim;
     for (auto _ : state) {
         sim.tick();
-        benchmark::DoNotOptimize(sim.state().valeurs);
+        benchmark::DoNotOptimize(sim.state().run.valeurs);
     }
 }
 BENCHMARK(BM_IdleTick);
@@ -50,7 +50,7 @@ void BM_WholeRecording(benchmark::State& state) {
     for (auto _ : state) {
         startRecording(sim);
         int ticks = 0;
-        while (sim.state().enregEnCours) {
+        while (sim.state().run.enregEnCours) {
             sim.tick();
             ++ticks;
         }

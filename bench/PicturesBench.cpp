@@ -2,6 +2,7 @@
 // one plotting step of a recording.
 #include "GraphPicture.h"
 #include "SchematicPicture.h"
+#include "Simulator.h"
 
 #include <QGuiApplication>
 
@@ -12,7 +13,7 @@ using namespace ohmora;
 static void GraphFrameRedraw(benchmark::State& state) {
     Simulator sim;
     GraphPicture g;
-    const GraphFrame& frame = sim.state().frame;
+    const GraphFrame& frame = sim.state().graph.frame;
     for (auto _ : state) {
         g.drawFrame(frame);
         benchmark::DoNotOptimize(g.area().image().constBits());
@@ -24,7 +25,7 @@ static void SymmetricGraphFrameRedraw(benchmark::State& state) {
     Simulator sim;
     sim.clickQuantity(4);
     GraphPicture g;
-    const GraphFrame& frame = sim.state().frame;
+    const GraphFrame& frame = sim.state().graph.frame;
     for (auto _ : state) {
         g.drawFrame(frame);
         benchmark::DoNotOptimize(g.area().image().constBits());
@@ -37,12 +38,12 @@ static void SchematicRedraw(benchmark::State& state) {
     SchematicPicture s;
     s.fondSchema();
     SimState st = sim.state();
-    st.montage = 1;
-    st.checkRn = true;
+    st.controls.montage = 1;
+    st.controls.checkRn = true;
     for (int k = 0; k < 5; ++k)
-        st.check4[size_t(k)] = true;
+        st.controls.check4[size_t(k)] = true;
     for (auto _ : state) {
-        s.deschema(st);
+        s.deschema(schematicInput(st));
         benchmark::DoNotOptimize(s.area().image().constBits());
     }
 }
@@ -62,7 +63,7 @@ BENCHMARK(SchematicBackground);
 static void PlottingStep(benchmark::State& state) {
     GraphPicture g;
     Simulator sim;
-    g.drawFrame(sim.state().frame);
+    g.drawFrame(sim.state().graph.frame);
     std::vector<PlotMark> marks;
     for (int k = 0; k < 4; ++k) {
         PlotMark m;

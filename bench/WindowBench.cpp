@@ -130,7 +130,7 @@ void BM_Recording200Ticks(benchmark::State& state) {
         w.clickSwitch(QPoint(105, 20));
         state.ResumeTiming();
         const double start = processCpuSeconds();
-        while (w.window->simulator().state().enregEnCours) {
+        while (w.window->simulator().state().run.enregEnCours) {
             w.tick();
             ++ticks;
         }

@@ -1,10 +1,12 @@
 #include "RunCommand.h"
 
+#include "AtomicFile.h"
 #include "Circuit.h"
-#include "GraphPicture.h"
-#include "SchematicPicture.h"
+#include "Geometry.h"
+#include "PictureSet.h"
 #include "Simulator.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -13,7 +15,6 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -178,27 +179,6 @@ std::string number9(float v) {
     return std::string(buffer, result.ptr);
 }
 
-// The graph and schematic pictures kept up to date as the window keeps
-// them, for the picture outputs.
-class Pictures {
-public:
-    explicit Pictures(const Simulator& sim) {
-        graph_.drawFrame(sim.state().frame);
-        schematic_.fondSchema();
-        schematic_.deschema(sim.state());
-    }
-    void apply(Redraw redraw, const Simulator& sim) {
-        graph_.apply(redraw, sim);
-        schematic_.apply(redraw, sim);
-    }
-    const QImage& graph() const { return graph_.image(); }
-    const QImage& schematic() const { return schematic_.image(); }
-
-private:
-    GraphPicture graph_;
-    SchematicPicture schematic_;
-};
-
 // Text needs a GUI application; a batch run gets an offscreen one for as
 // long as it draws.
 std::unique_ptr<QGuiApplication> makeGuiApplication() {
@@ -227,7 +207,7 @@ std::unique_ptr<QGuiApplication> makeGuiApplication() {
 class Runner {
 public:
     Runner(Simulator& sim, std::ostream& out, std::ostream& err, bool keepSamples,
-           Pictures* pictures)
+           PictureSet* pictures)
         : sim_(sim), out_(out), err_(err), keepSamples_(keepSamples), pictures_(pictures) {}
 
     void run(const Action& action) {
@@ -254,12 +234,8 @@ private:
     Redraw apply(const SustainedAction&) { return sim_.clickSustained(); }
     Redraw apply(const SwitchAction& a) {
         // A point inside the zone: the pointer moves there, then clicks.
-        static constexpr int zoneX[] = {120, 105, 133};
-        if (sim_.state().montage == 2) {
-            sim_.mouseMoveSchematic(120, 15);
-        } else {
-            sim_.mouseMoveSchematic(zoneX[a.zone], 20);
-        }
+        const Point p = pointOnSwitch(sim_.state().controls.montage, a.zone);
+        sim_.mouseMoveSchematic(p.x, p.y);
         return sim_.clickSchematic();
     }
     Redraw apply(const TicksAction& a) {
@@ -269,7 +245,7 @@ private:
         return RedrawNone;
     }
     Redraw apply(const UntilEndAction&) {
-        for (int n = 0; n < kUntilEndLimit && sim_.state().enregEnCours; ++n) {
+        for (int n = 0; n < kUntilEndLimit && sim_.state().run.enregEnCours; ++n) {
             tick();
         }
         return RedrawNone;
@@ -285,8 +261,8 @@ private:
     }
 
     void tick() {
-        const float tBascule = sim_.state().tBascule;
-        const float tEnreg = sim_.state().tEnreg;
+        const float tBascule = sim_.state().run.tBascule;
+        const float tEnreg = sim_.state().run.tEnreg;
         redraw(sim_.tick());
         if (!keepSamples_) {
             return;
@@ -296,8 +272,8 @@ private:
         samples_ += '\t';
         samples_ += number9(tEnreg);
         samples_ += '\t';
-        samples_ += s.enregEnCours ? '1' : '0';
-        for (float v : s.valeurs) {
+        samples_ += s.run.enregEnCours ? '1' : '0';
+        for (float v : s.run.valeurs) {
             samples_ += '\t';
             samples_ += number9(v);
         }
@@ -308,12 +284,11 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     bool keepSamples_;
-    Pictures* pictures_;
+    PictureSet* pictures_;
     std::string samples_;
 };
 
-// Writes through a temporary file renamed into place, so that a failure
-// never leaves a half-written output.
+// Writes completely or not at all; "-" is standard output.
 bool writeOutput(const std::string& path, const std::string& content, std::ostream& out,
                  std::ostream& err) {
     if (path == "-") {
@@ -321,38 +296,26 @@ bool writeOutput(const std::string& path, const std::string& content, std::ostre
         out.flush();
         return bool(out);
     }
-    const std::filesystem::path target(path);
-    std::filesystem::path temporary = target;
-    temporary += ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << content;
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            err << "cannot write " << path << '\n';
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        err << "cannot write " << path << '\n';
+    std::string reason;
+    if (!files::writeFileAtomically(path, content, &reason)) {
+        err << "cannot write " << path << ": " << reason << '\n';
         return false;
     }
     return true;
 }
 
 bool writePicture(const std::string& path, const QImage& image, std::ostream& err) {
-    const QString target = QString::fromStdString(path);
-    const QString temporary = target + ".part";
-    std::error_code ec;
-    if (!image.save(temporary, "PNG") ||
-        (std::filesystem::rename(temporary.toStdString(), path, ec), ec)) {
-        std::filesystem::remove(temporary.toStdString(), ec);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
         err << "cannot write " << path << '\n';
+        return false;
+    }
+    std::string reason;
+    if (!files::writeFileAtomically(path, std::string_view(png.constData(), size_t(png.size())),
+                                    &reason)) {
+        err << "cannot write " << path << ": " << reason << '\n';
         return false;
     }
     return true;
@@ -369,10 +332,11 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     const Plan& plan = std::get<Plan>(parsed);
     Simulator sim;
     std::unique_ptr<QGuiApplication> app;
-    std::optional<Pictures> pictures;
+    std::optional<PictureSet> pictures;
     if (plan.graphFile || plan.schematicFile) {
         app = makeGuiApplication();
-        pictures.emplace(sim);
+        pictures.emplace();
+        pictures->redrawAll(sim.state());
     }
     Runner runner(sim, out, err, plan.samplesFile.has_value(), pictures ? &*pictures : nullptr);
     for (const Action& action : plan.actions) {

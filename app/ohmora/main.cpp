@@ -3,13 +3,14 @@
 // without a display under QT_QPA_PLATFORM=offscreen.
 
 #include "Appearance.h"
+#include "AtomicFile.h"
 #include "MainWindow.h"
 #include "ProgramState.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QPixmap>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <cstring>
@@ -59,15 +60,15 @@ Arguments readArguments(const QStringList& args) {
 
 // Writes the image completely or not at all.
 bool writePng(const QImage& image, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::string reason = "cannot encode the picture";
+    if (!image.save(&buffer, "PNG") ||
+        !ohmora::files::writeFileAtomically(
+            path.toStdString(), std::string_view(png.constData(), size_t(png.size())), &reason)) {
         std::fprintf(stderr, "ohmora: cannot write %s: %s\n", path.toLocal8Bit().constData(),
-                     file.errorString().toLocal8Bit().constData());
-        return false;
-    }
-    if (!image.save(&file, "PNG") || !file.commit()) {
-        std::fprintf(stderr, "ohmora: cannot write %s: %s\n", path.toLocal8Bit().constData(),
-                     file.errorString().toLocal8Bit().constData());
+                     reason.c_str());
         return false;
     }
     return true;

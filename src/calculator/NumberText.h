@@ -3,22 +3,13 @@
 // intermediate value of the evaluator passes through this text form, so the
 // two functions below fix the precision of every calculation.
 
+#include "LeadingNumber.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace ohmora {
-
-struct NumberReading {
-    double value = 0;       // 0 when nothing could be read
-    std::size_t length = 0; // characters taken, leading blanks included
-    bool overflow = false;  // the digits stand for a value beyond the double range
-};
-
-// Leading-number rule: blanks, optional sign, digits with at most one ".",
-// optional exponent ("E" or "D", optional sign, digits). Stops at the first
-// other character; the decimal separator is always ".".
-NumberReading readLeadingNumber(std::string_view text);
 
 // True when the whole text is taken by the leading-number rule (an empty
 // text included): the text stands for a number and for nothing else.

@@ -1,5 +1,7 @@
 #include "Circuit.h"
 
+#include <span>
+
 namespace ohmora {
 
 std::string_view quantityCaption(int montage, int k) {
@@ -28,36 +30,75 @@ std::string_view quantityCaption(int montage, int k) {
     }
 }
 
-int tableColumnCount(int montage) {
+namespace {
+
+// The slot of each column from column 1 on, per montage.
+constexpr std::array<int, 5> kColumns0 = {4, 0, 1, 2, 5};
+constexpr std::array<int, 7> kColumns1 = {4, 0, 1, 2, 3, 5, 6};
+constexpr std::array<int, 4> kColumns2 = {4, 0, 1, 6};
+constexpr std::array<int, 1> kColumnsNone = {4};
+
+template <size_t N> std::span<const int> columns(const std::array<int, N>& a) {
+    return {a.data(), a.size()};
+}
+
+std::span<const int> tableSlots(int montage) {
     switch (montage) {
     case 0:
-        return 6;
+        return columns(kColumns0);
     case 1:
-        return 8;
+        return columns(kColumns1);
     case 2:
-        return 5;
+        return columns(kColumns2);
     default:
-        return 2;
+        return columns(kColumnsNone);
     }
 }
 
-int tableColumnSlot(int montage, int column) {
-    static constexpr int m0[] = {-1, 4, 0, 1, 2, 5};
-    static constexpr int m1[] = {-1, 4, 0, 1, 2, 3, 5, 6};
-    static constexpr int m2[] = {-1, 4, 0, 1, 6};
-    if (column < 1 || column >= tableColumnCount(montage)) {
-        return -1;
-    }
-    switch (montage) {
+std::string_view slotLabel(int montage, int slot) {
+    switch (slot) {
     case 0:
-        return m0[column];
+        return montage == 2 ? "u b" : "u 1";
     case 1:
-        return m1[column];
+        return montage == 2 ? "u R" : "u C";
     case 2:
-        return m2[column];
+        return "u 2";
+    case 3:
+        return "u b";
+    case 4:
+        return "i";
+    case 5:
+        return "E C";
+    case 6:
+        return "E b";
     default:
+        return {};
+    }
+}
+
+} // namespace
+
+int tableColumnCount(int montage) {
+    return int(tableSlots(montage).size()) + 1;
+}
+
+int tableColumnSlot(int montage, int column) {
+    const std::span<const int> slots = tableSlots(montage);
+    if (column < 1 || column > int(slots.size()) || montage < 0 || montage >= kMontageCount) {
         return -1;
     }
+    return slots[size_t(column - 1)];
+}
+
+std::string_view tableColumnLabel(int montage, int column) {
+    if (column == 0) {
+        return "t";
+    }
+    const std::span<const int> slots = tableSlots(montage);
+    if (column < 0 || column > int(slots.size())) {
+        return {};
+    }
+    return slotLabel(montage, slots[size_t(column - 1)]);
 }
 
 const Duration* durationForUpDown(int upDown) {

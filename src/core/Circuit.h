@@ -71,9 +71,14 @@ inline constexpr std::string_view slotUnit(int k) {
 std::string_view quantityCaption(int montage, int k);
 
 // Value-table columns: the slot shown in column c (c >= 1) for a montage,
-// or -1 beyond the montage's columns.
+// or -1 beyond the montage's columns. Column 0 holds the time. A montage
+// other than 0, 1 and 2 has the time and current columns only.
 int tableColumnCount(int montage);
 int tableColumnSlot(int montage, int column);
+
+// The label of a column in the table header: a symbol, then after a blank
+// its subscript ("u 1", "u C", "E b", "i", "t").
+std::string_view tableColumnLabel(int montage, int column);
 
 // The recording durations of the up-down control, values -8 to 10.
 struct Duration {

@@ -261,11 +261,11 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 std::optional<float> readNumber(std::string_view text) {
-    // No-break spaces (U+00A0, U+202F) count as blanks: texts pasted from
-    // other programs often group thousands with them.
+    // No-break spaces (U+00A0, U+202F) and tabs count as blanks: texts
+    // pasted from other programs often group thousands with them.
     std::string cleaned;
     for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
+        const auto c = static_cast<unsigned char>(text[i]);
         if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xA0) {
             cleaned += ' ';
             ++i;
@@ -280,48 +280,54 @@ std::optional<float> readNumber(std::string_view text) {
             cleaned += char(c);
         }
     }
-    std::string_view s = trimBlanks(cleaned);
+    const std::string_view s = trimBlanks(cleaned);
+    // Integer part: plain digits, or a group of one to three digits followed
+    // by groups of exactly three, each after a single blank.
     std::string plain;
     size_t i = 0;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
-        if (s[i] == '-') {
-            plain += '-';
-        }
-        ++i;
-    }
-    bool digits = false;
-    bool separator = false;
+    size_t groupLength = 0;
+    bool grouped = false;
     for (; i < s.size(); ++i) {
-        char c = s[i];
+        const char c = s[i];
         if (isDigit(c)) {
             plain += c;
-            digits = true;
-        } else if (c == ',' || c == '.') {
-            if (separator) {
-                return std::nullopt;
-            }
-            separator = true;
-            plain += '.';
+            ++groupLength;
         } else if (c == ' ') {
-            // A blank groups thousands: it stands between digits of the
-            // integer part only.
-            if (separator || i == 0 || !isDigit(s[i - 1]) || i + 1 >= s.size() ||
-                !isDigit(s[i + 1])) {
+            if (groupLength == 0 || (grouped && groupLength != 3) ||
+                (!grouped && groupLength > 3)) {
                 return std::nullopt;
             }
+            grouped = true;
+            groupLength = 0;
         } else {
-            return std::nullopt;
+            break;
         }
     }
-    if (!digits) {
+    if (grouped && groupLength != 3) {
         return std::nullopt;
+    }
+    // At most one decimal separator, then plain digits.
+    if (i < s.size() && (s[i] == ',' || s[i] == '.')) {
+        plain += '.';
+        for (++i; i < s.size() && isDigit(s[i]); ++i) {
+            plain += s[i];
+        }
+    }
+    if (i != s.size() || plain.find_first_of("0123456789") == std::string::npos) {
+        return std::nullopt;
+    }
+    if (plain.back() == '.') {
+        plain.pop_back();
+    }
+    if (plain.front() == '.') {
+        plain.insert(plain.begin(), '0');
     }
     double value = 0;
     auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (ec != std::errc() || ptr != plain.data() + plain.size()) {
         return std::nullopt;
     }
-    if (std::fabs(value) > double(std::numeric_limits<float>::max())) {
+    if (value > double(std::numeric_limits<float>::max())) {
         return std::nullopt;
     }
     return float(value);

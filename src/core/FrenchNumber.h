@@ -10,10 +10,12 @@
 
 namespace ohmora::fr {
 
-// Reads a parameter text: optional blanks around it, an optional sign,
-// digits possibly grouped by three with blanks ("1 000 000"), at most one
-// decimal separator (comma, or a point). Returns nothing for an empty or
-// malformed text, or one beyond the single-precision range.
+// Reads a parameter text: optional blanks around it, digits possibly
+// grouped by three after single blanks ("1 000 000"), at most one decimal
+// separator (a comma, or a point taken as one) followed by digits. Returns
+// nothing for an empty or malformed text (a sign, a blank between two
+// digits that does not group thousands, a letter, two separators) or one
+// beyond the single-precision range.
 std::optional<float> readNumber(std::string_view text);
 
 // Formats a value with a display mask such as "### ##0.00", "#0.0",

@@ -1,15 +1,18 @@
 #pragma once
-// The simulation state of the main window and its handlers. Widgets forward
-// user events here and redraw from the state; every handler reports which
-// pictures must be redrawn. Time advances only in tick().
+// The simulation state of the main window and its handlers: the one front
+// the window and ohmora-cli call. Widgets forward user events here and
+// redraw from the state; every handler reports which pictures must be
+// redrawn. Time advances only in tick().
 
 #include "Circuit.h"
-#include "GraphScale.h"
+#include "Controls.h"
+#include "CurveTracer.h"
+#include "HelpTexts.h"
+#include "Readout.h"
+#include "SimState.h"
 #include "Transients.h"
-#include "ValueTable.h"
 
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -38,83 +41,12 @@ inline constexpr Redraw operator|(Redraw a, Redraw b) {
 inline Redraw& operator|=(Redraw& a, Redraw b) {
     return a = a | b;
 }
-
-enum class Pointer { Arrow, Hand };
-
-// One mark of a plotting step: a line from (x0, y0) to (x1, y1), or a single
-// point at (x1, y1) when `line` is false. Pen width 2.
-struct PlotMark {
-    int slot = 0;
-    bool line = false;
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    Rgb colour;
-};
-
-// Regions of the window that write the help line when the mouse moves over
-// them. The schematic and the graph have handlers of their own.
-enum class HelpRegion {
-    Background,
-    OpenButton,
-    SaveButton,
-    CopyButton,
-    PrintButton,
-    CalculatorButton,
-    HelpButton,
-    CloseButton,
-    EraseButton,
-    ExerciseButton,
-    ParameterPanel,
-    QuantityPanel,
-    RecordingPanel,
-    Swatch,
-};
-
-// The cursor readout of the graph for one pointer position.
-struct Readout {
-    bool visible = false;
-    std::string timeText;  // label 0, below the plotting area
-    std::string valueText; // label 1, left of the vertical axis
-};
+inline constexpr Redraw kRedrawEverything = RedrawSchematic | RedrawGraphFrame | RedrawTableHeader |
+                                            RedrawPanels | RedrawDuration | RedrawTable |
+                                            RedrawChecks | RedrawParameters;
 
 // Receives each message of the parameter validation, in order.
 using MessageSink = std::function<void(const std::string& text)>;
-
-inline constexpr std::string_view kValidationTitle = "Valeur incorrecte";
-inline constexpr std::string_view kMessageCopie =
-    "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)";
-inline constexpr std::string_view kDefaultInfo =
-    "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice";
-
-struct SimState {
-    int montage = 0; // Combo1's tag; -1 before the start-up chooses one
-    std::array<std::string, kParameterCount> textv{};
-    int position = 0; // switch K: 0, 1 or 2
-    std::array<bool, kQuantityCount> check4{};
-    std::array<Rgb, kQuantityCount> colours = kDefaultColours;
-    bool checkRn = false; // sustained oscillations
-    bool check3 = false;  // recording starts at position 2
-    int upDown = 0;
-    std::string_view durationLabel;
-    float dureeEnreg = 0;
-
-    std::array<float, kSlotCount> valeurs{};
-    float ucInit = 0;
-    float tBascule = 0;
-    float tEnreg = 0;
-    bool enregEnCours = false;
-
-    // Hit test of K.
-    int cibleK = 0;
-    Pointer pointer = Pointer::Arrow;
-    std::string tooltip;
-
-    GraphFrame frame;
-    std::int16_t xPrec = 0;
-    std::array<std::int16_t, kQuantityCount> yPrec{};
-    ValueTable table;
-
-    std::string info{kDefaultInfo};
-};
 
 class Simulator {
 public:
@@ -123,6 +55,17 @@ public:
     Simulator();
 
     const SimState& state() const { return s_; }
+    const Controls& controls() const { return s_.controls; }
+
+    // Applies `c` field by field in the order a configuration file holds
+    // them, through the handlers a user's actions would run: the colours,
+    // the duration (its change handled when it differs), the montage (its
+    // change handled when it differs, which ticks or clears some boxes; the
+    // values that follow override those), the texts unvalidated, each
+    // quantity box whose state changes as a click on it, the trigger option,
+    // and the sustained option as a click when it changes; then the erase
+    // action. Indexes outside their ranges are the caller's to refuse.
+    Redraw replayControls(const Controls& c);
 
     // Parameter value of box i as the formulas use it: the text read as a
     // number (unreadable counts as 0), held within the limits of the
@@ -167,28 +110,14 @@ private:
     Redraw quantityClicked(int k);
     Redraw echGraph();
     Redraw openSwitch(); // recording off, K to 0, ucInit 0, schematic
-    void evaluate();
-    void plotStep();
     void writeCurrentRow(float t);
 
     SimState s_;
+    CurveTracer tracer_;
     std::vector<PlotMark> lastPlot_;
-    // x of the last point drawn for each slot: a point skipped for being
-    // beyond the 16-bit range leaves the next segment starting there.
-    std::array<std::int16_t, kQuantityCount> lastDrawnX_{};
     // The parameter values read from the texts, kept until a text changes:
     // every tick needs them.
     mutable std::optional<std::array<float, kParameterCount>> parameterCache_;
 };
-
-// The key filter of the parameter boxes: returns the character to insert
-// (a full stop becomes a comma), or 0 to discard it. Backspace (8), Enter
-// (13), the comma and the digits pass.
-char filterParameterKey(char c);
-
-// Value-cell text of the table for slot k holding v ("5,50 V", "12,1 mA").
-std::string valueCellText(float v, int slot);
-// Time text of column 0.
-std::string timeCellText(float t, float dureeEnreg, bool recording);
 
 } // namespace ohmora

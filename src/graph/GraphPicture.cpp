@@ -1,5 +1,6 @@
 #include "GraphPicture.h"
 
+#include "Geometry.h"
 #include "ReadoutLabels.h"
 
 #include <QPainter>
@@ -10,7 +11,8 @@ namespace {
 
 const QColor kGrid(192, 192, 192);
 
-constexpr int kLeft = 60, kRight = 460, kTop = 25, kBottom = 225;
+constexpr int kLeft = PlotBox::left, kRight = PlotBox::right, kTop = PlotBox::top,
+              kBottom = PlotBox::bottom;
 constexpr int kNumberRight = 56; // graduation numbers end here
 
 QString qs(const std::string& s) {
@@ -105,13 +107,6 @@ void GraphPicture::plot(const std::vector<PlotMark>& marks) {
         else
             area_.pset(m.x1, m.y1, qColor(m.colour));
     }
-}
-
-void GraphPicture::apply(Redraw redraw, const Simulator& sim) {
-    if (redraw & RedrawGraphFrame)
-        drawFrame(sim.state().frame);
-    if (redraw & RedrawPlot)
-        plot(sim.lastPlot());
 }
 
 QImage GraphPicture::imageWithReadout(const ReadoutLabels& labels) const {

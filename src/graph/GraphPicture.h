@@ -4,8 +4,9 @@
 // during a recording. The picture keeps its pixels between calls, so the
 // curves stay on the frame until the next frame drawing.
 
+#include "CurveTracer.h"
+#include "GraphScale.h"
 #include "PictureArea.h"
-#include "Simulator.h"
 
 #include <QImage>
 
@@ -29,11 +30,6 @@ public:
 
     // One plotting step of `TRACER`: each mark in its colour, pen width 2.
     void plot(const std::vector<PlotMark>& marks);
-
-    // Redraws what a handler of the simulator asked for: the frame for
-    // RedrawGraphFrame (from state().frame), then the plotting step for
-    // RedrawPlot (from lastPlot()). Other flags are ignored.
-    void apply(Redraw redraw, const Simulator& sim);
 
     const QImage& image() const { return area_.image(); }
 

@@ -1,5 +1,6 @@
 #include "TableHeader.h"
 
+#include "Circuit.h"
 #include "PictureArea.h"
 
 namespace ohmora {
@@ -8,8 +9,8 @@ namespace {
 
 constexpr int kSubscriptDrop = 4;
 
-TableHeaderLabel label(const char* text) {
-    const QString t = QString::fromUtf8(text);
+TableHeaderLabel label(std::string_view text) {
+    const QString t = QString::fromUtf8(text.data(), qsizetype(text.size()));
     const qsizetype blank = t.indexOf(QLatin1Char(' '));
     if (blank < 0)
         return {t, t, QString()};
@@ -19,26 +20,9 @@ TableHeaderLabel label(const char* text) {
 } // namespace
 
 std::vector<TableHeaderLabel> tableHeaderLabels(int montage) {
-    std::vector<TableHeaderLabel> labels{label("t"), label("i")};
-    switch (montage) {
-    case 2:
-        for (const char* t : {"u b", "u R", "E b"})
-            labels.push_back(label(t));
-        break;
-    case 0:
-    case 1:
-        for (const char* t : {"u 1", "u C", "u 2"})
-            labels.push_back(label(t));
-        if (montage == 1) {
-            for (const char* t : {"u b", "E C", "E b"})
-                labels.push_back(label(t));
-        } else {
-            labels.push_back(label("E C"));
-        }
-        break;
-    default:
-        break;
-    }
+    std::vector<TableHeaderLabel> labels;
+    for (int c = 0; c < tableColumnCount(montage); ++c)
+        labels.push_back(label(tableColumnLabel(montage, c)));
     return labels;
 }
 

@@ -35,11 +35,11 @@ constexpr Arrow kArrows[] = {
 
 constexpr int kCoilCentres[] = {145, 155, 165, 175, 185};
 
-bool ticked(const SimState& s, int k) {
-    return s.check4[size_t(k)];
+bool ticked(const SchematicInput& s, int k) {
+    return s.ticked[size_t(k)];
 }
 
-QColor currentColour(const SimState& s) {
+QColor currentColour(const SchematicInput& s) {
     return ticked(s, kCurrentSlot) ? qColor(s.colours[kCurrentSlot]) : QColor(Qt::black);
 }
 
@@ -70,6 +70,7 @@ void SchematicPicture::fondSchema() {
 
 void SchematicPicture::removeBackground() {
     area_.removeBackground();
+    backgroundPainted_ = false;
 }
 
 void SchematicPicture::dot(int x, int y) {
@@ -98,7 +99,7 @@ static void upright(PictureArea& a, int x, int y, const QString& text) {
     a.print(text);
 }
 
-void SchematicPicture::deschema(const SimState& s) {
+void SchematicPicture::deschema(const SchematicInput& s) {
     PictureArea& a = area_;
     a.cls();
     a.setDrawWidth(1);
@@ -124,7 +125,7 @@ void SchematicPicture::deschema(const SimState& s) {
     drawBlade(s);
 }
 
-void SchematicPicture::drawMontage0(const SimState& s) {
+void SchematicPicture::drawMontage0(const SchematicInput& s) {
     PictureArea& a = area_;
     a.line(35, 30, 100, 30);
     a.line(140, 30, 205, 30);
@@ -165,7 +166,7 @@ void SchematicPicture::drawCoil() {
     }
 }
 
-void SchematicPicture::drawMontage1(const SimState& s) {
+void SchematicPicture::drawMontage1(const SchematicInput& s) {
     PictureArea& a = area_;
     a.line(35, 30, 100, 30);
     a.line(140, 30, 205, 30);
@@ -202,7 +203,7 @@ void SchematicPicture::drawMontage1(const SimState& s) {
     symbol(142, 119, "C");
     symbol(215, 75, "r");
     symbol(160, 185, "R", "2");
-    if (s.checkRn) {
+    if (s.sustained) {
         // The maintaining generator hides the top wire under its disc.
         a.setFillStyle(FillStyle::Solid);
         a.setFillColor(Qt::white);
@@ -213,7 +214,7 @@ void SchematicPicture::drawMontage1(const SimState& s) {
     }
 }
 
-void SchematicPicture::drawMontage2(const SimState& s) {
+void SchematicPicture::drawMontage2(const SchematicInput& s) {
     PictureArea& a = area_;
     a.line(35, 30, 105, 30);
     a.line(135, 30, 205, 30);
@@ -241,7 +242,7 @@ void SchematicPicture::drawMontage2(const SimState& s) {
     symbol(118, 190, "R");
 }
 
-void SchematicPicture::drawArrows(const SimState& s) {
+void SchematicPicture::drawArrows(const SchematicInput& s) {
     PictureArea& a = area_;
     for (const Arrow& arrow : kArrows) {
         if (arrow.montage != s.montage || !ticked(s, arrow.slot))
@@ -256,7 +257,7 @@ void SchematicPicture::drawArrows(const SimState& s) {
     }
 }
 
-void SchematicPicture::drawBlade(const SimState& s) {
+void SchematicPicture::drawBlade(const SchematicInput& s) {
     PictureArea& a = area_;
     a.setDrawWidth(2);
     a.setForeColor(Qt::black);
@@ -288,12 +289,10 @@ void SchematicPicture::drawBlade(const SimState& s) {
     }
 }
 
-void SchematicPicture::apply(Redraw redraw, const Simulator& sim) {
-    if (!(redraw & RedrawSchematic))
-        return;
-    if (!backgroundPainted_)
-        fondSchema();
-    deschema(sim.state());
+QImage SchematicPicture::imageWithoutBackground(const SchematicInput& input) {
+    SchematicPicture scratch;
+    scratch.deschema(input);
+    return scratch.image();
 }
 
 } // namespace ohmora

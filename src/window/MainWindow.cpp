@@ -8,6 +8,7 @@
 #include "RecordingPanel.h"
 #include "TabStrip.h"
 #include "TableHeader.h"
+#include "Validation.h"
 #include "ValueGrid.h"
 
 #include <QCloseEvent>
@@ -73,10 +74,6 @@ QRect shadowRect() {
                         kSupertext.top() + kSupertext.height() + 3));
 }
 
-constexpr Redraw kEverything = RedrawSchematic | RedrawGraphFrame | RedrawTableHeader |
-                               RedrawPanels | RedrawDuration | RedrawTable | RedrawChecks |
-                               RedrawParameters;
-
 } // namespace
 
 MainWindow::MainWindow(ProgramState& program, Prompter* prompter)
@@ -118,9 +115,8 @@ MainWindow::MainWindow(ProgramState& program, Prompter* prompter, Options option
     applySizeRuleToScreen();
     refreshInfo();
     background_ = windowBackground(kWidth, kHeight, shadowRect());
-    schematic_.fondSchema();
     onglets_->paintStrip();
-    apply(kEverything);
+    apply(kRedrawEverything);
 
     timer_.setObjectName(QStringLiteral("Timer1"));
     timer_.setTimerType(Qt::PreciseTimer);
@@ -158,12 +154,12 @@ void MainWindow::buildCommandButtons() {
 }
 
 void MainWindow::buildPictures() {
-    schema_ = new PictureView([this]() -> const QImage& { return schematic_.image(); }, this);
+    schema_ = new PictureView([this]() -> const QImage& { return pictures_.schematic(); }, this);
     schema_->setObjectName(QStringLiteral("schema"));
     schema_->setGeometry(kSchema);
     schema_->setFocusPolicy(Qt::ClickFocus);
 
-    graphik_ = new PictureView([this]() -> const QImage& { return graph_.image(); }, this);
+    graphik_ = new PictureView([this]() -> const QImage& { return pictures_.graph(); }, this);
     graphik_->setObjectName(QStringLiteral("graphik"));
     graphik_->setGeometry(kGraphik);
     graphik_->setFocusPolicy(Qt::ClickFocus);
@@ -294,29 +290,18 @@ void MainWindow::apply(Redraw redraw) {
     if (redraw & RedrawDuration) {
         syncDuration();
     }
-    if (redraw & RedrawSchematic) {
-        schematic_.apply(redraw, sim_);
+    const PictureSet::Damage damage = pictures_.apply(redraw, sim_);
+    if (damage.schematic) {
         schema_->update();
     }
-    if (redraw & RedrawGraphFrame) {
+    if (damage.graphFrame) {
         hideReadout();
-        graph_.apply(redraw, sim_);
         graphik_->update();
-    } else if (redraw & RedrawPlot) {
-        graph_.apply(redraw, sim_);
-        QRect dirty;
-        for (const PlotMark& m : sim_.lastPlot()) {
-            const QRect mark =
-                QRect(QPoint(m.x1, m.y1), QPoint(m.line ? m.x0 : m.x1, m.line ? m.y0 : m.y1))
-                    .normalized();
-            dirty |= mark.adjusted(-2, -2, 2, 2);
-        }
-        if (!dirty.isEmpty()) {
-            graphik_->update(dirty);
-        }
+    } else if (!damage.graph.isEmpty()) {
+        graphik_->update(damage.graph);
     }
     if (redraw & RedrawTableHeader) {
-        valueGrid()->setHeaderPictures(tableHeaderPictures(s.montage));
+        valueGrid()->setHeaderPictures(tableHeaderPictures(s.controls.montage));
     }
     if (redraw & RedrawTable) {
         valueGrid()->setContent(s.table);
@@ -325,7 +310,7 @@ void MainWindow::apply(Redraw redraw) {
 }
 
 void MainWindow::refreshPanels() {
-    const int montage = sim_.state().montage;
+    const int montage = sim_.state().controls.montage;
     QComboBox* combo = picture3_->combo();
     if (montage >= 0 && montage < combo->count() && combo->currentIndex() != montage) {
         combo->setCurrentIndex(montage);
@@ -338,18 +323,18 @@ void MainWindow::refreshPanels() {
 void MainWindow::syncChecks() {
     const SimState& s = sim_.state();
     for (int k = 0; k < kQuantityCount; ++k) {
-        frame2_->check(k)->setChecked(s.check4[size_t(k)]);
-        const Rgb c = s.colours[size_t(k)];
+        frame2_->check(k)->setChecked(s.controls.check4[size_t(k)]);
+        const Rgb c = s.controls.colours[size_t(k)];
         frame2_->swatch(k)->setColour(QColor(c.r, c.g, c.b));
     }
-    picture3_->checkRn()->setChecked(s.checkRn);
-    picture1_->check3()->setChecked(s.check3);
+    picture3_->checkRn()->setChecked(s.controls.checkRn);
+    picture1_->check3()->setChecked(s.controls.check3);
 }
 
 void MainWindow::syncParameters() {
     const SimState& s = sim_.state();
     for (int i = 0; i < kParameterCount; ++i) {
-        const QString text = QString::fromStdString(s.textv[size_t(i)]);
+        const QString text = QString::fromStdString(s.controls.textv[size_t(i)]);
         ParameterBox* box = picture3_->box(i);
         if (box->text() != text) {
             box->setText(text);
@@ -359,8 +344,8 @@ void MainWindow::syncParameters() {
 
 void MainWindow::syncDuration() {
     const SimState& s = sim_.state();
-    picture1_->labelg()->setText(qs(s.durationLabel));
-    picture1_->upDown()->setValue(s.upDown);
+    picture1_->labelg()->setText(qs(s.run.durationLabel));
+    picture1_->upDown()->setValue(s.controls.upDown);
 }
 
 void MainWindow::refreshInfo() {
@@ -386,7 +371,7 @@ void MainWindow::tick() {
 void MainWindow::schematicMouseMove(int x, int y) {
     sim_.mouseMoveSchematic(x, y);
     const SimState& s = sim_.state();
-    const bool hand = s.pointer == Pointer::Hand;
+    const bool hand = s.hover.pointer == Pointer::Hand;
     if (hand != handShown_) {
         handShown_ = hand;
         if (hand) {
@@ -395,7 +380,7 @@ void MainWindow::schematicMouseMove(int x, int y) {
             schema_->unsetCursor();
         }
     }
-    const QString tooltip = QString::fromStdString(s.tooltip);
+    const QString tooltip = QString::fromStdString(s.hover.tooltip);
     if (schema_->toolTip() != tooltip) {
         schema_->setToolTip(tooltip);
         // A tooltip already shown follows the zone under the pointer.
@@ -443,7 +428,7 @@ void MainWindow::validateParameter(int i) {
 }
 
 void MainWindow::chooseColour(int k) {
-    const Rgb current = sim_.state().colours[size_t(k)];
+    const Rgb current = sim_.state().controls.colours[size_t(k)];
     const std::optional<QColor> chosen =
         prompter_->chooseColour(QColor(current.r, current.g, current.b));
     if (!chosen || !chosen->isValid()) {

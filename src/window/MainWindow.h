@@ -4,10 +4,9 @@
 // area. It forwards every user event to the simulator and redraws what the
 // simulator's handler reports; it holds no simulation state of its own.
 
-#include "GraphPicture.h"
+#include "PictureSet.h"
 #include "ProgramState.h"
 #include "Prompter.h"
-#include "SchematicPicture.h"
 #include "Simulator.h"
 
 #include <QCursor>
@@ -75,8 +74,9 @@ public:
     RecordingPanel* recordingPanel() const { return picture1_; }
     ValueGrid* valueGrid() const;
     const QImage& background() const { return background_; }
-    const SchematicPicture& schematic() const { return schematic_; }
-    const GraphPicture& graph() const { return graph_; }
+    const PictureSet& pictures() const { return pictures_; }
+    const SchematicPicture& schematic() const { return pictures_.schematicPicture(); }
+    const GraphPicture& graph() const { return pictures_.graphPicture(); }
     // The pointer shown over a zone of switch K.
     const QCursor& switchCursor() const { return handCursor_; }
 
@@ -116,8 +116,7 @@ private:
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_;
     Simulator sim_;
-    SchematicPicture schematic_;
-    GraphPicture graph_;
+    PictureSet pictures_;
     QImage background_;
     QCursor handCursor_;
     QTimer timer_;

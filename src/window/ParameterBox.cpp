@@ -1,6 +1,6 @@
 #include "ParameterBox.h"
 
-#include "Simulator.h"
+#include "Validation.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

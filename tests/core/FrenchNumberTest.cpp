@@ -25,7 +25,13 @@ TEST(FrenchNumber, ReadsParameterTexts) {
         {"4.7", true, 4.7f},
         {",5", true, 0.5f},
         {"5,", true, 5},
-        {"-3", true, -3},
+        {"-3", false, 0},
+        {"+3", false, 0},
+        {"1 2", false, 0},
+        {"12 34", false, 0},
+        {"1234 567", false, 0},
+        {"1 000 00", false, 0},
+        {"012 345", true, 12345},
         {"1\xC2\xA0"
          "200",
          true, 1200}, // no-break space from a paste

@@ -7,7 +7,7 @@ using namespace ohmora;
 
 TEST(GraphScale, DefaultChargeScaleIsSixVolts) {
     Simulator sim;
-    const GraphFrame& f = sim.state().frame;
+    const GraphFrame& f = sim.state().graph.frame;
     EXPECT_EQ(f.scale.valeurMax, 6.0f);
     EXPECT_EQ(f.scale.echelleY, 6.0f);
     EXPECT_EQ(f.scale.divisions, 6);
@@ -25,7 +25,7 @@ TEST(GraphScale, DefaultChargeScaleIsSixVolts) {
 TEST(GraphScale, CurrentScaleIsSymmetricInMilliamperes) {
     Simulator sim;
     sim.clickQuantity(4);
-    const GraphFrame& f = sim.state().frame;
+    const GraphFrame& f = sim.state().graph.frame;
     EXPECT_FLOAT_EQ(f.scale.valeurMax, 6.0f / 33.0f);
     EXPECT_FLOAT_EQ(f.scale.echelleY, 0.2f);
     EXPECT_FLOAT_EQ(f.scale.decade, 0.01f);
@@ -44,7 +44,7 @@ TEST(GraphScale, CurrentScaleIsSymmetricInMilliamperes) {
 TEST(GraphScale, CapacitorEnergyInMillijoules) {
     Simulator sim;
     sim.clickQuantity(5);
-    const GraphFrame& f = sim.state().frame;
+    const GraphFrame& f = sim.state().graph.frame;
     EXPECT_FLOAT_EQ(f.scale.valeurMax, 0.00396f);
     EXPECT_FLOAT_EQ(f.scale.echelleY, 0.004f);
     EXPECT_EQ(f.scale.divisions, 4);
@@ -114,13 +114,13 @@ TEST(GraphScale, ValeurMaxPerMontage) {
 TEST(GraphScale, TimeNumbersFollowTheDuration) {
     Simulator sim;
     sim.setUpDown(8); // 2 min
-    const GraphFrame& f = sim.state().frame;
+    const GraphFrame& f = sim.state().graph.frame;
     EXPECT_EQ(f.timeUnit, "(s)");
     EXPECT_EQ(f.timeNumbers, (std::vector<std::string>{"0", "12", "24", "36", "48", "60", "72",
                                                        "84", "96", "108", "120"}));
     for (const auto& d : kDurations) {
         sim.setUpDown(d.upDown);
-        for (const auto& text : sim.state().frame.timeNumbers) {
+        for (const auto& text : sim.state().graph.frame.timeNumbers) {
             EXPECT_LE(text.size(), 4u) << d.label << " " << text;
         }
     }

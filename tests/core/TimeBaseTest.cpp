@@ -1,3 +1,4 @@
+#include "CellTexts.h"
 #include "Simulator.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ void startRecording(Simulator& sim) {
 
 int runToEnd(Simulator& sim) {
     int n = 0;
-    while (sim.state().enregEnCours && n < 10000) {
+    while (sim.state().run.enregEnCours && n < 10000) {
         sim.tick();
         ++n;
     }
@@ -58,7 +59,7 @@ TEST(TimeBase, DefaultRecordingTakes200TicksAndSamplesEvery2ms) {
     // Row 2 holds the sample at 2 ms: u_C = 6 (1 - exp(-2/7.26)).
     EXPECT_EQ(table.cell(2, 3), "1,44 V");
     // The graph received one mark per tick of the recording.
-    EXPECT_FALSE(sim.state().enregEnCours);
+    EXPECT_FALSE(sim.state().run.enregEnCours);
 }
 
 TEST(TimeBase, IdleTicksShowTheLiveTimeSinceTheSwitching) {
@@ -151,8 +152,8 @@ TEST(TimeBase, ChangingTheDurationStopsTheRecording) {
     startRecording(sim);
     sim.tick();
     const Redraw r = sim.setUpDown(-1);
-    EXPECT_FALSE(sim.state().enregEnCours);
-    EXPECT_EQ(sim.state().position, 0);
+    EXPECT_FALSE(sim.state().run.enregEnCours);
+    EXPECT_EQ(sim.state().run.position, 0);
     EXPECT_TRUE(r & RedrawGraphFrame);
     EXPECT_TRUE(r & RedrawDuration);
     EXPECT_EQ(sim.state().table.rowCount(), 2);
@@ -175,7 +176,7 @@ TEST(TimeBase, PlotMarksGrowFromLeftToRight) {
     EXPECT_EQ(second.x1, 62);
     EXPECT_LT(second.y1, 225);
     int lastX = 0;
-    while (sim.state().enregEnCours) {
+    while (sim.state().run.enregEnCours) {
         sim.tick();
         if (!sim.lastPlot().empty()) {
             lastX = sim.lastPlot()[0].x1;
@@ -221,6 +222,6 @@ TEST(TimeBase, PointsBeyondSixteenBitsAreSkipped) {
         sim.tick();
         EXPECT_TRUE(sim.lastPlot().empty()) << k;
     }
-    EXPECT_EQ(sim.state().yPrec[5], 225); // the last point drawn
-    EXPECT_TRUE(sim.state().enregEnCours);
+    EXPECT_EQ(sim.state().graph.yPrec[5], 225); // the last point drawn
+    EXPECT_TRUE(sim.state().run.enregEnCours);
 }

@@ -1,3 +1,4 @@
+#include "Validation.h"
 #include "Simulator.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ Entry type(Simulator& sim, int i, const std::string& typed) {
     sim.enterParameter(i);
     sim.setParameterText(i, typed);
     e.redraw = sim.leaveParameter(i, [&](const std::string& m) { e.messages.push_back(m); });
-    e.text = sim.state().textv[i];
+    e.text = sim.state().controls.textv[i];
     return e;
 }
 
@@ -127,12 +128,36 @@ TEST(Validation, UnreadablePartnerCountsAsZero) {
     EXPECT_EQ(e.messages, std::vector<std::string>{kBranch});
 }
 
-TEST(Validation, NegativeBranchValueNeverGivesANegativeResistance) {
-    Simulator sim;
-    sim.setParameterText(9, "50");
-    Entry e = type(sim, 7, "-80");
-    EXPECT_EQ(e.text, "0");
-    EXPECT_EQ(e.messages, std::vector<std::string>{kBranch});
+// A sign or a blank that does not group thousands makes the text
+// unreadable: it is tested as a typed 0, never used as written.
+TEST(Validation, MalformedTextsAreTestedAsZero) {
+    const std::string kRMin = "La résistance de ce conducteur ohmique ne doit pas être "
+                              "inférieure à 5 ohms avec le simulateur.";
+    struct Case {
+        const char* name;
+        int box;
+        const char* typed;
+        const char* partnerText; // of box 9 when testing box 7
+        const char* result;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"minus sign in a voltage box", 0, "-3", nullptr, "0,5", {kUMin}},
+        {"plus sign", 0, "+6", nullptr, "0,5", {kUMin}},
+        {"blank inside digits", 1, "1 2", nullptr, "5", {kRMin}},
+        {"group of two after a blank", 1, "1 00", nullptr, "5", {kRMin}},
+        {"negative branch with a large partner", 7, "-80", "50", "0", {}},
+        {"negative branch with a small partner", 7, "-3", "2", "3", {kBranch}},
+    };
+    for (const Case& c : cases) {
+        Simulator sim;
+        if (c.partnerText) {
+            sim.setParameterText(9, c.partnerText);
+        }
+        const Entry e = type(sim, c.box, c.typed);
+        EXPECT_EQ(e.text, c.result) << c.name;
+        EXPECT_EQ(e.messages, c.messages) << c.name;
+    }
 }
 
 TEST(Validation, LeavingResetsTheRunAndOnlyVoltagesRedrawTheGraph) {
@@ -142,17 +167,17 @@ TEST(Validation, LeavingResetsTheRunAndOnlyVoltagesRedrawTheGraph) {
     sim.tick();
     sim.tick();
     Entry e = type(sim, 1, "47");
-    EXPECT_EQ(sim.state().position, 0);
-    EXPECT_FALSE(sim.state().enregEnCours);
-    EXPECT_EQ(sim.state().ucInit, 0.0f);
-    EXPECT_EQ(sim.state().tBascule, 0.0f);
+    EXPECT_EQ(sim.state().run.position, 0);
+    EXPECT_FALSE(sim.state().run.enregEnCours);
+    EXPECT_EQ(sim.state().run.ucInit, 0.0f);
+    EXPECT_EQ(sim.state().run.tBascule, 0.0f);
     EXPECT_FALSE(e.redraw & RedrawGraphFrame);
-    EXPECT_EQ(sim.state().frame.scale.echelleY, 6.0f);
+    EXPECT_EQ(sim.state().graph.frame.scale.echelleY, 6.0f);
     e = type(sim, 0, "9");
     EXPECT_TRUE(e.redraw & RedrawGraphFrame);
-    EXPECT_EQ(sim.state().frame.scale.echelleY, 9.0f);
+    EXPECT_EQ(sim.state().graph.frame.scale.echelleY, 9.0f);
     // Validating again a value in range shows nothing.
-    e = type(sim, 0, sim.state().textv[0]);
+    e = type(sim, 0, sim.state().controls.textv[0]);
     EXPECT_TRUE(e.messages.empty());
 }
 
@@ -170,7 +195,7 @@ TEST(Validation, OutOfRangeTextsFromAFileAreUsedAtTheNearestLimit) {
     sim.clickSchematic();
     for (int k = 0; k < 50; ++k) {
         sim.tick();
-        for (float v : sim.state().valeurs) {
+        for (float v : sim.state().run.valeurs) {
             EXPECT_TRUE(std::isfinite(v));
         }
     }

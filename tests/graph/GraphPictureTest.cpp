@@ -1,4 +1,5 @@
 #include "GraphPicture.h"
+#include "Simulator.h"
 
 #include "PixelSupport.h"
 
@@ -64,12 +65,6 @@ void expectTextsInPlace(const QImage& img, const GraphFrame& f) {
         EXPECT_EQ(differingPixels(img, ref.image(), r), 0) << r.x() << "," << r.y();
 }
 
-void startRecording(Simulator& sim, GraphPicture& g) {
-    g.apply(RedrawGraphFrame, sim);
-    sim.mouseMoveSchematic(105, 30);
-    g.apply(sim.clickSchematic(), sim);
-}
-
 } // namespace
 
 struct ScaleCase {
@@ -131,7 +126,7 @@ TEST(GraphPicture, AxesArrowheadsAndVerticalGrid) {
 TEST(GraphPicture, DefaultFrameLooksAsRecorded) {
     Simulator sim;
     GraphPicture g;
-    g.drawFrame(sim.state().frame);
+    g.drawFrame(sim.state().graph.frame);
     expectMatchesGolden(g.image(), "graph_default.png", 30);
 }
 
@@ -144,44 +139,4 @@ TEST(GraphPicture, MarksArePointsOrLinesOfAPenOfTwoUnclipped) {
     EXPECT_EQ(countColour(g.image(), QRect(118, 108, 4, 4), rgb(255, 0, 0)), 4);
     EXPECT_EQ(rgbAt(g.image(), 300, 200), rgb(0, 0, 255));
     EXPECT_EQ(rgbAt(g.image(), 300, 248), rgb(0, 0, 255)); // beyond the grid, to the border
-}
-
-TEST(GraphPicture, ARecordingGrowsTheCurveInItsSwatchColour) {
-    Simulator sim;
-    GraphPicture g;
-    startRecording(sim, g);
-    std::vector<PlotMark> marks;
-    for (int i = 0; i < 20; ++i) {
-        g.apply(sim.tick(), sim);
-        marks.insert(marks.end(), sim.lastPlot().begin(), sim.lastPlot().end());
-    }
-    ASSERT_GE(marks.size(), 10u);
-    EXPECT_FALSE(marks.front().line); // the first tick after a switching
-    EXPECT_EQ(marks.front().x1, 60);
-    EXPECT_EQ(marks.front().y1, 225);
-    for (const PlotMark& m : marks)
-        EXPECT_EQ(rgbAt(g.image(), m.x1, m.y1), rgb(255, 0, 0)) << m.x1 << "," << m.y1;
-    EXPECT_TRUE(marks.back().line);
-    EXPECT_LT(marks.back().y1, 200); // u_C rises
-}
-
-TEST(GraphPicture, EraseClearsTheCurvesAColourChangeKeepsThem) {
-    Simulator sim;
-    GraphPicture g;
-    g.apply(RedrawGraphFrame, sim);
-    const QImage empty = g.image().copy();
-    startRecording(sim, g);
-    for (int i = 0; i < 5; ++i)
-        g.apply(sim.tick(), sim);
-    const QImage drawn = g.image().copy();
-    g.apply(sim.setColour(1, Rgb{0, 128, 0}), sim);
-    EXPECT_FALSE(sim.state().enregEnCours);
-    EXPECT_EQ(differingPixels(g.image(), drawn, drawn.rect()), 0);
-    sim.mouseMoveSchematic(105, 30);
-    g.apply(sim.clickSchematic(), sim);
-    g.apply(sim.tick(), sim);
-    ASSERT_FALSE(sim.lastPlot().empty());
-    EXPECT_EQ(rgbAt(g.image(), sim.lastPlot()[0].x1, sim.lastPlot()[0].y1), rgb(0, 128, 0));
-    g.apply(sim.erase(), sim);
-    EXPECT_EQ(differingPixels(g.image(), empty, empty.rect()), 0);
 }

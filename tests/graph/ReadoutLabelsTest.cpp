@@ -1,5 +1,6 @@
 #include "ReadoutLabels.h"
 #include "GraphPicture.h"
+#include "Simulator.h"
 
 #include "PixelSupport.h"
 
@@ -46,7 +47,7 @@ TEST(ReadoutLabels, ShownOnTheBorderHiddenOnePixelOutside) {
 TEST(ReadoutLabels, PaintedInLightYellowOverACopy) {
     Simulator sim;
     GraphPicture g;
-    g.apply(RedrawGraphFrame, sim);
+    g.drawFrame(sim.state().graph.frame);
     const ReadoutLabels l = readoutLabels(sim.readout(260, 125), 260, 125);
     const QImage shown = g.imageWithReadout(l);
     const QRgb yellow = rgb(255, 255, 192), black = rgb(0, 0, 0);

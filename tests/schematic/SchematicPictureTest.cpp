@@ -20,17 +20,17 @@ QRgb gradient(int y) {
 
 SimState state(int montage, int position = 0, std::initializer_list<int> ticked = {}) {
     SimState s;
-    s.montage = montage;
-    s.position = position;
+    s.controls.montage = montage;
+    s.run.position = position;
     for (int k : ticked)
-        s.check4[size_t(k)] = true;
+        s.controls.check4[size_t(k)] = true;
     return s;
 }
 
 QImage draw(const SimState& s) {
     SchematicPicture p;
     p.fondSchema();
-    p.deschema(s);
+    p.deschema(schematicInput(s));
     return p.image().copy();
 }
 
@@ -55,16 +55,16 @@ TEST(Schematic, GradientBackgroundSurvivesRedrawsAndWidePens) {
     EXPECT_EQ(rgbAt(p.image(), 0, 0), rgb(255, 200, 155));
     EXPECT_EQ(rgbAt(p.image(), 100, 124), rgb(255, 227, 205));
     EXPECT_EQ(rgbAt(p.image(), 10, 248), kWhite);
-    p.deschema(state(1)); // leaves the blade's pen of 2 behind
+    p.deschema(schematicInput(state(1))); // leaves the blade's pen of 2 behind
     p.fondSchema();
-    p.deschema(state(0));
+    p.deschema(schematicInput(state(0)));
     for (int y = 0; y < 249; ++y)
         EXPECT_EQ(rgbAt(p.image(), 3, y), gradient(y)) << y;
     p.removeBackground();
-    p.deschema(state(1));
+    p.deschema(schematicInput(state(1)));
     EXPECT_EQ(rgbAt(p.image(), 5, 5), kWhite);
     EXPECT_EQ(rgbAt(p.image(), 35, 30), kBlack);
-    p.deschema(state(3)); // no such montage: the cleared picture alone
+    p.deschema(schematicInput(state(3))); // no such montage: the cleared picture alone
     EXPECT_EQ(countColour(p.image(), kAll, kWhite), 249 * 249);
 }
 
@@ -130,10 +130,11 @@ TEST(Schematic, VoltageArrowsInTheirColours) {
         {state(2, 0, {1}), 100, 225, red},     {state(2, 0, {1}), 149, 222, red},
     };
     for (const Probe& p : probes)
-        EXPECT_EQ(rgbAt(draw(p.s), p.x, p.y), p.colour) << p.s.montage << ":" << p.x << "," << p.y;
+        EXPECT_EQ(rgbAt(draw(p.s), p.x, p.y), p.colour)
+            << p.s.controls.montage << ":" << p.x << "," << p.y;
     EXPECT_GT(countColour(draw(state(0, 0, {0})), QRect(55, 75, 16, 18), green), 5); // "u1"
     SimState teal = state(0, 0, {1});
-    teal.colours[1] = Rgb{0, 128, 128};
+    teal.controls.colours[1] = Rgb{0, 128, 128};
     const QImage img = draw(teal);
     EXPECT_EQ(rgbAt(img, 93, 120), rgb(0, 128, 128));
     EXPECT_GT(countColour(img, QRect(75, 115, 16, 18), rgb(0, 128, 128)), 5);
@@ -149,14 +150,14 @@ TEST(Schematic, ArrowsOnlyWhereTheMontageHasThem) {
 TEST(Schematic, SustainedOscillationDiscOnlyInMontageOne) {
     SimState s = state(1);
     EXPECT_EQ(rgbAt(draw(s), 163, 30), kBlack);
-    s.checkRn = true;
+    s.controls.checkRn = true;
     const QImage g = draw(s);
     EXPECT_EQ(rgbAt(g, 163, 30), kWhite); // the wire hidden under the disc
     expectPixels(g, {{159, 30}, {171, 18}, {171, 42}}, {});
     EXPECT_GT(countColour(g, QRect(166, 23, 12, 12), kBlack), 5); // "G"
     for (int montage : {0, 2}) {
         SimState other = state(montage);
-        other.checkRn = true;
+        other.controls.checkRn = true;
         EXPECT_EQ(differingPixels(draw(other), draw(state(montage)), kAll), 0);
     }
 }
@@ -187,23 +188,6 @@ TEST(Schematic, SymbolsAndSubscriptsAtTheirPositions) {
 
 TEST(Schematic, MontageOneLooksAsRecorded) {
     SimState s = state(1, 1, {0, 1, 2, 3, 4});
-    s.checkRn = true;
+    s.controls.checkRn = true;
     expectMatchesGolden(draw(s), "schematic_montage1.png", 30);
-}
-
-TEST(Schematic, FollowsTheSimulator) {
-    Simulator sim;
-    SchematicPicture p;
-    p.apply(RedrawGraphFrame, sim);
-    EXPECT_EQ(rgbAt(p.image(), 5, 5), kWhite); // nothing asked of the schematic
-    p.apply(RedrawSchematic, sim);
-    expectPixels(p.image(), {{120, 30}}, {{5, 5}});
-    sim.mouseMoveSchematic(105, 30);
-    p.apply(sim.clickSchematic(), sim);
-    expectPixels(p.image(), {{110, 40}}, {{120, 25}});
-    sim.mouseMoveSchematic(135, 30);
-    p.apply(sim.clickSchematic(), sim);
-    expectPixels(p.image(), {{130, 40}}, {{110, 40}});
-    p.apply(sim.chooseMontage(2), sim);
-    expectPixels(p.image(), {{126, 9}, {215, 145}}, {});
 }

@@ -54,7 +54,7 @@ TEST_F(Panels, MontageTwoShowsItsBoxesQuantitiesAndColumns) {
     auto* combo = child<QComboBox>("Combo1");
     combo->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(combo, Qt::Key_End);
-    ASSERT_EQ(state().montage, 2);
+    ASSERT_EQ(state().controls.montage, 2);
 
     for (int i = 0; i < 14; ++i) {
         EXPECT_EQ(
@@ -120,7 +120,7 @@ TEST_F(Panels, DurationUpDownChangesTheLabelAndOpensTheSwitch) {
     EXPECT_EQ(upDown->x(), labelg->x() + labelg->width());
     QTest::mouseClick(upDown, Qt::LeftButton, {}, QPoint(8, 3));
     EXPECT_EQ(labelg->text(), "200 ms");
-    EXPECT_EQ(state().upDown, -1);
+    EXPECT_EQ(state().controls.upDown, -1);
     for (int i = 0; i < 12; ++i) {
         QTest::mouseClick(upDown, Qt::LeftButton, {}, QPoint(8, 3));
     }

@@ -58,7 +58,7 @@ TEST_F(ParameterEntry, EnterValidatesAndKeepsTheFocus) {
     EXPECT_EQ(m.buttons, MessageButtons::Ok);
     EXPECT_EQ(box(0)->text(), "12");
     EXPECT_TRUE(box(0)->hasFocus());
-    EXPECT_EQ(state().textv[0], "12");
+    EXPECT_EQ(state().controls.textv[0], "12");
 
     // Leaving afterwards validates again, silently for a value in range.
     box(1)->setFocus(Qt::TabFocusReason);
@@ -98,7 +98,7 @@ TEST_F(ParameterEntry, BranchRulesReadTheirPartner) {
     auto* combo = child<QComboBox>("Combo1");
     combo->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(combo, Qt::Key_Down); // montage 1
-    ASSERT_EQ(state().montage, 1);
+    ASSERT_EQ(state().controls.montage, 1);
 
     typeAndEnter(7, "0"); // r = 5: the branch holds 5 ohms
     EXPECT_EQ(box(7)->text(), "0");
@@ -125,7 +125,7 @@ TEST_F(ParameterEntry, BranchRulesReadTheirPartner) {
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     box(9)->selectAll();
     box(9)->paste();
-    ASSERT_EQ(state().textv[9], "abc");
+    ASSERT_EQ(state().controls.textv[9], "abc");
     prompter.clear();
     QTest::keyClick(box(7), Qt::Key_Return);
     EXPECT_EQ(box(7)->text(), "5");
@@ -143,10 +143,10 @@ TEST_F(ParameterEntry, EnteringABoxOpensTheSwitchAndStopsTheRecording) {
     QWidget* schema = child("schema");
     QTest::mouseMove(schema, QPoint(105, 20));
     QTest::mouseClick(schema, Qt::LeftButton, {}, QPoint(105, 20));
-    ASSERT_TRUE(state().enregEnCours);
+    ASSERT_TRUE(state().run.enregEnCours);
     box(2)->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(state().position, 0);
-    EXPECT_FALSE(state().enregEnCours);
+    EXPECT_EQ(state().run.position, 0);
+    EXPECT_FALSE(state().run.enregEnCours);
 }
 
 } // namespace

@@ -31,8 +31,8 @@ TEST_F(Recording, DefaultChargeDrivenByTheMouseFillsGraphAndTable) {
     EXPECT_EQ(info(), "Utiliser la souris pour basculer l'interrupteur");
 
     QTest::mouseClick(schema, Qt::LeftButton, {}, zone1);
-    ASSERT_EQ(state().position, 1);
-    ASSERT_TRUE(state().enregEnCours);
+    ASSERT_EQ(state().run.position, 1);
+    ASSERT_TRUE(state().run.enregEnCours);
 
     ValueGrid* grid = window->valueGrid();
     int ticks = 0;
@@ -45,11 +45,11 @@ TEST_F(Recording, DefaultChargeDrivenByTheMouseFillsGraphAndTable) {
     EXPECT_EQ(grid->text(2, 0), "2 ms");
     EXPECT_GE(grid->rowCount(), 13);
     EXPECT_LE(grid->rowCount(), 15);
-    while (state().enregEnCours && ticks < 400) {
+    while (state().run.enregEnCours && ticks < 400) {
         window->tick();
         ++ticks;
     }
-    EXPECT_FALSE(state().enregEnCours);
+    EXPECT_FALSE(state().run.enregEnCours);
     EXPECT_GE(ticks, 200);
     EXPECT_LE(ticks, 202);
 
@@ -94,17 +94,17 @@ TEST_F(Recording, SwitchZonesAndClicksOutsideFollowTheRules) {
     EXPECT_EQ(schema->toolTip(), "");
     EXPECT_EQ(info(), "Choisir un montage dans la liste de l'onglet Montage");
     QTest::mouseClick(schema, Qt::LeftButton, {}, QPoint(100, 20));
-    EXPECT_EQ(state().position, 0);
+    EXPECT_EQ(state().run.position, 0);
 
     QTest::mouseMove(schema, QPoint(130, 20));
     EXPECT_EQ(schema->toolTip(), "Basculer K en position 2");
     QTest::mouseClick(schema, Qt::LeftButton, {}, QPoint(130, 20));
-    EXPECT_EQ(state().position, 2);
-    EXPECT_FALSE(state().enregEnCours); // Check3 is not ticked in montage 0
+    EXPECT_EQ(state().run.position, 2);
+    EXPECT_FALSE(state().run.enregEnCours); // Check3 is not ticked in montage 0
 
     // "Effacer" opens the switch.
     QTest::mouseClick(child("Command3"), Qt::LeftButton);
-    EXPECT_EQ(state().position, 0);
+    EXPECT_EQ(state().run.position, 0);
 }
 
 TEST_F(Recording, ReadoutFollowsThePointerOverTheGraph) {
@@ -141,22 +141,22 @@ TEST_F(Recording, ColourDialogCancelChangesNothing) {
     QWidget* schema = child("schema");
     QTest::mouseMove(schema, QPoint(105, 20));
     QTest::mouseClick(schema, Qt::LeftButton, {}, QPoint(105, 20));
-    ASSERT_TRUE(state().enregEnCours);
+    ASSERT_TRUE(state().run.enregEnCours);
 
     QWidget* swatch = child("Labelcol_1");
     prompter.queueColour(std::nullopt);
     QTest::mouseClick(swatch, Qt::LeftButton);
     ASSERT_EQ(prompter.colourRequests().size(), 1u);
     EXPECT_EQ(prompter.colourRequests()[0], QColor(255, 0, 0));
-    EXPECT_EQ(state().colours[1], (Rgb{255, 0, 0}));
-    EXPECT_EQ(state().position, 1);
-    EXPECT_TRUE(state().enregEnCours);
+    EXPECT_EQ(state().controls.colours[1], (Rgb{255, 0, 0}));
+    EXPECT_EQ(state().run.position, 1);
+    EXPECT_TRUE(state().run.enregEnCours);
 
     prompter.queueColour(QColor(0, 0, 0));
     QTest::mouseClick(swatch, Qt::LeftButton);
-    EXPECT_EQ(state().colours[1], (Rgb{0, 0, 0}));
-    EXPECT_EQ(state().position, 0);
-    EXPECT_FALSE(state().enregEnCours);
+    EXPECT_EQ(state().controls.colours[1], (Rgb{0, 0, 0}));
+    EXPECT_EQ(state().run.position, 0);
+    EXPECT_FALSE(state().run.enregEnCours);
     EXPECT_EQ(swatch->grab().toImage().pixel(8, 8), qRgb(0, 0, 0));
 }
 

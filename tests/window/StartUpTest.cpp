@@ -34,8 +34,8 @@ TEST_F(StartUp, LeavesTheSimulatorInItsDefaultState) {
     EXPECT_EQ(child("Textv3")->geometry(), QRect(170, 142, 73, 19));
     EXPECT_FALSE(child("CheckRn")->isVisibleTo(window.get()));
 
-    EXPECT_EQ(state().position, 0);
-    EXPECT_FALSE(state().enregEnCours);
+    EXPECT_EQ(state().run.position, 0);
+    EXPECT_FALSE(state().run.enregEnCours);
     for (int k = 0; k < 7; ++k) {
         auto* check = child<QCheckBox>(QStringLiteral("Check4_%1").arg(k).toUtf8().constData());
         EXPECT_EQ(check->isChecked(), k == 1) << k;

@@ -1,0 +1,92 @@
+#include "CurveTracer.h"
+
+#include "Geometry.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace ohmora {
+
+namespace {
+
+// Rounds to the nearest integer, halves to even, as the plotting does;
+// nothing when the result does not fit a 16-bit integer.
+std::optional<std::int16_t> toInt16(double v) {
+    if (!std::isfinite(v)) {
+        return std::nullopt;
+    }
+    const double r = std::nearbyint(v);
+    if (r < std::numeric_limits<std::int16_t>::min() ||
+        r > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return std::int16_t(r);
+}
+
+} // namespace
+
+void CurveTracer::plot(const SimState& state, GraphState& graph, std::vector<PlotMark>& marks) {
+    const RunState& run = state.run;
+    const Controls& controls = state.controls;
+    const GraphScale& scale = graph.frame.scale;
+    if (run.tEnreg == 0) {
+        joined_.fill(false); // a new recording
+    }
+    const double H = scale.axeSymetrique ? PlotBox::height / 2 : PlotBox::height;
+    const auto x = toInt16(double(run.tEnreg) / double(run.dureeEnreg) * PlotBox::width +
+                           double(PlotBox::left));
+    if (!x) {
+        return;
+    }
+    const auto yOf = [&](int k) {
+        return toInt16(double(scale.yZero) -
+                       double(run.valeurs[size_t(k)]) / double(scale.echelleY) * H);
+    };
+    for (int k = 0; k < kQuantityCount; ++k) {
+        const auto slot = size_t(k);
+        if (!controls.check4[slot]) {
+            continue;
+        }
+        const auto y = yOf(k);
+        if (!y) {
+            joined_[slot] = false; // beyond any picture: nothing drawn from or to it
+            continue;
+        }
+        PlotMark mark;
+        mark.slot = k;
+        mark.colour = controls.colours[slot];
+        mark.x1 = *x;
+        mark.y1 = *y;
+        if (run.tBascule != 0 && joined_[slot]) {
+            mark.line = true;
+            mark.x0 = lastX_[slot];
+            mark.y0 = graph.yPrec[slot];
+        }
+        marks.push_back(mark);
+        lastX_[slot] = *x;
+        graph.yPrec[slot] = *y;
+        joined_[slot] = true;
+    }
+    graph.xPrec = *x;
+    // The previous points of the displayed group are remembered whether or
+    // not their boxes are ticked.
+    const auto remember = [&](int k) {
+        if (const auto y = yOf(k)) {
+            graph.yPrec[size_t(k)] = *y;
+            lastX_[size_t(k)] = *x;
+        }
+    };
+    if (controls.check4[kCurrentSlot]) {
+        remember(kCurrentSlot);
+    } else if (controls.check4[5] || controls.check4[6]) {
+        remember(5);
+        remember(6);
+    } else {
+        for (int k = 0; k <= 3; ++k) {
+            remember(k);
+        }
+    }
+}
+
+} // namespace ohmora

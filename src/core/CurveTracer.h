@@ -1,0 +1,41 @@
+#pragma once
+// `TRACER`'s drawing step: at each tick of a recording, the next mark of
+// every ticked curve, a segment from the point drawn last for that quantity
+// or a single point where the curve starts.
+
+#include "Circuit.h"
+#include "SimState.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace ohmora {
+
+// One mark of a plotting step: a line from (x0, y0) to (x1, y1), or a single
+// point at (x1, y1) when `line` is false. Pen width 2.
+struct PlotMark {
+    int slot = 0;
+    bool line = false;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    Rgb colour;
+    friend bool operator==(const PlotMark&, const PlotMark&) = default;
+};
+
+class CurveTracer {
+public:
+    // Appends to `marks` the marks of the step at the state's model time
+    // and remembers the points in `graph` (xPrec, yPrec). A point beyond the
+    // picture's 16-bit range is skipped; the curve then starts afresh at
+    // its next drawable point, which is never joined across the gap nor to
+    // a point of an earlier recording.
+    void plot(const SimState& state, GraphState& graph, std::vector<PlotMark>& marks);
+
+private:
+    // x of the point drawn last for each slot, and whether that point
+    // belongs to the curve being drawn (no skip since, same recording).
+    std::array<std::int16_t, kQuantityCount> lastX_{};
+    std::array<bool, kQuantityCount> joined_{};
+};
+
+} // namespace ohmora

@@ -1,0 +1,56 @@
+#pragma once
+// The whole simulation state of the main window, in named parts: what the
+// user sets (Controls), switch K with the clocks and the last evaluation
+// (RunState), the pointer over K (SwitchPointer), the graph's scale and last
+// points (GraphState), the value table and the help line.
+
+#include "Circuit.h"
+#include "Controls.h"
+#include "GraphScale.h"
+#include "HelpTexts.h"
+#include "ValueTable.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ohmora {
+
+struct RunState {
+    int position = 0; // switch K: 0, 1 or 2
+    std::array<float, kSlotCount> valeurs{};
+    float ucInit = 0;   // capacitor voltage captured at the last switching
+    float tBascule = 0; // model time since the last switching
+    float tEnreg = 0;   // model time since the recording started
+    bool enregEnCours = false;
+    // The duration chosen by Controls::upDown, as its label shows it and in
+    // seconds.
+    std::string_view durationLabel;
+    float dureeEnreg = 0;
+};
+
+enum class Pointer { Arrow, Hand };
+
+struct SwitchPointer {
+    int cibleK = 0; // the target of K under the pointer
+    Pointer pointer = Pointer::Arrow;
+    std::string tooltip;
+};
+
+struct GraphState {
+    GraphFrame frame;
+    std::int16_t xPrec = 0;
+    std::array<std::int16_t, kQuantityCount> yPrec{};
+};
+
+struct SimState {
+    Controls controls;
+    RunState run;
+    SwitchPointer hover;
+    GraphState graph;
+    ValueTable table;
+    std::string info{kDefaultInfo}; // the help line
+};
+
+} // namespace ohmora
