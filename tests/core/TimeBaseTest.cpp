@@ -34,20 +34,20 @@ TEST(TimeBase, DurationListCoversNineteenValues) {
     EXPECT_EQ(durationForLabel("3 s"), nullptr);
 }
 
-TEST(TimeBase, DefaultRecordingTakes200TicksAndSamplesEvery2ms) {
+TEST(TimeBase, DefaultRecordingTakes201TicksAndSamplesEvery2ms) {
     Simulator sim;
     startRecording(sim);
     const int ticks = runToEnd(sim);
-    EXPECT_GE(ticks, 200);
-    EXPECT_LE(ticks, 202);
+    EXPECT_EQ(ticks, 201); // 200 steps of 0,5 ms, then the tick past 100 ms
     const ValueTable& table = sim.state().table;
-    // Rows 0, 2, ... 98 ms, maybe 100 ms, then the live row.
+    // Rows 0, 2, ... 98 ms, the sample at 99,5 ms shown as 100 ms, then the
+    // live row.
     EXPECT_EQ(table.cell(1, 0), "0 ms");
     EXPECT_EQ(table.cell(2, 0), "2 ms");
     EXPECT_EQ(table.cell(3, 0), "4 ms");
     EXPECT_EQ(table.cell(50, 0), "98 ms");
-    EXPECT_GE(table.rowCount(), 52);
-    EXPECT_LE(table.rowCount(), 53);
+    EXPECT_EQ(table.rowCount(), 53);
+    EXPECT_EQ(table.cell(51, 0), "100 ms");
     for (int row = 1; row <= 50; ++row) {
         EXPECT_EQ(table.cell(row, 0), std::to_string(2 * (row - 1)) + " ms") << row;
     }
