@@ -10,7 +10,8 @@ cd "$(dirname "$0")"
 jobs=$(nproc)
 
 echo "== Release build =="
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOHMORA_WERROR=ON
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOHMORA_WERROR=ON \
+  -DOHMORA_CLANG_TIDY=ON
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest --output-on-failure -j "$jobs")
 

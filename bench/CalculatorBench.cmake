@@ -1,1 +1,1 @@
-target_link_libraries(calculatorbench PRIVATE ohmora_evaluator)
+set(bench_libraries ohmora_evaluator)

@@ -1,1 +1,1 @@
-target_link_libraries(corebench PRIVATE ohmora_core)
+set(bench_libraries ohmora_core)

@@ -1,1 +1,1 @@
-target_link_libraries(picturesbench PRIVATE ohmora_graph ohmora_schematic)
+set(bench_libraries ohmora_graph ohmora_schematic)

@@ -18,8 +18,8 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <sys/resource.h>
-#include <time.h>
 
 #include <memory>
 

@@ -1,1 +1,1 @@
-target_link_libraries(evaluatorfuzz PRIVATE ohmora_evaluator)
+set(fuzz_libraries ohmora_evaluator)

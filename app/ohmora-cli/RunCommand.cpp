@@ -107,7 +107,12 @@ Plan parseOrThrow(const std::vector<std::string>& args) {
         }
         const std::string& v = args[++i];
         const auto wrong = [&](const std::string& expected) {
-            return UsageError{option + " " + v + ": " + expected};
+            std::string message = option;
+            message += ' ';
+            message += v;
+            message += ": ";
+            message += expected;
+            return UsageError{message};
         };
         const auto integer = [&](const std::string& text, long min, long max,
                                  const std::string& expected) {

@@ -1,6 +1,7 @@
 // ohmora-cli: the simulator without a window, for batch runs and checks.
 
 #include "RunCommand.h"
+#include "Usage.h"
 
 #if OHMORA_WITH_CALCULATOR
 #include "CalcCommand.h"
@@ -13,12 +14,7 @@
 namespace {
 
 void usage(std::ostream& err) {
-    err << "usage: ohmora-cli run [--montage 0|1|2] [--param INDEX=TEXT] [--quantity K]\n"
-           "                      [--duration LABEL] [--trigger2] [--sustained] [--switch P]\n"
-           "                      [--ticks N] [--until-end] [--readout X,Y]\n"
-           "                      [--table FILE|-] [--samples FILE|-]\n"
-           "                      [--graph FILE.png] [--schematic FILE.png]\n"
-           "       ohmora-cli calc EXPR [--radians] [--scientific]\n";
+    err << ohmora::cli::usageText();
 }
 
 } // namespace
@@ -31,6 +27,10 @@ int main(int argc, char** argv) {
     }
     const std::string command = args.front();
     args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << ohmora::cli::usageText();
+        return 0;
+    }
     if (command == "run") {
         return ohmora::cli::runCommand(args, std::cout, std::cerr);
     }

@@ -4,6 +4,7 @@
 
 #include "Appearance.h"
 #include "AtomicFile.h"
+#include "FrenchTranslations.h"
 #include "MainWindow.h"
 #include "ProgramState.h"
 
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ohmora"));
     QApplication::setFont(ohmora::controlFont());
+    ohmora::installFrenchTranslations(app);
 
     const Arguments args = readArguments(QApplication::arguments());
     if (!args.valid) {

@@ -21,6 +21,7 @@ TableHeaderLabel label(std::string_view text) {
 
 std::vector<TableHeaderLabel> tableHeaderLabels(int montage) {
     std::vector<TableHeaderLabel> labels;
+    labels.reserve(size_t(tableColumnCount(montage)));
     for (int c = 0; c < tableColumnCount(montage); ++c)
         labels.push_back(label(tableColumnLabel(montage, c)));
     return labels;

@@ -264,7 +264,8 @@ void PictureArea::circle(int cx, int cy, int radius, QColor c) {
     std::vector<std::pair<int, int>> outline;
     auto add = [&](int i, int j) {
         outline.emplace_back(i, j);
-        const size_t row = size_t(j + radius);
+        const int rowIndex = j + radius;
+        const auto row = size_t(rowIndex);
         if (right[row] < left[row]) {
             left[row] = right[row] = i;
         } else {
@@ -287,7 +288,8 @@ void PictureArea::circle(int cx, int cy, int radius, QColor c) {
     if (fillStyle_ == FillStyle::Solid) {
         const QRgb fill = fillColor_.rgb();
         for (int j = -radius; j <= radius; ++j) {
-            const size_t row = size_t(j + radius);
+            const int rowIndex = j + radius;
+            const auto row = size_t(rowIndex);
             if (right[row] - left[row] > 1)
                 horizontalSpan(cx + left[row] + 1, cx + right[row] - 1, cy + j, fill);
         }

@@ -67,7 +67,8 @@ void UpDownControl::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    pressedHalf_ = event->position().y() < height() / 2 ? 1 : -1;
+    const int half = height() / 2; // the upper arrow's rows
+    pressedHalf_ = event->position().y() < half ? 1 : -1;
     update();
     step(pressedHalf_);
 }

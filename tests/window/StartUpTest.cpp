@@ -4,10 +4,16 @@
 #include "TabStrip.h"
 #include "ValueGrid.h"
 
+#include <QAbstractButton>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+
+#include <memory>
 
 namespace ohmora {
 namespace {
@@ -123,6 +129,28 @@ TEST_F(StartUp, SizeRuleCentresTheWindowOnWideScreensOnly) {
     const QRect before = window->geometry();
     window->applySizeRule(QRect(0, 0, 800, 600));
     EXPECT_EQ(window->geometry(), before);
+}
+
+// Qt's own dialogs and menus speak French, whatever the system's language
+// (the suite runs under the C locale).
+TEST_F(StartUp, QtDialogsAndMenusSpeakFrench) {
+    QColorDialog colours;
+    QStringList labels;
+    for (const QLabel* label : colours.findChildren<QLabel*>()) {
+        labels << label->text();
+    }
+    EXPECT_TRUE(labels.contains("Couleurs de &base")) << labels.join('|').toStdString();
+    QLineEdit* box = child<QLineEdit>("Textv0");
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    QStringList actions;
+    for (const QAction* action : menu->actions()) {
+        actions << action->text().section('\t', 0, 0);
+    }
+    EXPECT_TRUE(actions.contains("Co&ller")) << actions.join('|').toStdString();
+    EXPECT_TRUE(actions.contains("Tout sélectionner")) << actions.join('|').toStdString();
+    QMessageBox question(QMessageBox::Question, "Fermer", "?",
+                         QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(question.button(QMessageBox::Cancel)->text(), "Annuler");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // program's own font.
 
 #include "Appearance.h"
+#include "FrenchTranslations.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     qunsetenv("QT_SCALE_FACTOR");
     QApplication app(argc, argv);
     QApplication::setFont(ohmora::controlFont());
+    ohmora::installFrenchTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,36 @@
+#include "Usage.h"
+
+namespace ohmora::cli {
+
+std::string usageText() {
+    return R"(usage: ohmora-cli run [ACTION...] [OUTPUT...]
+       ohmora-cli calc EXPR [--radians] [--scientific]
+       ohmora-cli --help
+
+run: the simulator without a window. The actions are applied in the order
+given, through the window's own handlers; the outputs are written at the
+end, each completely or not at all ("-" is standard output).
+  --montage 0|1|2       choose the montage
+  --param INDEX=TEXT    type TEXT into parameter box INDEX (0 to 13) and leave it
+  --quantity K          click quantity box K (0 to 6)
+  --duration LABEL      choose the recording duration ("1 ms" ... "10 min")
+  --trigger2            tick "start the recording at position 2"
+  --sustained           click the sustained-oscillations option
+  --switch P            click zone P (0, 1 or 2) of switch K
+  --ticks N             run N ticks of the timer
+  --until-end           run ticks until the recording ends
+  --readout X,Y         print the cursor readout at (X, Y) on the graph
+  --table FILE|-        the value table, TAB between cells
+  --samples FILE|-      every tick's clocks and values
+  --graph FILE.png      the graph picture
+  --schematic FILE.png  the schematic picture
+
+calc: evaluates EXPR as the calculator's EXE key does and prints the entry
+line it shows (degrees unless --radians).
+
+Exit status: 0 on success, 1 when an output could not be written, 2 on a
+wrong command line (nothing is then written).
+)";
+}
+
+} // namespace ohmora::cli
