@@ -5,6 +5,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace ohmora {
 
 bool isControlFocusChange(Qt::FocusReason reason) {
@@ -14,14 +16,45 @@ bool isControlFocusChange(Qt::FocusReason reason) {
 ParameterBox::ParameterBox(int index, QWidget* parent) : QLineEdit(parent), index_(index) {
     setObjectName(QStringLiteral("Textv%1").arg(index));
     // Every character must come through the key filter: no input method
-    // composing text and no text dropped in.
+    // composes text, and what a paste or a drop brings is filtered below.
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    setAcceptDrops(false);
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString filtered = filterInsertedText(lastText_, text);
+        if (filtered != text) {
+            const int caret = cursorPosition() - int(text.size() - filtered.size());
+            setText(filtered);
+            setCursorPosition(std::clamp(caret, 0, int(filtered.size())));
+        }
+        lastText_ = filtered;
         if (onEdited) {
-            onEdited(index_, text);
+            onEdited(index_, filtered);
         }
     });
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { lastText_ = text; });
+}
+
+QString filterInsertedText(const QString& before, const QString& after) {
+    // What was inserted lies between the longest common prefix and suffix.
+    qsizetype prefix = 0;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    while (prefix < shorter && before[prefix] == after[prefix]) {
+        ++prefix;
+    }
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    const QString inserted = after.mid(prefix, after.size() - prefix - suffix);
+    QString kept;
+    for (const QChar c : inserted) {
+        const char filtered = c.unicode() < 0x80 ? filterParameterKey(char(c.unicode())) : 0;
+        // Backspace and Enter type no character into the text.
+        if (filtered != 0 && filtered != 8 && filtered != 13) {
+            kept += QChar(filtered);
+        }
+    }
+    return after.left(prefix) + kept + after.right(suffix);
 }
 
 void ParameterBox::keyPressEvent(QKeyEvent* event) {

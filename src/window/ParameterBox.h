@@ -26,7 +26,13 @@ protected:
 
 private:
     int index_;
+    QString lastText_; // the text before the latest edit
 };
+
+// The key filter applied to what an edit inserted into `before` to give
+// `after` (a paste, a drop, a middle click): the characters the filter
+// refuses are left out, a full stop becomes a comma.
+QString filterInsertedText(const QString& before, const QString& after);
 
 // Whether a change of focus is the user's own move from one control to
 // another: a window losing or regaining activation (a message box over it)

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 
 namespace ohmora {
 namespace {
@@ -46,6 +49,46 @@ TEST_F(ParameterEntry, KeyFilterLetsOnlyDigitsCommaAndBackspaceThrough) {
     EXPECT_EQ(b->text(), "1,57");
     QTest::keyClick(b, Qt::Key_Backspace);
     EXPECT_EQ(b->text(), "1,5");
+}
+
+// What a paste or a drop brings passes the key filter as typed text does;
+// the text already in the box is left as it was.
+TEST_F(ParameterEntry, PastedAndDroppedTextPassTheKeyFilter) {
+    struct Case {
+        const char* name;
+        const char* before;
+        int caret;
+        const char* inserted;
+        const char* after;
+        int caretAfter;
+    };
+    const Case cases[] = {
+        {"sign and point", "", 0, "-1.5", "1,5", 3},
+        {"letters and blanks in the middle", "1 000", 1, "2 a3", "123 000", 3},
+        {"nothing that passes", "47", 2, "abc", "47", 2},
+        {"non-ASCII digits and no-break space", "", 0, " 12 ", "12", 2},
+    };
+    QLineEdit* b = box(1);
+    b->setFocus(Qt::MouseFocusReason);
+    for (const Case& c : cases) {
+        b->setText(QString::fromUtf8(c.before));
+        b->setCursorPosition(c.caret);
+        QApplication::clipboard()->setText(QString::fromUtf8(c.inserted));
+        b->paste();
+        EXPECT_EQ(b->text(), QString::fromUtf8(c.after)) << c.name;
+        EXPECT_EQ(b->cursorPosition(), c.caretAfter) << c.name;
+        EXPECT_EQ(state().controls.textv[1], c.after) << c.name;
+    }
+    b->clear();
+    auto* mime = new QMimeData;
+    mime->setText(QStringLiteral("+2.2e3"));
+    const QPoint inside(5, b->height() / 2);
+    QDragEnterEvent enter(inside, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &enter);
+    QDropEvent drop(inside, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(b, &drop);
+    EXPECT_EQ(b->text(), "2,23");
+    delete mime;
 }
 
 TEST_F(ParameterEntry, EnterValidatesAndKeepsTheFocus) {
@@ -119,13 +162,13 @@ TEST_F(ParameterEntry, BranchRulesReadTheirPartner) {
     EXPECT_EQ(texts(), std::vector<QString>{"La résistance de cette bobine ne doit pas dépasser "
                                             "100 ohms avec le simulateur."});
 
-    // A partner text that cannot be read counts as 0. Only a configuration
-    // brings one; a paste into the partner stands in for it here.
+    // A partner text that cannot be read counts as 0. A configuration
+    // brings one; two commas pasted into the partner stand in for it here.
     typeAndEnter(7, "2");
-    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    QApplication::clipboard()->setText(QStringLiteral("1,2,3"));
     box(9)->selectAll();
     box(9)->paste();
-    ASSERT_EQ(state().controls.textv[9], "abc");
+    ASSERT_EQ(state().controls.textv[9], "1,2,3");
     prompter.clear();
     QTest::keyClick(box(7), Qt::Key_Return);
     EXPECT_EQ(box(7)->text(), "5");
