@@ -19,11 +19,19 @@ ValueGrid::ValueGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     horizontalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setSingleStep(1);
     rows_.assign(2, std::vector<QString>(size_t(columns_)));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!following_) {
+            scrolledByHand_ = true;
+        }
+    });
 }
 
 void ValueGrid::setContent(const ValueTable& table) {
     const int columns = std::max(table.columnCount(), 2);
     const bool reshaped = columns != columns_ || table.rowCount() != rowCount();
+    if (table.rowCount() < rowCount() || columns != columns_) {
+        scrolledByHand_ = false; // emptied: a new recording starts
+    }
     if (columns != columns_) {
         columns_ = columns;
         rows_.clear();
@@ -48,6 +56,7 @@ void ValueGrid::setContent(const ValueTable& table) {
     }
     if (reshaped) {
         updateScrollBars();
+        followLastRow();
         viewport()->update();
     } else if (!dirty.isEmpty()) {
         viewport()->update(dirty);
@@ -108,7 +117,9 @@ QRect ValueGrid::rowRect(int row) const {
 }
 
 void ValueGrid::updateScrollBars() {
-    // Scrolling stops once the last column (row) shows entirely.
+    // Scrolling stops once the last column (row) shows entirely. A range
+    // that shrinks moves the rows too, but not by the user's hand.
+    following_ = true;
     const int columnsShown = std::max(1, fittingColumns() - 1);
     const int rowsShown = std::max(1, fittingRows() - 1);
     QScrollBar* h = horizontalScrollBar();
@@ -117,6 +128,23 @@ void ValueGrid::updateScrollBars() {
     QScrollBar* v = verticalScrollBar();
     v->setRange(0, std::max(0, rowCount() - 1 - rowsShown));
     v->setPageStep(rowsShown);
+    following_ = false;
+}
+
+void ValueGrid::followLastRow() {
+    if (scrolledByHand_) {
+        return;
+    }
+    // The last row at the bottom of the scrolled rows once it would leave
+    // them.
+    const int rowsShown = std::max(1, fittingRows() - 1);
+    QScrollBar* v = verticalScrollBar();
+    const int wanted = std::clamp(rowCount() - 1 - rowsShown, 0, v->maximum());
+    if (wanted > v->value() || rowCount() - 1 < firstRow()) {
+        following_ = true;
+        v->setValue(wanted);
+        following_ = false;
+    }
 }
 
 void ValueGrid::resizeEvent(QResizeEvent* event) {

@@ -27,7 +27,10 @@ public:
 
     explicit ValueGrid(QWidget* parent = nullptr);
 
-    // Shows the table's texts; repaints only the rows that changed.
+    // Shows the table's texts; repaints only the rows that changed. The
+    // row being written (the last one) is kept in sight as the table grows,
+    // unless the user has scrolled the rows by hand since the table was
+    // last emptied.
     void setContent(const ValueTable& table);
     // One picture per column for the header row.
     void setHeaderPictures(std::vector<QImage> pictures);
@@ -54,12 +57,15 @@ protected:
 
 private:
     void updateScrollBars();
+    void followLastRow();
     QRect rowRect(int row) const; // in viewport pixels; empty when not shown
 
     std::vector<std::vector<QString>> rows_;
     int columns_ = 2;
     std::vector<QImage> header_;
     QColor beyond_{128, 128, 128};
+    bool scrolledByHand_ = false;
+    bool following_ = false; // the grid itself is moving the rows
 };
 
 } // namespace ohmora

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 
 namespace ohmora {
 namespace {
@@ -81,6 +82,40 @@ TEST_F(Recording, DefaultChargeDrivenByTheMouseFillsGraphAndTable) {
     child("Textv2")->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(redPixels(window->graph().image()), 0);
     EXPECT_TRUE(prompter.messages().empty());
+}
+
+// The row being written stays in sight as the table grows, until the
+// pupil scrolls by hand; the next recording follows its rows again.
+TEST_F(Recording, TheGridFollowsTheRowBeingWritten) {
+    showWindow();
+    selectTab(3);
+    ValueGrid* grid = window->valueGrid();
+    const auto lastRowShown = [grid] { return grid->firstRow() + grid->fittingRows() - 2; };
+    QTest::mouseMove(child("schema"), QPoint(105, 20));
+    QTest::mouseClick(child("schema"), Qt::LeftButton, {}, QPoint(105, 20));
+    for (int n = 0; n < 100; ++n) {
+        window->tick();
+        ASSERT_GE(lastRowShown(), grid->rowCount() - 1) << "tick " << n;
+    }
+    ASSERT_GT(grid->firstRow(), 1);
+    grid->verticalScrollBar()->setValue(0); // the pupil goes back to the top
+    for (int n = 0; n < 20; ++n) {
+        window->tick();
+    }
+    EXPECT_EQ(grid->firstRow(), 1);
+    EXPECT_LT(lastRowShown(), grid->rowCount() - 1);
+    while (state().run.enregEnCours) {
+        window->tick();
+    }
+    QTest::mouseMove(child("schema"), QPoint(130, 20));
+    QTest::mouseClick(child("schema"), Qt::LeftButton, {}, QPoint(130, 20));
+    QTest::mouseMove(child("schema"), QPoint(105, 20));
+    QTest::mouseClick(child("schema"), Qt::LeftButton, {}, QPoint(105, 20));
+    for (int n = 0; n < 60; ++n) {
+        window->tick();
+    }
+    EXPECT_GT(grid->firstRow(), 1);
+    EXPECT_GE(lastRowShown(), grid->rowCount() - 1);
 }
 
 TEST_F(Recording, SwitchZonesAndClicksOutsideFollowTheRules) {
