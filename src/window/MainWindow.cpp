@@ -495,9 +495,26 @@ void MainWindow::applySizeRule(const QRect& screen) {
         setWindowState(Qt::WindowNoState);
     }
     setFixedSize(kWidth, kHeight);
-    const QSize outer = frameGeometry().size();
-    move(screen.x() + (screen.width() - outer.width()) / 2,
-         screen.y() + (screen.height() - outer.height()) / 2);
+    centredFrame_ = frameGeometry().size();
+    move(centredFramePosition(screen, centredFrame_));
+}
+
+QPoint MainWindow::centredFramePosition(const QRect& screen, const QSize& frame) {
+    return QPoint(screen.x() + (screen.width() - frame.width()) / 2,
+                  screen.y() + (screen.height() - frame.height()) / 2);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (frameCentred_ || !isVisible()) {
+        return;
+    }
+    // The first move once shown carries the window manager's frame: centre
+    // that frame, once; the user's own moves are left alone afterwards.
+    frameCentred_ = true;
+    if (frameGeometry().size() != centredFrame_) {
+        applySizeRuleToScreen();
+    }
 }
 
 void MainWindow::applySizeRuleToScreen() {

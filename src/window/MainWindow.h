@@ -63,6 +63,8 @@ public:
     // than 850 pixels the window is brought back to its normal state, to
     // 800 × 600 and to the centre.
     void applySizeRule(const QRect& screen);
+    // Where the frame's top-left corner goes for the frame to be centred.
+    static QPoint centredFramePosition(const QRect& screen, const QSize& frame);
 
     // How "&Calculatrice" opens the calculator; the default opens it as a
     // modal window when the program has one.
@@ -85,6 +87,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -141,6 +144,11 @@ private:
     bool handShown_ = false;
     bool closing_ = false;
     bool sizeRulePending_ = false;
+    // The frame size the window was last centred for, and whether the
+    // frame of the first showing has been centred (a window manager adds
+    // its frame only once the window is on screen).
+    QSize centredFrame_;
+    bool frameCentred_ = false;
 };
 
 } // namespace ohmora

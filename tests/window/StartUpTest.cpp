@@ -129,6 +129,13 @@ TEST_F(StartUp, SizeRuleCentresTheWindowOnWideScreensOnly) {
     const QRect before = window->geometry();
     window->applySizeRule(QRect(0, 0, 800, 600));
     EXPECT_EQ(window->geometry(), before);
+
+    // The whole frame is centred, title bar included: a frame of 806 × 627
+    // on 1024 × 768 starts 70 pixels down, not 84 as 600 pixels would give.
+    EXPECT_EQ(MainWindow::centredFramePosition(QRect(0, 0, 1024, 768), QSize(806, 627)),
+              QPoint(109, 70));
+    EXPECT_EQ(MainWindow::centredFramePosition(QRect(1920, 0, 1280, 1024), QSize(800, 600)),
+              QPoint(2160, 212));
 }
 
 // Qt's own dialogs and menus speak French, whatever the system's language
