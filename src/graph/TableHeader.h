@@ -11,8 +11,10 @@
 
 namespace ohmora {
 
-inline constexpr int kHeaderCellWidth = 78;  // 1170 twips
-inline constexpr int kHeaderCellHeight = 16; // the grid's header row
+inline constexpr int kHeaderCellWidth = 78; // 1170 twips
+// The grid's header row: one pixel taller than the other rows, so that the
+// line under it leaves the foot of the lowered subscripts whole.
+inline constexpr int kHeaderCellHeight = 17;
 inline const QColor kHeaderBackground{210, 205, 200};
 
 struct TableHeaderLabel {

@@ -31,8 +31,11 @@ QFont pictureFont(const QString& name, double points, bool bold, bool italic) {
     f.setBold(bold);
     f.setItalic(italic);
     // Glyph pixels must not depend on the screen's smoothing settings, and
-    // the widths must add up glyph by glyph as the text position advances.
+    // the widths must add up glyph by glyph as the text position advances:
+    // fully hinted glyphs advance by whole pixels, as a classic desktop
+    // draws them, so that letters neither collide nor drift apart.
     f.setStyleStrategy(QFont::NoAntialias);
+    f.setHintingPreference(QFont::PreferFullHinting);
     f.setKerning(false);
     return f;
 }
@@ -350,8 +353,15 @@ void PictureArea::print(const QString& text) {
     p.setFont(font_);
     p.setPen(foreColor_);
     const QFontMetrics m(font_);
+    if (!italic_ && italicOverhang_ > 0 && !text.isEmpty()) {
+        currentX_ += italicOverhang_;
+    }
+    italicOverhang_ = 0;
     p.drawText(toPixel(currentX_), toPixel(currentY_) + m.ascent(), text);
     currentX_ += m.horizontalAdvance(text);
+    if (italic_ && !text.isEmpty()) {
+        italicOverhang_ = std::max(0, -m.rightBearing(text.back()));
+    }
 }
 
 int PictureArea::textWidth(const QString& text) const {

@@ -57,9 +57,11 @@ public:
 
     double currentX() const { return currentX_; }
     double currentY() const { return currentY_; }
-    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentX(double x) { currentX_ = x, italicOverhang_ = 0; }
     void setCurrentY(double y) { currentY_ = y; }
-    void setCurrentPosition(double x, double y) { currentX_ = x, currentY_ = y; }
+    void setCurrentPosition(double x, double y) {
+        currentX_ = x, currentY_ = y, italicOverhang_ = 0;
+    }
 
     QColor foreColor() const { return foreColor_; }
     void setForeColor(QColor c) { foreColor_ = c; }
@@ -106,6 +108,9 @@ public:
 
     // Draws the text in the fore colour with its top-left corner at the
     // current position and moves the position right by the text's width.
+    // Upright text that follows italic text on the same line starts after
+    // the italic text's last glyph, where that glyph leans beyond its
+    // advance: a subscript never runs into its symbol.
     void print(const QString& text);
     int textWidth(const QString& text) const;
     int textHeight(const QString& text = QString()) const;
@@ -124,6 +129,7 @@ private:
     QImage background_;
     QColor backColor_;
     double currentX_ = 0, currentY_ = 0;
+    int italicOverhang_ = 0; // how far the last italic glyph printed leans past the position
     QColor foreColor_ = Qt::black;
     int drawWidth_ = 1;
     FillStyle fillStyle_ = FillStyle::Transparent;

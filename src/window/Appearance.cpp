@@ -10,6 +10,8 @@ namespace ohmora {
 QFont controlFont() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
+    // Whole-pixel advances: small text reads evenly.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

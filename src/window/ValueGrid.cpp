@@ -99,7 +99,7 @@ int ValueGrid::fittingColumns() const {
 }
 
 int ValueGrid::fittingRows() const {
-    return viewport()->height() / kRowHeight;
+    return 1 + std::max(0, viewport()->height() - kHeaderHeight) / kRowHeight;
 }
 
 QRect ValueGrid::rowRect(int row) const {
@@ -108,12 +108,12 @@ QRect ValueGrid::rowRect(int row) const {
         if (row < firstRow()) {
             return {};
         }
-        y = (row - firstRow() + 1) * kRowHeight;
+        y = kHeaderHeight + (row - firstRow()) * kRowHeight;
     }
     if (y >= viewport()->height()) {
         return {};
     }
-    return QRect(0, y, viewport()->width(), kRowHeight);
+    return QRect(0, y, viewport()->width(), row == 0 ? kHeaderHeight : kRowHeight);
 }
 
 void ValueGrid::updateScrollBars() {
@@ -168,19 +168,21 @@ void ValueGrid::paintEvent(QPaintEvent* event) {
         columns.push_back(c);
     }
     std::vector<int> rows{0};
-    for (int r = firstRow(); r < rowCount() && int(rows.size()) * kRowHeight < area.height(); ++r) {
+    for (int r = firstRow();
+         r < rowCount() && kHeaderHeight + int(rows.size() - 1) * kRowHeight < area.height(); ++r) {
         rows.push_back(r);
     }
     const QColor fixedText = palette().color(QPalette::ButtonText);
     for (size_t ri = 0; ri < rows.size(); ++ri) {
         const int r = rows[ri];
-        const int y = int(ri) * kRowHeight;
-        if (!event->rect().intersects(QRect(0, y, area.width(), kRowHeight))) {
+        const int y = ri == 0 ? 0 : kHeaderHeight + int(ri - 1) * kRowHeight;
+        const int height = ri == 0 ? kHeaderHeight : kRowHeight;
+        if (!event->rect().intersects(QRect(0, y, area.width(), height))) {
             continue;
         }
         for (size_t ci = 0; ci < columns.size(); ++ci) {
             const int c = columns[ci];
-            const QRect cell(int(ci) * kColumnWidth, y, kColumnWidth, kRowHeight);
+            const QRect cell(int(ci) * kColumnWidth, y, kColumnWidth, height);
             const bool fixed = r == 0 || c == 0;
             p.fillRect(cell, fixed ? kStripColour : QColor(Qt::white));
             if (r == 0) {

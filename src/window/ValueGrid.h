@@ -4,6 +4,7 @@
 // with centred contents; the other rows and columns scroll by whole cells,
 // so that five columns show at a time.
 
+#include "TableHeader.h"
 #include "ValueTable.h"
 
 #include <QAbstractScrollArea>
@@ -19,6 +20,7 @@ class ValueGrid : public QAbstractScrollArea {
 public:
     static constexpr int kColumnWidth = 78; // 1170 twips
     static constexpr int kRowHeight = 16;
+    static constexpr int kHeaderHeight = kHeaderCellHeight;
     static constexpr int kVisibleColumns = 5;
     // Five columns and room for the vertical scroll bar.
     static constexpr int kWidth = kColumnWidth * kVisibleColumns + 17;

@@ -28,7 +28,8 @@ TEST(TableHeader, ColumnsPerMontage) {
 // Symbol in italics, subscript upright 4 pixels lower right after it, the
 // pair centred as the whole label measures in italics.
 TEST(TableHeader, EveryPictureIsExactlyAsDescribed) {
-    for (auto [montage, w, h] : {std::tuple{0, 78, 16}, {1, 78, 16}, {2, 78, 16}, {2, 100, 20}}) {
+    constexpr int kH = kHeaderCellHeight;
+    for (auto [montage, w, h] : {std::tuple{0, 78, kH}, {1, 78, kH}, {2, 78, kH}, {2, 100, 20}}) {
         const auto labels = tableHeaderLabels(montage);
         const auto pictures = tableHeaderPictures(montage, w, h);
         ASSERT_EQ(pictures.size(), labels.size());
@@ -39,6 +40,12 @@ TEST(TableHeader, EveryPictureIsExactlyAsDescribed) {
             if (!l.subscript.isEmpty())
                 ref.text(x, 5, l.subscript);
             ASSERT_EQ(pictures[c].size(), QSize(w, h));
+            // The foot of every piece clears the line drawn under the row.
+            int lowest = 0;
+            for (int y = 0; y < h; ++y)
+                if (countColour(pictures[c], QRect(0, y, w, 1), rgb(210, 205, 200)) < w)
+                    lowest = y;
+            EXPECT_LT(lowest, h - 1) << montage << ":" << l.text.toStdString();
             EXPECT_EQ(differingPixels(pictures[c], ref.image(), pictures[c].rect()), 0)
                 << montage << ":" << l.text.toStdString();
         }

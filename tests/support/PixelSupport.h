@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace ohmora::test {
@@ -59,13 +61,15 @@ public:
         image_.fill(background);
     }
     // Draws `text` with its top-left at (x, y); returns where the next
-    // piece starts.
+    // piece starts: after an italic piece, past its last glyph's lean.
     double text(double x, double y, const QString& text, bool italic = false) {
         const QFont f = pictureFont("Arial", points_, false, italic);
         QPainter p(&image_);
         p.setFont(f);
-        p.drawText(toPixel(x), toPixel(y) + QFontMetrics(f).ascent(), text);
-        return x + width(text, italic);
+        const QFontMetrics m(f);
+        p.drawText(toPixel(x), toPixel(y) + m.ascent(), text);
+        const int lean = italic && !text.isEmpty() ? std::max(0, -m.rightBearing(text.back())) : 0;
+        return x + width(text, italic) + lean;
     }
     int width(const QString& text, bool italic = false) const {
         return QFontMetrics(pictureFont("Arial", points_, false, italic)).horizontalAdvance(text);
