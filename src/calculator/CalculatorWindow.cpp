@@ -3,10 +3,14 @@
 #include "CalculatorDisplay.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -120,16 +124,16 @@ std::vector<KeyLayout> keyLayouts() {
     };
 }
 
-// The entry line writes big, and smaller when a text would not fit: the
-// longest message must be read whole.
-constexpr double kEntryPointSizes[] = {11, 10, 9, 8.25};
-
 QFont arial(double pointSize, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
 }
+
+// The entry line writes big, and smaller when a text would not fit: the
+// longest message must be read whole.
+constexpr double kEntryPointSizes[] = {11, 10, 9, 8.25};
 
 QIcon pictureIcon(const Picture& picture, const QSize& size) {
     QPixmap pixmap(size);
@@ -187,7 +191,10 @@ CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
 void CalculatorWindow::createEntryLine() {
     z1_ = new QLineEdit(this);
     z1_->setObjectName(QStringLiteral("z1"));
-    z1_->setReadOnly(true);
+    // Not read-only, so that the toolkit draws the line's blinking caret:
+    // filterEntryLine() lets no edit through but the calculator's keys.
+    z1_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    z1_->setAcceptDrops(false);
     z1_->setGeometry(10, 12, 282, 34);
     z1_->setFont(arial(kEntryPointSizes[0], true));
     z1_->installEventFilter(this);
@@ -305,18 +312,52 @@ void CalculatorWindow::showText(const QString& text) {
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == z1_ && event->type() == QEvent::FocusIn) {
-        // A dialog gives its first focus as if by Tab, which selects the
-        // whole line; the caret belongs after the last character instead.
-        static_cast<QObject*>(z1_)->event(event);
-        z1_->setCursorPosition(static_cast<int>(z1_->text().size()));
+    if (watched == z1_ && filterEntryLine(event)) {
         return true;
     }
-    if (watched != z1_ || event->type() != QEvent::KeyPress) {
-        return QDialog::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
+}
+
+// The entry line takes the keys the calculator knows; no other way of
+// editing it gets through.
+bool CalculatorWindow::filterEntryLine(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        return placeCaretOnFocus(static_cast<QFocusEvent*>(event));
+    case QEvent::KeyPress:
+        return typeKey(*static_cast<QKeyEvent*>(event));
+    case QEvent::ContextMenu:
+        showEntryLineMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseButtonRelease:
+        // Where the platform has a selection, the middle button pastes it.
+        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    default:
+        return false;
     }
-    const auto* keyEvent = static_cast<QKeyEvent*>(event);
-    switch (keyEvent->key()) {
+}
+
+// A dialog gives its first focus as if by Tab, which selects the whole line;
+// the caret belongs after the last character instead. Other focus changes,
+// such as the return from the line's menu, keep the selection.
+bool CalculatorWindow::placeCaretOnFocus(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+        reason != Qt::ShortcutFocusReason) {
+        return false;
+    }
+    static_cast<QObject*>(z1_)->event(event);
+    z1_->setCursorPosition(static_cast<int>(z1_->text().size()));
+    return true;
+}
+
+bool CalculatorWindow::typeKey(const QKeyEvent& keyEvent) {
+    switch (keyEvent.key()) {
     case Qt::Key_Backspace:
         runKey(K::Efface, true);
         return true;
@@ -329,10 +370,12 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     default:
         break;
     }
-    if (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-        return false; // shortcuts, such as copying the entry line
+    if (keyEvent.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        // Copying and selecting leave the line as it is; no other shortcut
+        // may edit it or move its caret.
+        return !keyEvent.matches(QKeySequence::Copy) && !keyEvent.matches(QKeySequence::SelectAll);
     }
-    const QString text = keyEvent->text();
+    const QString text = keyEvent.text();
     if (text.size() == 1 && text[0].unicode() < 128) {
         if (const std::optional<CalculatorKey> key =
                 keyForCharacter(static_cast<char>(text[0].unicode()))) {
@@ -340,6 +383,24 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return true; // any other key is ignored
+}
+
+// The menu of a line that cannot be edited.
+void CalculatorWindow::showEntryLineMenu(const QPoint& globalPosition) {
+    const auto caption = [](const char* text, QKeySequence::StandardKey key) {
+        return QString::fromUtf8(text) + u'\t' +
+               QKeySequence(key).toString(QKeySequence::NativeText);
+    };
+    auto* menu = new QMenu(z1_);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* copy = menu->addAction(caption("&Copier", QKeySequence::Copy));
+    copy->setEnabled(z1_->hasSelectedText());
+    connect(copy, &QAction::triggered, z1_, &QLineEdit::copy);
+    menu->addSeparator();
+    QAction* all = menu->addAction(caption("Tout sélectionner", QKeySequence::SelectAll));
+    all->setEnabled(z1_->selectedText().size() < z1_->text().size());
+    connect(all, &QAction::triggered, z1_, &QLineEdit::selectAll);
+    menu->popup(globalPosition);
 }
 
 void CalculatorWindow::paintEvent(QPaintEvent* /*event*/) {

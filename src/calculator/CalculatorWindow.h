@@ -13,6 +13,8 @@
 #include <functional>
 #include <map>
 
+class QFocusEvent;
+class QKeyEvent;
 class QLineEdit;
 class QPainter;
 class QPushButton;
@@ -62,6 +64,10 @@ private:
     void createEntryLine();
     void createOptionFrames();
     void createKeys();
+    bool filterEntryLine(QEvent* event);
+    bool placeCaretOnFocus(QFocusEvent* event);
+    bool typeKey(const QKeyEvent& event);
+    void showEntryLineMenu(const QPoint& globalPosition);
     void runKey(CalculatorKey key, bool typed);
     void showEntryLine();
     void showText(const QString& text);
