@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <iterator>
 #include <vector>
 
 namespace ohmora {
@@ -134,6 +135,28 @@ QFont arial(double pointSize, bool bold = false) {
 // The entry line writes big, and smaller when a text would not fit: the
 // longest message must be read whole.
 constexpr double kEntryPointSizes[] = {11, 10, 9, 8.25};
+constexpr int kEntrySizes = static_cast<int>(std::size(kEntryPointSizes));
+
+QFont entryFont(int size) {
+    const double pointSize = kEntryPointSizes[size];
+    QFont font = arial(pointSize, pointSize >= 10);
+    // Digits, operators and French words need no shaping: with each
+    // character at its own advance a long line lays out in half the time.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+// Advances add up, so a long line is measured on its first characters
+// only: when they overflow the room, the whole line does.
+bool fits(const QString& text, const QFont& font, int room) {
+    constexpr qsizetype kFirstCharacters = 256;
+    const QFontMetrics metrics(font);
+    if (text.size() > kFirstCharacters &&
+        metrics.horizontalAdvance(text.left(kFirstCharacters)) > room) {
+        return false;
+    }
+    return metrics.horizontalAdvance(text) <= room;
+}
 
 QIcon pictureIcon(const Picture& picture, const QSize& size) {
     QPixmap pixmap(size);
@@ -196,7 +219,7 @@ void CalculatorWindow::createEntryLine() {
     z1_->setAttribute(Qt::WA_InputMethodEnabled, false);
     z1_->setAcceptDrops(false);
     z1_->setGeometry(10, 12, 282, 34);
-    z1_->setFont(arial(kEntryPointSizes[0], true));
+    z1_->setFont(entryFont(entrySize_));
     z1_->installEventFilter(this);
 }
 
@@ -292,23 +315,40 @@ void CalculatorWindow::showEntryLine() {
     showText(QString::fromStdString(session_.entryLine()));
 }
 
+// Each new text and each new font lays the whole line out again, which a
+// line of thousands of characters feels: a key sets the text once, and a
+// new size while the line holds the shorter of its two texts.
 void CalculatorWindow::showText(const QString& text) {
     const bool changed = z1_->text() != text;
-    // Room left for the text inside the frame and its margins.
-    const int room = z1_->contentsRect().width() - 8;
-    for (double size : kEntryPointSizes) {
-        const QFont font = arial(size, size >= 10);
-        z1_->setFont(font);
-        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
-            break;
-        }
+    const int size = entrySizeFor(text);
+    const bool resized = size != entrySize_;
+    const bool resizeFirst = text.size() >= z1_->text().size();
+    entrySize_ = size;
+    if (resized && resizeFirst) {
+        z1_->setFont(entryFont(size));
     }
-    z1_->setText(text);
+    if (changed) {
+        z1_->setText(text); // which puts the caret after the last character
+    } else {
+        z1_->setCursorPosition(static_cast<int>(text.size()));
+    }
+    if (resized && !resizeFirst) {
+        z1_->setFont(entryFont(size));
+    }
     z1_->setFocus();
-    z1_->setCursorPosition(static_cast<int>(text.size()));
     if (changed) {
         emit entryLineShown(text);
     }
+}
+
+int CalculatorWindow::entrySizeFor(const QString& text) const {
+    // Room left for the text inside the frame and its margins.
+    const int room = z1_->contentsRect().width() - 8;
+    int size = 0;
+    while (size + 1 < kEntrySizes && !fits(text, entryFont(size), room)) {
+        ++size;
+    }
+    return size;
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -71,10 +71,12 @@ private:
     void runKey(CalculatorKey key, bool typed);
     void showEntryLine();
     void showText(const QString& text);
+    int entrySizeFor(const QString& text) const;
 
     CalculatorSession session_;
     std::function<void()> beep_;
     QLineEdit* z1_ = nullptr;
+    int entrySize_ = 0; // index of the entry line's font size
     QRadioButton* angle_[2] = {nullptr, nullptr};
     QRadioButton* display_[2] = {nullptr, nullptr};
     std::map<CalculatorKey, QPushButton*> keys_;

@@ -410,6 +410,73 @@ const CaretRow kCaretRows[] = {
 INSTANTIATE_TEST_SUITE_P(CalculatorWindow, EntryLineCaret, ::testing::ValuesIn(kCaretRows),
                          rowName<CaretRow>);
 
+// What lays the entry line out anew: each new text (textChanged) and each
+// new font (a FontChange event). Setting an unchanged text lays it out too
+// without any signal; setText clears the modified flag, which tells it.
+class FontChangeCounter : public QObject {
+public:
+    int fonts = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        fonts += event->type() == QEvent::FontChange ? 1 : 0;
+        return false;
+    }
+};
+
+struct LayoutRow {
+    const char* name;
+    std::string before; // keys pressed first
+    const char* key;    // the key counted, clicked
+    const char* typed;  // or typed (nullptr: clicked)
+    int texts;
+    int fonts;
+};
+
+void PrintTo(const LayoutRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class EntryLineLayouts : public ::testing::TestWithParam<LayoutRow> {};
+
+TEST_P(EntryLineLayouts, OnePerNewTextAndSize) {
+    const LayoutRow& row = GetParam();
+    Window w;
+    w.press(row.before);
+    QLineEdit* line = w.window.entryLine();
+    line->setModified(true);
+    FontChangeCounter counter;
+    line->installEventFilter(&counter);
+    QSignalSpy texts(line, &QLineEdit::textChanged);
+    if (row.typed != nullptr) {
+        QTest::keyClicks(line, row.typed);
+    } else {
+        w.press(row.key);
+    }
+    EXPECT_EQ(texts.size(), row.texts);
+    EXPECT_EQ(counter.fonts, row.fonts);
+    EXPECT_EQ(line->isModified(), row.texts == 0) << "the unchanged text was set again";
+}
+
+const LayoutRow kLayoutRows[] = {
+    {"DigitOnAShortLine", "1 2", "3", nullptr, 1, 0},
+    {"TypedDigitOnAShortLine", "1 2", nullptr, "3", 1, 0},
+    {"DigitOnALinePastTheRoom", lineOfAnswers(10), "1", nullptr, 1, 0},
+    {"DigitOnALongLine", lineOfAnswers(40), "1", nullptr, 1, 0},
+    {"TypedDigitOnALongLine", lineOfAnswers(40), nullptr, "1", 1, 0},
+    {"EffaceOnALongLine", lineOfAnswers(40), "DEL", nullptr, 1, 0},
+    {"AcOnALongLine", lineOfAnswers(40), "AC", nullptr, 1, 1},
+    // The wait text, then the result.
+    {"ExeOnAShortLine", "2 + 3", "EXE", nullptr, 2, 0},
+    {"ExeShowingALongMessage", "2 x x", "EXE", nullptr, 2, 1},
+    {"KeyAfterALongMessage", "2 x x EXE", "DEL", nullptr, 1, 1},
+    {"KeyLeavingTheText", "1 2 3", "CM", nullptr, 0, 0},
+    {"KeyDoingNothing", "", "x", nullptr, 0, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(CalculatorWindow, EntryLineLayouts, ::testing::ValuesIn(kLayoutRows),
+                         rowName<LayoutRow>);
+
 struct EditRow {
     const char* name;
     std::function<void(ShownWindow&)> edit;
