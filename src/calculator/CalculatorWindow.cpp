@@ -3,15 +3,20 @@
 #include "CalculatorDisplay.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <iterator>
 #include <vector>
 
 namespace ohmora {
@@ -120,15 +125,37 @@ std::vector<KeyLayout> keyLayouts() {
     };
 }
 
-// The entry line writes big, and smaller when a text would not fit: the
-// longest message must be read whole.
-constexpr double kEntryPointSizes[] = {11, 10, 9, 8.25};
-
 QFont arial(double pointSize, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+// The entry line writes big, and smaller when a text would not fit: the
+// longest message must be read whole.
+constexpr double kEntryPointSizes[] = {11, 10, 9, 8.25};
+constexpr int kEntrySizes = static_cast<int>(std::size(kEntryPointSizes));
+
+QFont entryFont(int size) {
+    const double pointSize = kEntryPointSizes[size];
+    QFont font = arial(pointSize, pointSize >= 10);
+    // Digits, operators and French words need no shaping: with each
+    // character at its own advance a long line lays out in half the time.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+// Advances add up, so a long line is measured on its first characters
+// only: when they overflow the room, the whole line does.
+bool fits(const QString& text, const QFont& font, int room) {
+    constexpr qsizetype kFirstCharacters = 256;
+    const QFontMetrics metrics(font);
+    if (text.size() > kFirstCharacters &&
+        metrics.horizontalAdvance(text.left(kFirstCharacters)) > room) {
+        return false;
+    }
+    return metrics.horizontalAdvance(text) <= room;
 }
 
 QIcon pictureIcon(const Picture& picture, const QSize& size) {
@@ -187,9 +214,12 @@ CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
 void CalculatorWindow::createEntryLine() {
     z1_ = new QLineEdit(this);
     z1_->setObjectName(QStringLiteral("z1"));
-    z1_->setReadOnly(true);
+    // Not read-only, so that the toolkit draws the line's blinking caret:
+    // filterEntryLine() lets no edit through but the calculator's keys.
+    z1_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    z1_->setAcceptDrops(false);
     z1_->setGeometry(10, 12, 282, 34);
-    z1_->setFont(arial(kEntryPointSizes[0], true));
+    z1_->setFont(entryFont(entrySize_));
     z1_->installEventFilter(this);
 }
 
@@ -285,38 +315,89 @@ void CalculatorWindow::showEntryLine() {
     showText(QString::fromStdString(session_.entryLine()));
 }
 
+// Each new text and each new font lays the whole line out again, which a
+// line of thousands of characters feels: a key sets the text once, and a
+// new size while the line holds the shorter of its two texts.
 void CalculatorWindow::showText(const QString& text) {
     const bool changed = z1_->text() != text;
-    // Room left for the text inside the frame and its margins.
-    const int room = z1_->contentsRect().width() - 8;
-    for (double size : kEntryPointSizes) {
-        const QFont font = arial(size, size >= 10);
-        z1_->setFont(font);
-        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
-            break;
-        }
+    const int size = entrySizeFor(text);
+    const bool resized = size != entrySize_;
+    const bool resizeFirst = text.size() >= z1_->text().size();
+    entrySize_ = size;
+    if (resized && resizeFirst) {
+        z1_->setFont(entryFont(size));
     }
-    z1_->setText(text);
+    if (changed) {
+        z1_->setText(text); // which puts the caret after the last character
+    } else {
+        z1_->setCursorPosition(static_cast<int>(text.size()));
+    }
+    if (resized && !resizeFirst) {
+        z1_->setFont(entryFont(size));
+    }
     z1_->setFocus();
-    z1_->setCursorPosition(static_cast<int>(text.size()));
     if (changed) {
         emit entryLineShown(text);
     }
 }
 
+int CalculatorWindow::entrySizeFor(const QString& text) const {
+    // Room left for the text inside the frame and its margins.
+    const int room = z1_->contentsRect().width() - 8;
+    int size = 0;
+    while (size + 1 < kEntrySizes && !fits(text, entryFont(size), room)) {
+        ++size;
+    }
+    return size;
+}
+
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == z1_ && event->type() == QEvent::FocusIn) {
-        // A dialog gives its first focus as if by Tab, which selects the
-        // whole line; the caret belongs after the last character instead.
-        static_cast<QObject*>(z1_)->event(event);
-        z1_->setCursorPosition(static_cast<int>(z1_->text().size()));
+    if (watched == z1_ && filterEntryLine(event)) {
         return true;
     }
-    if (watched != z1_ || event->type() != QEvent::KeyPress) {
-        return QDialog::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
+}
+
+// The entry line takes the keys the calculator knows; no other way of
+// editing it gets through.
+bool CalculatorWindow::filterEntryLine(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        return placeCaretOnFocus(static_cast<QFocusEvent*>(event));
+    case QEvent::KeyPress:
+        return typeKey(*static_cast<QKeyEvent*>(event));
+    case QEvent::ContextMenu:
+        showEntryLineMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseButtonRelease:
+        // Where the platform has a selection, the middle button pastes it.
+        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    default:
+        return false;
     }
-    const auto* keyEvent = static_cast<QKeyEvent*>(event);
-    switch (keyEvent->key()) {
+}
+
+// A dialog gives its first focus as if by Tab, which selects the whole line;
+// the caret belongs after the last character instead. Other focus changes,
+// such as the return from the line's menu, keep the selection.
+bool CalculatorWindow::placeCaretOnFocus(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+        reason != Qt::ShortcutFocusReason) {
+        return false;
+    }
+    static_cast<QObject*>(z1_)->event(event);
+    z1_->setCursorPosition(static_cast<int>(z1_->text().size()));
+    return true;
+}
+
+bool CalculatorWindow::typeKey(const QKeyEvent& keyEvent) {
+    switch (keyEvent.key()) {
     case Qt::Key_Backspace:
         runKey(K::Efface, true);
         return true;
@@ -329,10 +410,12 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     default:
         break;
     }
-    if (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-        return false; // shortcuts, such as copying the entry line
+    if (keyEvent.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        // Copying and selecting leave the line as it is; no other shortcut
+        // may edit it or move its caret.
+        return !keyEvent.matches(QKeySequence::Copy) && !keyEvent.matches(QKeySequence::SelectAll);
     }
-    const QString text = keyEvent->text();
+    const QString text = keyEvent.text();
     if (text.size() == 1 && text[0].unicode() < 128) {
         if (const std::optional<CalculatorKey> key =
                 keyForCharacter(static_cast<char>(text[0].unicode()))) {
@@ -340,6 +423,24 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return true; // any other key is ignored
+}
+
+// The menu of a line that cannot be edited.
+void CalculatorWindow::showEntryLineMenu(const QPoint& globalPosition) {
+    const auto caption = [](const char* text, QKeySequence::StandardKey key) {
+        return QString::fromUtf8(text) + u'\t' +
+               QKeySequence(key).toString(QKeySequence::NativeText);
+    };
+    auto* menu = new QMenu(z1_);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* copy = menu->addAction(caption("&Copier", QKeySequence::Copy));
+    copy->setEnabled(z1_->hasSelectedText());
+    connect(copy, &QAction::triggered, z1_, &QLineEdit::copy);
+    menu->addSeparator();
+    QAction* all = menu->addAction(caption("Tout sélectionner", QKeySequence::SelectAll));
+    all->setEnabled(z1_->selectedText().size() < z1_->text().size());
+    connect(all, &QAction::triggered, z1_, &QLineEdit::selectAll);
+    menu->popup(globalPosition);
 }
 
 void CalculatorWindow::paintEvent(QPaintEvent* /*event*/) {

@@ -13,6 +13,8 @@
 #include <functional>
 #include <map>
 
+class QFocusEvent;
+class QKeyEvent;
 class QLineEdit;
 class QPainter;
 class QPushButton;
@@ -62,13 +64,19 @@ private:
     void createEntryLine();
     void createOptionFrames();
     void createKeys();
+    bool filterEntryLine(QEvent* event);
+    bool placeCaretOnFocus(QFocusEvent* event);
+    bool typeKey(const QKeyEvent& event);
+    void showEntryLineMenu(const QPoint& globalPosition);
     void runKey(CalculatorKey key, bool typed);
     void showEntryLine();
     void showText(const QString& text);
+    int entrySizeFor(const QString& text) const;
 
     CalculatorSession session_;
     std::function<void()> beep_;
     QLineEdit* z1_ = nullptr;
+    int entrySize_ = 0; // index of the entry line's font size
     QRadioButton* angle_[2] = {nullptr, nullptr};
     QRadioButton* display_[2] = {nullptr, nullptr};
     std::map<CalculatorKey, QPushButton*> keys_;

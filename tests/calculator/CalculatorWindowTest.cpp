@@ -3,20 +3,37 @@
 #include "CalculatorDisplay.h"
 #include "KeySequence.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegion>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace ohmora {
 namespace {
@@ -45,7 +62,6 @@ TEST(CalculatorWindow, IsTheFixedSizeMachine) {
     Window w;
     EXPECT_EQ(w.window.windowTitle(), QString::fromUtf8("Machine à calculer"));
     EXPECT_EQ(w.window.size(), QSize(302, 431));
-    EXPECT_TRUE(w.window.entryLine()->isReadOnly());
     EXPECT_TRUE(w.shown().isEmpty());
     EXPECT_TRUE(w.window.angleButton(0)->isChecked());   // Degrés
     EXPECT_TRUE(w.window.displayButton(1)->isChecked()); // Standard
@@ -237,6 +253,334 @@ TEST(CalculatorWindow, MemoryIsKeptAcrossOpenings) {
     EXPECT_TRUE(second.entryLine()->text().isEmpty());
     second.pressKey(CalculatorKey::MemoryRecall);
     EXPECT_EQ(second.entryLine()->text(), "12");
+}
+
+template <class Row> std::string rowName(const ::testing::TestParamInfo<Row>& row) {
+    return row.param.name;
+}
+
+// "1 / 3 EXE" shows " .333333333333333"; each ANS then appends its 16
+// characters, and past ten of them the line outgrows its room at every size.
+std::string lineOfAnswers(int answers) {
+    std::string keys = "1 / 3 EXE";
+    for (int i = 0; i < answers; ++i) {
+        keys += " ANS";
+    }
+    return keys;
+}
+
+// The window on the (offscreen) screen and active: its entry line holds the
+// keyboard focus and its caret blinks.
+struct ShownWindow : Window {
+    bool active = false;
+
+    ShownWindow() {
+        window.show();
+        window.activateWindow();
+        active = QTest::qWaitForWindowActive(&window);
+    }
+    QLineEdit* line() const { return window.entryLine(); }
+    void clickAtStart() {
+        QTest::mouseClick(line(), Qt::LeftButton, {}, QPoint(2, line()->height() / 2));
+    }
+};
+
+// The toolkit's blink timer of the line's caret: the object it ticks and its id.
+std::optional<std::pair<QObject*, int>> blinkTimer(QLineEdit* line) {
+    const int interval = QGuiApplication::styleHints()->cursorFlashTime() / 2;
+    QList<QObject*> objects = line->findChildren<QObject*>();
+    objects.prepend(line);
+    for (QObject* object : objects) {
+        for (const QAbstractEventDispatcher::TimerInfo& timer :
+             QAbstractEventDispatcher::instance()->registeredTimers(object)) {
+            if (timer.interval == interval) {
+                return std::pair{object, timer.timerId};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool isInk(QRgb pixel) {
+    return qGray(pixel) < 160;
+}
+
+// What blinks in the line, seen in the two phases of its blink (the second
+// one brought by a tick of the toolkit's own timer): the box of the pixels
+// that change, and the last column of text drawn in the phase without the
+// caret (-1 when no text is drawn).
+struct Caret {
+    QRect bar;
+    int lastInk = -1;
+};
+
+std::optional<Caret> blinkingCaret(QLineEdit* line) {
+    const auto timer = blinkTimer(line);
+    if (!timer) {
+        return std::nullopt;
+    }
+    const QImage first = line->grab().toImage();
+    QTimerEvent tick(timer->second);
+    QCoreApplication::sendEvent(timer->first, &tick);
+    const QImage second = line->grab().toImage();
+    Caret caret;
+    int firstInk = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        for (int x = 0; x < first.width(); ++x) {
+            if (first.pixel(x, y) != second.pixel(x, y)) {
+                caret.bar |= QRect(x, y, 1, 1);
+                firstInk += isInk(first.pixel(x, y)) ? 1 : 0;
+            }
+        }
+    }
+    const QImage& plain = firstInk > 0 ? second : first;
+    // Inside the frame and its focus outline.
+    const QRect inside = line->rect().adjusted(3, 3, -3, -3);
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (isInk(plain.pixel(x, y))) {
+                caret.lastInk = std::max(caret.lastInk, x);
+            }
+        }
+    }
+    return caret;
+}
+
+struct CaretRow {
+    const char* name;
+    std::function<void(ShownWindow&)> act;
+};
+
+void PrintTo(const CaretRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class EntryLineCaret : public ::testing::TestWithParam<CaretRow> {};
+
+TEST_P(EntryLineCaret, BlinksAfterTheLastCharacter) {
+    ShownWindow w;
+    ASSERT_TRUE(w.active);
+    GetParam().act(w);
+    QLineEdit* line = w.line();
+    const QString text = line->text();
+    EXPECT_TRUE(line->hasFocus());
+    EXPECT_FALSE(line->hasSelectedText());
+    EXPECT_EQ(line->cursorPosition(), text.size());
+    const std::optional<Caret> caret = blinkingCaret(line);
+    ASSERT_TRUE(caret) << "the caret does not blink";
+    ASSERT_FALSE(caret->bar.isEmpty()) << "no caret is drawn";
+    // One pixel wide, as tall as the text at least.
+    const QFontMetrics metrics(line->font());
+    EXPECT_EQ(caret->bar.width(), 1);
+    EXPECT_GE(caret->bar.height(), metrics.ascent());
+    // Right after the last character drawn, past the blanks that follow it.
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text[text.size() - 1 - blanks] == u' ') {
+        ++blanks;
+    }
+    const int gap = caret->bar.left() - std::max(caret->lastInk, 0);
+    EXPECT_GT(gap, 0);
+    EXPECT_LE(gap, 3 + metrics.horizontalAdvance(QString(blanks, u' ')));
+}
+
+const CaretRow kCaretRows[] = {
+    {"EmptyLine", [](ShownWindow&) {}},
+    {"ClickedKeys", [](ShownWindow& w) { w.press("2 SIN 3 0"); }},
+    {"TypedKeys", [](ShownWindow& w) { QTest::keyClicks(w.line(), "7*2e1"); }},
+    {"BlanksAfterAnOperator", [](ShownWindow& w) { w.press("2 x"); }},
+    {"Result", [](ShownWindow& w) { w.press("2 SIN 3 0 EXE"); }},
+    {"LongMessage", [](ShownWindow& w) { w.press("2 x x EXE"); }},
+    {"LongLine", [](ShownWindow& w) { w.press(lineOfAnswers(20)); }},
+    {"KeyAfterAClickMovedTheCaret",
+     [](ShownWindow& w) {
+         w.press("1 2 3");
+         w.clickAtStart();
+         EXPECT_EQ(w.line()->cursorPosition(), 0);
+         w.press("CM");
+     }},
+    {"KeyAfterSelectingAll",
+     [](ShownWindow& w) {
+         w.press("1 2 3");
+         QTest::keyClick(w.line(), Qt::Key_A, Qt::ControlModifier);
+         EXPECT_TRUE(w.line()->hasSelectedText());
+         w.press("CM");
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(CalculatorWindow, EntryLineCaret, ::testing::ValuesIn(kCaretRows),
+                         rowName<CaretRow>);
+
+// What lays the entry line out anew: each new text (textChanged) and each
+// new font (a FontChange event). Setting an unchanged text lays it out too
+// without any signal; setText clears the modified flag, which tells it.
+class FontChangeCounter : public QObject {
+public:
+    int fonts = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        fonts += event->type() == QEvent::FontChange ? 1 : 0;
+        return false;
+    }
+};
+
+struct LayoutRow {
+    const char* name;
+    std::string before; // keys pressed first
+    const char* key;    // the key counted, clicked
+    const char* typed;  // or typed (nullptr: clicked)
+    int texts;
+    int fonts;
+};
+
+void PrintTo(const LayoutRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class EntryLineLayouts : public ::testing::TestWithParam<LayoutRow> {};
+
+TEST_P(EntryLineLayouts, OnePerNewTextAndSize) {
+    const LayoutRow& row = GetParam();
+    Window w;
+    w.press(row.before);
+    QLineEdit* line = w.window.entryLine();
+    line->setModified(true);
+    FontChangeCounter counter;
+    line->installEventFilter(&counter);
+    QSignalSpy texts(line, &QLineEdit::textChanged);
+    if (row.typed != nullptr) {
+        QTest::keyClicks(line, row.typed);
+    } else {
+        w.press(row.key);
+    }
+    EXPECT_EQ(texts.size(), row.texts);
+    EXPECT_EQ(counter.fonts, row.fonts);
+    EXPECT_EQ(line->isModified(), row.texts == 0) << "the unchanged text was set again";
+}
+
+const LayoutRow kLayoutRows[] = {
+    {"DigitOnAShortLine", "1 2", "3", nullptr, 1, 0},
+    {"TypedDigitOnAShortLine", "1 2", nullptr, "3", 1, 0},
+    {"DigitOnALinePastTheRoom", lineOfAnswers(10), "1", nullptr, 1, 0},
+    {"DigitOnALongLine", lineOfAnswers(40), "1", nullptr, 1, 0},
+    {"TypedDigitOnALongLine", lineOfAnswers(40), nullptr, "1", 1, 0},
+    {"EffaceOnALongLine", lineOfAnswers(40), "DEL", nullptr, 1, 0},
+    {"AcOnALongLine", lineOfAnswers(40), "AC", nullptr, 1, 1},
+    // The wait text, then the result.
+    {"ExeOnAShortLine", "2 + 3", "EXE", nullptr, 2, 0},
+    {"ExeShowingALongMessage", "2 x x", "EXE", nullptr, 2, 1},
+    {"KeyAfterALongMessage", "2 x x EXE", "DEL", nullptr, 1, 1},
+    {"KeyLeavingTheText", "1 2 3", "CM", nullptr, 0, 0},
+    {"KeyDoingNothing", "", "x", nullptr, 0, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(CalculatorWindow, EntryLineLayouts, ::testing::ValuesIn(kLayoutRows),
+                         rowName<LayoutRow>);
+
+struct EditRow {
+    const char* name;
+    std::function<void(ShownWindow&)> edit;
+};
+
+void PrintTo(const EditRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class EntryLineEditing : public ::testing::TestWithParam<EditRow> {};
+
+TEST_P(EntryLineEditing, TakesNoTextButTheKeys) {
+    ShownWindow w;
+    ASSERT_TRUE(w.active);
+    QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+    w.press("1 2");
+    GetParam().edit(w);
+    EXPECT_EQ(w.shown(), "12");
+    EXPECT_EQ(w.window.session().saisie(), "12");
+}
+
+const EditRow kEditRows[] = {
+    {"Paste", [](ShownWindow& w) { QTest::keyClick(w.line(), Qt::Key_V, Qt::ControlModifier); }},
+    {"PasteWithShiftInsert",
+     [](ShownWindow& w) { QTest::keyClick(w.line(), Qt::Key_Insert, Qt::ShiftModifier); }},
+    {"Cut",
+     [](ShownWindow& w) {
+         QTest::keyClick(w.line(), Qt::Key_A, Qt::ControlModifier);
+         QTest::keyClick(w.line(), Qt::Key_X, Qt::ControlModifier);
+     }},
+    {"DeleteAfterAClick",
+     [](ShownWindow& w) {
+         w.clickAtStart();
+         QTest::keyClick(w.line(), Qt::Key_Delete);
+     }},
+    {"DeleteWordAfterAClick",
+     [](ShownWindow& w) {
+         w.clickAtStart();
+         QTest::keyClick(w.line(), Qt::Key_Delete, Qt::ControlModifier);
+     }},
+    {"InputMethodCommit",
+     [](ShownWindow& w) {
+         QInputMethodEvent commit;
+         commit.setCommitString(QStringLiteral("99"));
+         QCoreApplication::sendEvent(w.line(), &commit);
+     }},
+    {"Drop",
+     [](ShownWindow& w) {
+         QMimeData data;
+         data.setText(QStringLiteral("99"));
+         QDropEvent drop(QPointF(w.line()->rect().center()), Qt::CopyAction, &data, Qt::LeftButton,
+                         Qt::NoModifier);
+         QCoreApplication::sendEvent(w.line(), &drop);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(CalculatorWindow, EntryLineEditing, ::testing::ValuesIn(kEditRows),
+                         rowName<EditRow>);
+
+TEST(CalculatorWindow, EntryLineIsCopiedWholeFromTheKeyboard) {
+    ShownWindow w;
+    ASSERT_TRUE(w.active);
+    QGuiApplication::clipboard()->clear();
+    w.press("2 SIN 3 0");
+    QTest::keyClick(w.line(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w.line(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "2 * sin 30");
+}
+
+// The entry line's menu: its actions' captions and whether each is enabled.
+QStringList entryLineMenu(ShownWindow& w, const QString& trigger = {}) {
+    const QPoint at(10, 10);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, w.line()->mapToGlobal(at));
+    QCoreApplication::sendEvent(w.line(), &request);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) {
+        return {QStringLiteral("no menu")};
+    }
+    QStringList captions;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        captions << action->text() + (action->isEnabled() ? "" : " (off)");
+        if (action->text() == trigger) {
+            action->trigger();
+        }
+    }
+    menu->close();
+    return captions;
+}
+
+TEST(CalculatorWindow, EntryLineMenuCopiesAndSelectsOnly) {
+    ShownWindow w;
+    ASSERT_TRUE(w.active);
+    QGuiApplication::clipboard()->clear();
+    w.press("1 2");
+    const QString copy = QString::fromUtf8("&Copier\tCtrl+C");
+    const QString all = QString::fromUtf8("Tout sélectionner\tCtrl+A");
+    EXPECT_EQ(entryLineMenu(w, all), QStringList({copy + " (off)", all}));
+    EXPECT_EQ(w.line()->selectedText(), "12");
+    EXPECT_EQ(entryLineMenu(w, copy), QStringList({copy, all + " (off)"}));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "12");
+    EXPECT_EQ(w.shown(), "12");
 }
 
 } // namespace
