@@ -1,0 +1,23 @@
+#pragma once
+// Windows-1252, the single-byte code page of the record files, converted to
+// and from the UTF-8 the program works in. Only the record files' boundary
+// converts; the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) stand for the C1 controls of the same number, as Windows
+// reads them, so every byte string survives a round trip.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ohmora::files {
+
+std::string utf8FromWindows1252(std::string_view bytes);
+
+// The Windows-1252 bytes of a UTF-8 text; nothing when a character has no
+// place in the code page (or the text is not valid UTF-8).
+std::optional<std::string> windows1252FromUtf8(std::string_view text);
+
+// The same, with '?' for each character the code page lacks.
+std::string windows1252FromUtf8Lossy(std::string_view text);
+
+} // namespace ohmora::files
