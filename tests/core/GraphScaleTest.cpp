@@ -15,6 +15,25 @@ namespace {
 constexpr std::array<float, 14> kDefaults = {6,  33,  220, 100, 6,   33, 220,
                                              10, 400, 5,   6,   200, 5,  10};
 
+// The defaults with the boxes of one montage replaced.
+std::array<float, 14> m0(float U, float R1, float C, float R2) {
+    auto p = kDefaults;
+    p[0] = U, p[1] = R1, p[2] = C, p[3] = R2;
+    return p;
+}
+
+std::array<float, 14> m1(float U, float R1, float C, float R2, float L, float r) {
+    auto p = kDefaults;
+    p[4] = U, p[5] = R1, p[6] = C, p[7] = R2, p[8] = L, p[9] = r;
+    return p;
+}
+
+std::array<float, 14> m2(float U, float L, float r, float R) {
+    auto p = kDefaults;
+    p[10] = U, p[11] = L, p[12] = r, p[13] = R;
+    return p;
+}
+
 template <class Row> std::string rowName(const testing::TestParamInfo<Row>& info) {
     return info.param.name;
 }
@@ -207,30 +226,14 @@ const MaxRow kMaxRows[] = {
     {"m0_voltages", 0, kDefaults, 1, false, 6, false},
     {"m0_u_R2_is_symmetric", 0, kDefaults, 2, false, 6, true},
     {"m0_current_through_R1", 0, kDefaults, 4, false, 6.0 / 33, true},
-    {"m0_current_through_R2",
-     0,
-     {6, 330, 220, 100, 6, 33, 220, 10, 400, 5, 6, 200, 5, 10},
-     4,
-     false,
-     0.06,
-     true},
+    {"m0_current_through_R2", 0, m0(6, 330, 220, 100), 4, false, 0.06, true},
     {"m0_energy", 0, kDefaults, 5, false, 0.5 * 220e-6 * 36, false},
     {"m1_charging_current_beats_the_peak", 1, kDefaults, 4, false, 6.0 / 33, true},
-    {"m1_peak_beats_the_charging_current",
-     1,
-     {6, 33, 220, 100, 2, 100, 1000, 10, 100, 5, 6, 200, 5, 10},
-     4,
-     false,
-     0.2, // C U ω0 = U √(C / L)
-     true},
+    // The peak C U ω0 = U √(C / L) = 0,2 A beats U / R1 = 0,02 A.
+    {"m1_peak_beats_the_charging_current", 1, m1(2, 100, 1000, 10, 100, 5), 4, false, 0.2, true},
     {"m1_sustained_voltage_stays_U", 1, kDefaults, 1, true, 6, true},
-    {"m1_sustained_compensation_voltage",
-     1,
-     {6, 33, 220, 100, 2, 100, 1000, 90, 100, 10, 6, 200, 5, 10},
-     1,
-     true,
-     20, // Î (r + R2) = 0,2 × 100
-     true},
+    // Î (r + R2) = 0,2 × 100 beats U.
+    {"m1_sustained_compensation_voltage", 1, m1(2, 100, 1000, 90, 100, 10), 1, true, 20, true},
     {"m1_sustained_energy", 1, kDefaults, 6, true, 0.5 * 220e-6 * 36, false},
     {"m2_voltage", 2, kDefaults, 0, false, 6, false},
     {"m2_current", 2, kDefaults, 4, false, 0.4, false},
@@ -241,155 +244,57 @@ INSTANTIATE_TEST_SUITE_P(GraphScale, ValeurMax, testing::ValuesIn(kMaxRows), row
 // --- whole frames -----------------------------------------------------------
 
 struct FrameRow {
-    MaxRow set;
+    const char* name;
+    int montage;
+    std::array<float, 14> params;
+    int ticked;
     float echelleY;
     int divisions;
-    const char* prefix;
-    std::vector<std::string> graduations;
+    const char* graduations; // for k = 1 to n, separated by blanks
     const char* verticalUnit;
 };
 void PrintTo(const FrameRow& row, std::ostream* os) {
-    printRow(row.set, os);
+    printRow(row, os);
 }
 
 class Frame : public testing::TestWithParam<FrameRow> {};
 
 TEST_P(Frame, HasItsRoundScaleAndGraduations) {
     const FrameRow& row = GetParam();
-    const GraphFrame f = computeGraphFrame(inputsOf(row.set));
+    ScaleInputs in;
+    in.montage = row.montage;
+    in.params = row.params;
+    in.ticked[row.ticked] = true;
+    const GraphFrame f = computeGraphFrame(in);
     EXPECT_EQ(f.scale.echelleY, row.echelleY);
     EXPECT_EQ(f.scale.divisions, row.divisions);
-    EXPECT_EQ(f.scale.axeSymetrique, row.set.axeSymetrique);
-    EXPECT_EQ(f.scale.yZero, row.set.axeSymetrique ? 125 : 225);
-    EXPECT_EQ(f.prefix, row.prefix);
-    EXPECT_EQ(f.graduations, row.graduations);
+    std::string graduations;
+    for (const auto& g : f.graduations) {
+        graduations += (graduations.empty() ? "" : " ") + g;
+    }
+    EXPECT_EQ(graduations, row.graduations);
     EXPECT_EQ(f.verticalUnit, row.verticalUnit);
-    EXPECT_EQ(f.firstTimeIndex, row.set.axeSymetrique ? 1 : 0);
-}
-
-std::string frameName(const testing::TestParamInfo<FrameRow>& info) {
-    return info.param.set.name;
+    EXPECT_EQ(f.scale.yZero, f.scale.axeSymetrique ? 125 : 225);
+    EXPECT_EQ(f.firstTimeIndex, f.scale.axeSymetrique ? 1 : 0);
 }
 
 // Round maxima from parameter sets a user types get their own round scale,
 // even where single-precision products leave them a unit or two above it.
 const FrameRow kFrames[] = {
-    {{"m0_defaults_u_C", 0, kDefaults, 1, false, 6, false},
-     6,
-     6,
-     "",
-     {"1", "2", "3", "4", "5", "6"},
-     "(V)"},
-    {{"m0_defaults_current", 0, kDefaults, 4, false, 6.0 / 33, true},
-     0.2f,
-     5,
-     "m",
-     {"40", "80", "120", "160", "200"},
-     "(mA)"},
-    {{"m0_defaults_energy", 0, kDefaults, 5, false, 0.00396, false},
-     0.004f,
-     4,
-     "m",
-     {"1", "2", "3", "4"},
-     "(mJ)"},
-    {{"m0_current_6V_30ohm",
-      0,
-      {6, 30, 220, 100, 6, 33, 220, 10, 400, 5, 6, 200, 5, 10},
-      4,
-      false,
-      0.2,
-      true},
-     0.2f,
-     5,
-     "m",
-     {"40", "80", "120", "160", "200"},
-     "(mA)"},
-    {{"m0_current_1_2V_6ohm",
-      0,
-      {1.2f, 6, 220, 100, 6, 33, 220, 10, 400, 5, 6, 200, 5, 10},
-      4,
-      false,
-      0.2,
-      true},
-     0.2f,
-     5,
-     "m",
-     {"40", "80", "120", "160", "200"},
-     "(mA)"},
-    {{"m0_energy_2V_1000uF",
-      0,
-      {2, 33, 1000, 100, 6, 33, 220, 10, 400, 5, 6, 200, 5, 10},
-      5,
-      false,
-      0.002,
-      false},
-     0.002f,
-     5,
-     "m",
-     {"0,4", "0,8", "1,2", "1,6", "2"},
-     "(mJ)"},
-    {{"m1_peak_current_2V_1000uF_100mH",
-      1,
-      {6, 33, 220, 100, 2, 100, 1000, 10, 100, 5, 6, 200, 5, 10},
-      4,
-      false,
-      0.2,
-      true},
-     0.2f,
-     5,
-     "m",
-     {"40", "80", "120", "160", "200"},
-     "(mA)"},
-    {{"m2_current_6V_25_5ohm",
-      2,
-      {6, 33, 220, 100, 6, 33, 220, 10, 400, 5, 6, 200, 5, 25},
-      4,
-      false,
-      0.2,
-      false},
-     0.2f,
-     5,
-     "m",
-     {"40", "80", "120", "160", "200"},
-     "(mA)"},
-    {{"m2_energy_12V_500mH_60ohm",
-      2,
-      {6, 33, 220, 100, 6, 33, 220, 10, 400, 5, 12, 500, 10, 50},
-      6,
-      false,
-      0.01,
-      false},
-     0.01f,
-     5,
-     "m",
-     {"2", "4", "6", "8", "10"},
-     "(mJ)"},
-    {{"m2_energy_6V_250mH_30ohm",
-      2,
-      {6, 33, 220, 100, 6, 33, 220, 10, 400, 5, 6, 250, 5, 25},
-      6,
-      false,
-      0.005,
-      false},
-     0.005f,
-     5,
-     "m",
-     {"1", "2", "3", "4", "5"},
-     "(mJ)"},
-    {{"m2_energy_3V_200mH_10ohm",
-      2,
-      {6, 33, 220, 100, 6, 33, 220, 10, 400, 5, 3, 200, 5, 5},
-      6,
-      false,
-      0.009,
-      false},
-     0.009f,
-     3,
-     "m",
-     {"3", "6", "9"},
-     "(mJ)"},
+    {"m0_defaults_u_C", 0, kDefaults, 1, 6, 6, "1 2 3 4 5 6", "(V)"},
+    {"m0_defaults_current", 0, kDefaults, 4, 0.2f, 5, "40 80 120 160 200", "(mA)"},
+    {"m0_defaults_energy", 0, kDefaults, 5, 0.004f, 4, "1 2 3 4", "(mJ)"},
+    {"m0_current_6V_30ohm", 0, m0(6, 30, 220, 100), 4, 0.2f, 5, "40 80 120 160 200", "(mA)"},
+    {"m0_current_1_2V_6ohm", 0, m0(1.2f, 6, 220, 100), 4, 0.2f, 5, "40 80 120 160 200", "(mA)"},
+    {"m0_energy_2V_1000uF", 0, m0(2, 33, 1000, 100), 5, 0.002f, 5, "0,4 0,8 1,2 1,6 2", "(mJ)"},
+    {"m1_peak_current_2V_1000uF_100mH", 1, m1(2, 100, 1000, 10, 100, 5), 4, 0.2f, 5,
+     "40 80 120 160 200", "(mA)"},
+    {"m2_current_6V_25_5ohm", 2, m2(6, 200, 5, 25), 4, 0.2f, 5, "40 80 120 160 200", "(mA)"},
+    {"m2_energy_12V_500mH_60ohm", 2, m2(12, 500, 10, 50), 6, 0.01f, 5, "2 4 6 8 10", "(mJ)"},
+    {"m2_energy_6V_250mH_30ohm", 2, m2(6, 250, 5, 25), 6, 0.005f, 5, "1 2 3 4 5", "(mJ)"},
+    {"m2_energy_3V_200mH_10ohm", 2, m2(3, 200, 5, 5), 6, 0.009f, 3, "3 6 9", "(mJ)"},
 };
-INSTANTIATE_TEST_SUITE_P(GraphScale, Frame, testing::ValuesIn(kFrames), frameName);
+INSTANTIATE_TEST_SUITE_P(GraphScale, Frame, testing::ValuesIn(kFrames), rowName<FrameRow>);
 
 // --- time numbers -----------------------------------------------------------
 
