@@ -2,8 +2,13 @@
 
 #include "FrenchNumber.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace ohmora {
@@ -114,6 +119,35 @@ int divisionsFor(int d) {
     }
 }
 
+// The float nearest to digits × 10^exponent, read from its decimal text so
+// that no power of ten is rounded on the way.
+float nearestFloat(int digits, int exponent) {
+    std::array<char, 32> text{};
+    char* const last = text.data() + text.size();
+    char* end = std::to_chars(text.data(), last, digits).ptr;
+    *end++ = 'e';
+    end = std::to_chars(end, last, exponent).ptr;
+    float value = 0;
+    std::from_chars(text.data(), end, value);
+    return value;
+}
+
+// valeurMax is a product or quotient of single-precision parameters, each a
+// rounded decimal: a maximum that stands for a round value may come out up
+// to a few units in the last place above that value's float (four at most
+// over the parameter ranges). Within eight units it still counts as the
+// round value; the difference is far below a pixel of the axis.
+constexpr std::uint32_t kRoundingSlack = 8;
+
+// roundValue is a non-negative float, whose bit patterns are in the order
+// of the values.
+bool exceedsRoundValue(float valeurMax, float roundValue) {
+    const auto infinity = std::bit_cast<std::uint32_t>(std::numeric_limits<float>::infinity());
+    const auto limit =
+        std::min(std::bit_cast<std::uint32_t>(roundValue) + kRoundingSlack, infinity);
+    return valeurMax > std::bit_cast<float>(limit);
+}
+
 } // namespace
 
 void roundScale(float valeurMax, GraphScale& scale) {
@@ -124,13 +158,17 @@ void roundScale(float valeurMax, GraphScale& scale) {
     const int a = text[start] - '0';
     const int b = text[start + 2] - '0';
     const int e = std::stoi(text.substr(text.find('E') + 1));
+    // The scale is d × 10^k, kept as two integers and turned into a float
+    // only at the end: d times a power of ten already rounded to single
+    // precision can fall just below the round value, and a maximum such as
+    // 0,2 then seemed to exceed its own scale (210 mA in 3 divisions).
     int d = a;
-    float decade = float(std::pow(10.0, e));
+    int k = e;
     if (d < 3) {
         d = 10 * a + b;
-        decade = float(std::pow(10.0, e - 1));
+        k = e - 1;
     }
-    if (float(double(d) * double(decade)) < valeurMax) {
+    if (exceedsRoundValue(valeurMax, nearestFloat(d, k))) {
         ++d;
     }
     switch (d) {
@@ -155,13 +193,13 @@ void roundScale(float valeurMax, GraphScale& scale) {
         break;
     case 29:
         d = 3;
-        decade = float(double(decade) * 10.0);
+        ++k;
         break;
     default:
         break;
     }
-    scale.echelleY = float(double(d) * double(decade));
-    scale.decade = decade;
+    scale.echelleY = nearestFloat(d, k);
+    scale.decade = nearestFloat(1, k);
     if (d == 0) {
         d = 10;
     }

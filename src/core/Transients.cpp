@@ -47,46 +47,83 @@ void montage0(const CircuitInputs& in, std::array<float, 9>& v) {
     capacitorEnergy(C, v);
 }
 
+// The free discharge u_C'' + α u_C' + ω0² u_C = 0 from u_C = u0 and i = 0.
+struct Discharge {
+    double alpha = 0;    // s⁻¹
+    double omega0sq = 0; // s⁻²
+    double delta = 0;    // α² - 4 ω0²
+    Regime regime = Regime::Underdamped;
+};
+
+Discharge discharge(float r2PlusR, float capacitanceMicro, float inductanceMilli) {
+    Discharge d;
+    const float scaled = r2PlusR * 1000.0f;
+    d.alpha = double(scaled / inductanceMilli);
+    d.omega0sq = 1000000000.0 / (double(capacitanceMicro) * double(inductanceMilli));
+    d.delta = d.alpha * d.alpha - 4.0 * d.omega0sq;
+    // α² is exact in double and Δ is the only difference taken. Each branch
+    // below stays accurate as Δ tends to 0, where all three meet: when a
+    // rounding of Δ picks the branch, the result moves only as much as that
+    // rounding moves the circuit.
+    if (d.delta > 0) {
+        d.regime = Regime::Overdamped;
+    } else if (d.delta == 0) {
+        d.regime = Regime::Critical;
+    } else {
+        d.regime = Regime::Underdamped;
+    }
+    return d;
+}
+
+struct Solution {
+    double uC;
+    double i;
+};
+
+// Critical and over-damped regimes, roots s1 >= s2 (both negative), written
+// with g(t) = (1 - e^((s2 - s1) t)) / (s1 - s2), which tends to t as the
+// roots meet:
+//   u_C = u0 e^(s1 t) (1 - s1 g),   i = -C u0 ω0² e^(s1 t) g.
+// This is A e^(s1 t) + B e^(s2 t) with A = u0 s2 / (s2 - s1) and B = u0 - A,
+// without their differences. s1 = (-α + √Δ) / 2 cancels when α² >> ω0²
+// (every digit is lost for R2 = 1 MΩ, L = 0,1 mH, C = 1 F), so it comes from
+// the product of the roots, s1 = ω0² / s2. B = u0 - A and the current
+// C (A s1 e^(s1 t) + B s2 e^(s2 t)) cancel too; written with g, i(0) is
+// exactly 0.
+Solution aperiodic(const Discharge& d, double u0, double farads, double t) {
+    const double root = std::sqrt(d.delta);
+    const double s2 = (-d.alpha - root) / 2.0;
+    const double s1 = d.omega0sq / s2;
+    const double g = root > 0 ? -std::expm1(-root * t) / root : t;
+    const double e1 = std::exp(s1 * t);
+    return {u0 * e1 * (1.0 - s1 * g), -farads * u0 * d.omega0sq * e1 * g};
+}
+
+// Under-damped regime, λ = -α/2 and ω = √(-Δ)/2:
+//   u_C = u0 e^(λt) (cos ωt - λ sin(ωt) / ω),   i = -C u0 ω0² e^(λt) sin(ωt) / ω.
+// This is u0 e^(λt) cos(ωt + φ) / cos φ with tan φ = λ / ω, without the
+// phase: near critical damping φ tends to -π/2 and cos φ loses its digits,
+// and i(0) is exactly 0.
+Solution oscillating(const Discharge& d, double u0, double farads, double t) {
+    const double lambda = -d.alpha / 2.0;
+    const double omega = std::sqrt(-d.delta) / 2.0;
+    const double e = std::exp(lambda * t);
+    const double wt = omega * t;
+    const double sinc = std::sin(wt) / omega;
+    return {u0 * e * (std::cos(wt) - lambda * sinc), -farads * u0 * d.omega0sq * e * sinc};
+}
+
 // Free discharge of C through R2 and the coil: writes u_C and i.
 void freeDischarge(const CircuitInputs& in, float R2, float C, float L, float r,
                    std::array<float, 9>& v) {
-    const float sum = R2 + r;
-    const float scaled = sum * 1000.0f;
-    const float alpha = scaled / L;
-    const double omega0sq = 1000000000.0 / (double(C) * double(L));
-    const double a = double(alpha);
-    const double delta = a * a - 4.0 * omega0sq;
-    const double t = double(in.t);
+    const Discharge d = discharge(R2 + r, C, L);
     const double u0 = double(in.u0);
     const double farads = double(C) / 1000000.0;
-    if (delta >= 0) {
-        const double root = std::sqrt(delta);
-        const double s1 = (-a + root) / 2.0;
-        const double s2 = (-a - root) / 2.0;
-        if (s1 == s2) {
-            // Critical damping: u_C = u0 (1 - s t) e^(s t) keeps u_C(0) = u0
-            // and i(0) = 0, and decays to 0 since s < 0.
-            const double e = std::exp(s1 * t);
-            v[1] = float(u0 * (1.0 - s1 * t) * e);
-            v[4] = float(-farads * u0 * s1 * s1 * t * e);
-        } else {
-            const double A = u0 * s2 / (s2 - s1);
-            const double B = u0 - A;
-            const double e1 = std::exp(s1 * t);
-            const double e2 = std::exp(s2 * t);
-            v[1] = float(A * e1 + B * e2);
-            v[4] = float(farads * (A * s1 * e1 + B * s2 * e2));
-        }
-    } else {
-        const double lambda = -a / 2.0;
-        const double omega = std::sqrt(-delta) / 2.0;
-        const double phi = std::atan(lambda / omega);
-        const double A = u0 / std::cos(phi);
-        const double e = std::exp(lambda * t);
-        const double wt = omega * t + phi;
-        v[1] = float(A * e * std::cos(wt));
-        v[4] = float(farads * A * e * (lambda * std::cos(wt) - omega * std::sin(wt)));
-    }
+    const double t = double(in.t);
+    const Solution s = d.regime == Regime::Underdamped ? oscillating(d, u0, farads, t)
+                                                       : aperiodic(d, u0, farads, t);
+    v[1] = float(s.uC);
+    v[4] = float(s.i);
 }
 
 void montage1(const CircuitInputs& in, std::array<float, 9>& v) {
@@ -142,15 +179,7 @@ void montage2(const CircuitInputs& in, std::array<float, 9>& v) {
 } // namespace
 
 Regime dischargeRegime(float r2PlusR, float capacitanceMicro, float inductanceMilli) {
-    const float scaled = r2PlusR * 1000.0f;
-    const double a = double(scaled / inductanceMilli);
-    const double delta =
-        a * a - 4.0 * (1000000000.0 / (double(capacitanceMicro) * double(inductanceMilli)));
-    if (delta < 0) {
-        return Regime::Underdamped;
-    }
-    const double root = std::sqrt(delta);
-    return (-a + root) / 2.0 == (-a - root) / 2.0 ? Regime::Critical : Regime::Overdamped;
+    return discharge(r2PlusR, capacitanceMicro, inductanceMilli).regime;
 }
 
 void evaluateCircuit(const CircuitInputs& in, std::array<float, 9>& valeurs) {

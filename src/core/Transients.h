@@ -18,7 +18,8 @@ struct CircuitInputs {
     bool sustained = false;
 };
 
-// Regime of montage 1, position 2, without sustained oscillations.
+// Regime of montage 1, position 2, without sustained oscillations: the sign
+// of Δ = α² - 4 ω0², as the evaluation below chooses it.
 enum class Regime { Underdamped, Critical, Overdamped };
 Regime dischargeRegime(float r2PlusR, float capacitanceMicro, float inductanceMilli);
 
