@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "Circuit.h"
+#include "ConfigurationFile.h"
 #include "Geometry.h"
 #include "PictureSet.h"
 #include "Simulator.h"
@@ -54,10 +55,17 @@ struct UntilEndAction {};
 struct ReadoutAction {
     int x, y;
 };
+struct OpenAction {
+    std::string path;
+};
+struct SaveAction {
+    std::string path;
+};
+struct CaptionAction {};
 
-using Action =
-    std::variant<MontageAction, ParamAction, QuantityAction, DurationAction, TriggerAction,
-                 SustainedAction, SwitchAction, TicksAction, UntilEndAction, ReadoutAction>;
+using Action = std::variant<MontageAction, ParamAction, QuantityAction, DurationAction,
+                            TriggerAction, SustainedAction, SwitchAction, TicksAction,
+                            UntilEndAction, ReadoutAction, OpenAction, SaveAction, CaptionAction>;
 
 struct Plan {
     std::vector<Action> actions;
@@ -65,6 +73,7 @@ struct Plan {
     std::optional<std::string> samplesFile;
     std::optional<std::string> graphFile;
     std::optional<std::string> schematicFile;
+    std::optional<std::string> programDirectory;
 };
 
 struct UsageError {
@@ -96,9 +105,13 @@ Plan parseOrThrow(const std::vector<std::string>& args) {
             plan.actions.emplace_back(UntilEndAction{});
             continue;
         }
+        if (option == "--caption") {
+            plan.actions.emplace_back(CaptionAction{});
+            continue;
+        }
         static const char* const withValue[] = {
-            "--montage", "--param",   "--quantity", "--duration", "--switch",   "--ticks",
-            "--table",   "--samples", "--graph",    "--readout",  "--schematic"};
+            "--montage", "--param", "--quantity", "--duration",  "--switch", "--ticks", "--table",
+            "--samples", "--graph", "--readout",  "--schematic", "--open",   "--save",  "--dir"};
         if (std::find(std::begin(withValue), std::end(withValue), option) == std::end(withValue)) {
             throw UsageError{"unknown argument " + option};
         }
@@ -157,6 +170,15 @@ Plan parseOrThrow(const std::vector<std::string>& args) {
             plan.actions.emplace_back(
                 ReadoutAction{int(integer(v.substr(0, comma), -32768, 32767, expected)),
                               int(integer(v.substr(comma + 1), -32768, 32767, expected))});
+        } else if (option == "--open") {
+            plan.actions.emplace_back(OpenAction{v});
+        } else if (option == "--save") {
+            plan.actions.emplace_back(SaveAction{v});
+        } else if (option == "--dir") {
+            if (plan.programDirectory) {
+                throw wrong("the program directory is given once");
+            }
+            plan.programDirectory = v;
         } else if (option == "--table" || option == "--samples") {
             (option == "--table" ? plan.tableFile : plan.samplesFile) = v;
         } else {
@@ -219,6 +241,8 @@ public:
         std::visit([this](const auto& a) { redraw(apply(a)); }, action);
     }
     const std::string& samples() const { return samples_; }
+    // False once an action failed (its message went to standard error).
+    bool succeeded() const { return succeeded_; }
 
 private:
     void redraw(Redraw r) {
@@ -254,6 +278,38 @@ private:
             tick();
         }
         return RedrawNone;
+    }
+    // As the open dialog's "OUVRIR" on that path: a path that does not
+    // exist is refused, a file that cannot be loaded changes nothing.
+    Redraw apply(const OpenAction& a) {
+        std::error_code ec;
+        if (!std::filesystem::exists(a.path, ec)) {
+            fail(files::kNoSuchFile.text);
+            return RedrawNone;
+        }
+        const files::ConfigurationRead read = files::loadConfiguration(a.path);
+        if (!read.controls) {
+            fail(read.problem.text);
+            return RedrawNone;
+        }
+        caption_ = files::configurationCaption(a.path);
+        return sim_.replayControls(*read.controls);
+    }
+    Redraw apply(const SaveAction& a) {
+        if (const auto problem = files::saveConfiguration(a.path, sim_.controls())) {
+            fail(problem->text);
+        } else {
+            caption_ = files::configurationCaption(a.path);
+        }
+        return RedrawNone;
+    }
+    Redraw apply(const CaptionAction&) {
+        out_ << caption_ << '\n';
+        return RedrawNone;
+    }
+    void fail(std::string_view message) {
+        err_ << message << '\n';
+        succeeded_ = false;
     }
     Redraw apply(const ReadoutAction& a) {
         const Readout r = sim_.mouseMoveGraph(a.x, a.y);
@@ -291,6 +347,8 @@ private:
     bool keepSamples_;
     PictureSet* pictures_;
     std::string samples_;
+    std::string caption_ = "Ohmora";
+    bool succeeded_ = true;
 };
 
 // Writes completely or not at all; "-" is standard output.
@@ -347,7 +405,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     for (const Action& action : plan.actions) {
         runner.run(action);
     }
-    bool ok = true;
+    bool ok = runner.succeeded();
     if (plan.tableFile) {
         std::string text = sim.state().table.text();
         if (*plan.tableFile == "-") {

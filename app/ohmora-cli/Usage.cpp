@@ -20,6 +20,10 @@ end, each completely or not at all ("-" is standard output).
   --ticks N             run N ticks of the timer
   --until-end           run ticks until the recording ends
   --readout X,Y         print the cursor readout at (X, Y) on the graph
+  --open FILE.P16       open a configuration, as the open dialog does
+  --save FILE.P16       save the configuration to that very path
+  --caption             print the window's caption ("Ohmora - " and the file)
+  --dir DIR             the program directory (exercises, guide)
   --table FILE|-        the value table, TAB between cells
   --samples FILE|-      every tick's clocks and values
   --graph FILE.png      the graph picture
@@ -28,8 +32,9 @@ end, each completely or not at all ("-" is standard output).
 calc: evaluates EXPR as the calculator's EXE key does and prints the entry
 line it shows (degrees unless --radians).
 
-Exit status: 0 on success, 1 when an output could not be written, 2 on a
-wrong command line (nothing is then written).
+Messages of a failed action go to standard error and the run goes on.
+Exit status: 0 on success, 1 when an action failed or an output could not
+be written, 2 on a wrong command line (nothing is then written).
 )";
 }
 

@@ -10,53 +10,75 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
 
 void usage() {
-    std::fputs("Usage: ohmora [--screenshot FILE.png]\n", stderr);
+    std::fputs("Usage: ohmora [--dir DIR] [--screenshot FILE.png]\n"
+               "  --dir DIR             the program directory (exercises, guide, help,\n"
+               "                        the suite's marker file); the executable's by default\n"
+               "  --screenshot FILE.png write a picture of the window after the start-up\n",
+               stderr);
 }
 
 struct Arguments {
     std::optional<QString> screenshot;
+    std::optional<QString> directory;
     bool valid = true;
 };
 
-// Reads the program's own arguments; Qt's (-platform, ...) have been
-// taken out by QApplication already.
+// Reads the program's own arguments (Qt's, -platform and the like, have
+// been taken out by QApplication already): "--name VALUE" or
+// "--name=VALUE", each at most once.
 Arguments readArguments(const QStringList& args) {
     Arguments out;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("--screenshot")) {
-            if (i + 1 >= args.size() || args[i + 1].isEmpty() || out.screenshot) {
-                std::fputs("ohmora: --screenshot needs one file name\n", stderr);
-                out.valid = false;
-                return out;
+        std::optional<QString>* target = nullptr;
+        QString name;
+        for (auto [option, slot] : {std::pair{QStringLiteral("--screenshot"), &out.screenshot},
+                                    std::pair{QStringLiteral("--dir"), &out.directory}}) {
+            if (a == option || a.startsWith(option + QLatin1Char('='))) {
+                target = slot;
+                name = option;
             }
-            out.screenshot = args[++i];
-        } else if (a.startsWith(QLatin1String("--screenshot="))) {
-            const QString file = a.mid(int(std::strlen("--screenshot=")));
-            if (file.isEmpty() || out.screenshot) {
-                std::fputs("ohmora: --screenshot needs one file name\n", stderr);
-                out.valid = false;
-                return out;
-            }
-            out.screenshot = file;
-        } else {
+        }
+        if (!target) {
             std::fprintf(stderr, "ohmora: unknown argument: %s\n", a.toLocal8Bit().constData());
             out.valid = false;
             return out;
         }
+        QString value;
+        if (a == name) {
+            value = i + 1 < args.size() ? args[++i] : QString();
+        } else {
+            value = a.mid(name.size() + 1);
+        }
+        if (value.isEmpty() || target->has_value()) {
+            std::fprintf(stderr, "ohmora: %s needs one value\n", name.toLocal8Bit().constData());
+            out.valid = false;
+            return out;
+        }
+        *target = value;
     }
     return out;
+}
+
+// The program directory, with a final separator.
+std::string programDirectory(const std::optional<QString>& given) {
+    QString dir = given ? QFileInfo(*given).absoluteFilePath() : QApplication::applicationDirPath();
+    if (!dir.endsWith(QLatin1Char('/'))) {
+        dir += QLatin1Char('/');
+    }
+    return dir.toStdString();
 }
 
 // Writes the image completely or not at all.
@@ -90,6 +112,12 @@ int main(int argc, char** argv) {
     }
 
     ohmora::ProgramState program;
+    program.programDirectory = programDirectory(args.directory);
+    if (args.directory && !QFileInfo(*args.directory).isDir()) {
+        std::fprintf(stderr, "ohmora: %s is not a directory\n",
+                     args.directory->toLocal8Bit().constData());
+        return 2;
+    }
     if (args.screenshot) {
         ohmora::MainWindow window(program, nullptr, ohmora::MainWindow::Options{false});
         window.show();

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QDialog;
+
 namespace ohmora {
 
 enum class MessageIcon { Stop, Exclamation, Question, Information };
@@ -33,6 +35,14 @@ public:
 
     // The colour dialog, opened on `initial`; nothing when cancelled.
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
+
+    // Shows one of the program's own dialogs modally; returns its result
+    // (QDialog::Accepted or Rejected).
+    virtual int runDialog(QDialog& dialog) = 0;
+
+    // Opens a local document (the help) in the desktop's viewer for its
+    // kind; false when none could open it.
+    virtual bool openDocument(const QString& path) = 0;
 };
 
 // The answer that dismissing a box without choosing stands for.

@@ -1,7 +1,10 @@
 #include "QtPrompter.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace ohmora {
 
@@ -58,6 +61,14 @@ std::optional<QColor> QtPrompter::chooseColour(const QColor& initial) {
         return std::nullopt;
     }
     return chosen;
+}
+
+int QtPrompter::runDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
+bool QtPrompter::openDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace ohmora

@@ -1,5 +1,6 @@
 #pragma once
-// Real dialogs: QMessageBox and QColorDialog, modal over the parent window.
+// Real dialogs, modal over the parent window: QMessageBox, QColorDialog,
+// the program's own dialogs; documents through the desktop's viewers.
 
 #include "Prompter.h"
 
@@ -16,6 +17,8 @@ public:
 
     MessageAnswer message(const Message& message) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
+    int runDialog(QDialog& dialog) override;
+    bool openDocument(const QString& path) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -29,7 +29,9 @@ std::optional<std::string> buildSavePath(std::string_view typed, std::string_vie
     if (fr::trimBlanks(name).empty()) {
         return std::nullopt;
     }
-    if (separator == std::string::npos) {
+    // A name typed without a directory, or with a relative one, goes in
+    // the directory of the list.
+    if (text.front() != kSeparator) {
         text = withFinalSeparator(directory) + text;
     }
     return text + std::string(kConfigurationExtension);

@@ -1,6 +1,9 @@
 #include "MainWindow.h"
 
 #include "Appearance.h"
+#include "ConfigurationDialogs.h"
+#include "ConfigurationFile.h"
+#include "MarkerFile.h"
 #include "ParameterPanel.h"
 #include "PictureViews.h"
 #include "QtPrompter.h"
@@ -12,6 +15,8 @@
 #include "ValueGrid.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -104,9 +109,10 @@ MainWindow::MainWindow(ProgramState& program, Prompter* prompter, Options option
     buildTabs();
     connectControls();
 
-    // Start-up. The presence marker and the welcome text have their own
-    // owners; the simulator's constructor has already set the duration,
-    // the default texts and chosen montage 0.
+    // Start-up: the suite learns first that the program runs. The welcome
+    // text has its own owner; the simulator's constructor has already set
+    // the duration, the default texts and chosen montage 0.
+    writePresence("OUI");
     QComboBox* combo = picture3_->combo();
     combo->clear();
     for (std::string_view name : kMontageNames) {
@@ -133,6 +139,11 @@ MainWindow::~MainWindow() {
     closing_ = true;
     timer_.stop();
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    // However the window goes (closed, or the program ending), the suite
+    // learns that it no longer runs.
+    if (presenceWritten_) {
+        writePresence("NON");
+    }
 }
 
 ValueGrid* MainWindow::valueGrid() const {
@@ -244,7 +255,11 @@ void MainWindow::connectControls() {
     schema_->onClick = [this] { apply(sim_.clickSchematic()); };
     graphik_->onMouseMove = [this](int x, int y) { graphMouseMove(x, y); };
     connect(command3_, &QPushButton::clicked, this, [this] { apply(sim_.erase()); });
+    connect(commands_[0], &QPushButton::clicked, this, [this] { openOpenDialog(); });
+    connect(commands_[1], &QPushButton::clicked, this, [this] { openSaveDialog(); });
     connect(commands_[4], &QPushButton::clicked, this, [this] { openCalculator(); });
+    connect(commands_[5], &QPushButton::clicked, this, [this] { openHelp(); });
+    connect(commands_[6], &QPushButton::clicked, this, [this] { close(); });
 
     connect(picture3_->combo(), &QComboBox::activated, this,
             [this](int index) { apply(sim_.chooseMontage(index)); });
@@ -448,8 +463,115 @@ void MainWindow::openCalculator() {
     }
 #ifdef OHMORA_WITH_CALCULATOR_WINDOW
     CalculatorWindow calculator(program_, this);
+    calculator_ = &calculator;
     calculator.exec();
 #endif
+}
+
+// --- configuration files --------------------------------------------------------
+
+void MainWindow::showFileMessage(std::string_view text, std::string_view title) {
+    prompter_->message(Message{qs(text), qs(title), MessageIcon::Stop, MessageButtons::Ok});
+}
+
+bool MainWindow::saveconfig(const QString& path) {
+    if (const auto problem = files::saveConfiguration(path.toStdString(), sim_.controls())) {
+        showFileMessage(problem->text, problem->title);
+        return false;
+    }
+    setWindowTitle(QString::fromStdString(files::configurationCaption(path.toStdString())));
+    return true;
+}
+
+bool MainWindow::openconfig() {
+    const files::ConfigurationRead read = files::loadConfiguration(program_.cheminconfig);
+    if (!read.controls) {
+        showFileMessage(read.problem.text, read.problem.title);
+        return false;
+    }
+    // The handlers' redraws are gathered and made once the whole
+    // configuration is applied: no window event runs in the middle.
+    apply(sim_.replayControls(*read.controls));
+    setWindowTitle(QString::fromStdString(files::configurationCaption(program_.cheminconfig)));
+    return true;
+}
+
+QString MainWindow::dialogDirectory() const {
+    // The directory of the configuration last used, else the program's.
+    const QFileInfo last(QString::fromStdString(program_.cheminconfig));
+    if (!program_.cheminconfig.empty() && last.absoluteDir().exists()) {
+        return last.absolutePath();
+    }
+    if (!program_.programDirectory.empty()) {
+        return QString::fromStdString(program_.programDirectory);
+    }
+    return QDir::homePath();
+}
+
+void MainWindow::openSaveDialog() {
+    SaveDialog dialog(
+        *prompter_, QString::fromStdString(program_.cheminconfig), dialogDirectory(),
+        [this](const QString& path) {
+            program_.cheminconfig = path.toStdString();
+            return saveconfig(path);
+        },
+        this);
+    placeBesideMainWindow(dialog, this);
+    prompter_->runDialog(dialog);
+}
+
+void MainWindow::openOpenDialog() {
+    OpenDialog dialog(
+        *prompter_, dialogDirectory(),
+        [this](const QString& path) { program_.cheminconfig = path.toStdString(); },
+        [this] { openconfig(); }, this);
+    placeBesideMainWindow(dialog, this);
+    prompter_->runDialog(dialog);
+}
+
+void MainWindow::openHelp() {
+    const QString path = QString::fromStdString(program_.programDirectory) + kHelpFileName;
+    if (!QFileInfo(path).isFile()) {
+        prompter_->message(
+            Message{QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(path),
+                    QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
+        return;
+    }
+    if (!prompter_->openDocument(path)) {
+        prompter_->message(
+            Message{QStringLiteral("Aucun navigateur n'a pu ouvrir l'aide (%1).").arg(path),
+                    QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
+    }
+}
+
+// --- presence and closing -------------------------------------------------------
+
+void MainWindow::writePresence(const char* flag) {
+    if (program_.programDirectory.empty()) {
+        return;
+    }
+    // A directory that cannot be written leaves the suite uninformed; the
+    // program runs all the same.
+    files::writeMarkerRecord(program_.programDirectory + std::string(files::kMarkerFileName),
+                             files::kPresenceRecord, flag);
+    presenceWritten_ = true;
+}
+
+void MainWindow::setLossConfirmation(std::function<bool()> confirm) {
+    lossConfirmation_ = std::move(confirm);
+}
+
+void MainWindow::setActivationHandler(std::function<void()> handler) {
+    activationHandler_ = std::move(handler);
+}
+
+bool MainWindow::confirmClose() {
+    if (lossConfirmation_ && !lossConfirmation_()) {
+        return false;
+    }
+    return prompter_->message(Message{QStringLiteral("Quitter vraiment Ohmora ?"),
+                                      QStringLiteral("Fermer"), MessageIcon::Question,
+                                      MessageButtons::OkCancel}) == MessageAnswer::Ok;
 }
 
 // --- window events ------------------------------------------------------------
@@ -526,6 +648,9 @@ void MainWindow::applySizeRuleToScreen() {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && activationHandler_) {
+        activationHandler_();
+    }
     // A change of state is undone once it is complete, not in its middle.
     if (event->type() == QEvent::WindowStateChange && !sizeRulePending_) {
         sizeRulePending_ = true;
@@ -539,7 +664,20 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
     closing_ = true;
+    if (calculator_) {
+        calculator_->close();
+    }
+    timer_.stop();
+    if (presenceWritten_) {
+        writePresence("NON");
+        presenceWritten_ = false;
+    }
+    event->accept();
     QWidget::closeEvent(event);
 }
 

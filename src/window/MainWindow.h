@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QHash>
 #include <QImage>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -70,6 +71,31 @@ public:
     // modal window when the program has one.
     void setCalculatorOpener(std::function<void()> opener);
 
+    // --- configuration files -------------------------------------------
+    // `saveconfig`: writes the configuration, completely or not at all, and
+    // shows the file in the caption; false (after its message) on failure.
+    bool saveconfig(const QString& path);
+    // `openconfig`: reads the file named by cheminconfig, checks it whole
+    // and only then replays it through the simulator's handlers, shows it
+    // in the caption and erases the graph; a failed load changes nothing
+    // but shows its message. False on failure.
+    bool openconfig();
+    void openSaveDialog(); // "&Enregistrer"
+    void openOpenDialog(); // "&Ouvrir"
+
+    // "&Aide": the program's help in the desktop's browser.
+    void openHelp();
+    static constexpr const char* kHelpFileName = "ohmora-aide.html";
+
+    // --- closing -------------------------------------------------------
+    // The questions asked before closing (the typed-text question, then
+    // "Quitter vraiment Ohmora ?"); true when the user lets it close.
+    bool confirmClose();
+    // The typed-text question of the exercises' text area: true to go on.
+    void setLossConfirmation(std::function<bool()> confirm);
+    // What an activation of the window does (the suite's exercise request).
+    void setActivationHandler(std::function<void()> handler);
+
     TabStrip* tabStrip() const { return onglets_; }
     ParameterPanel* parameterPanel() const { return picture3_; }
     QuantityPanel* quantityPanel() const { return frame2_; }
@@ -114,6 +140,9 @@ private:
     void chooseColour(int k);
     void openCalculator();
     void applySizeRuleToScreen();
+    void writePresence(const char* flag); // record 4 of the marker file
+    QString dialogDirectory() const;
+    void showFileMessage(std::string_view text, std::string_view title);
 
     ProgramState& program_;
     std::unique_ptr<Prompter> ownPrompter_;
@@ -141,6 +170,10 @@ private:
 
     QHash<QObject*, HelpRegion> helpRegions_;
     std::function<void()> calculatorOpener_;
+    std::function<bool()> lossConfirmation_;
+    std::function<void()> activationHandler_;
+    QPointer<QWidget> calculator_; // while it is open
+    bool presenceWritten_ = false;
     bool handShown_ = false;
     bool closing_ = false;
     bool sizeRulePending_ = false;

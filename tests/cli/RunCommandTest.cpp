@@ -191,3 +191,33 @@ TEST(RunCommand, PictureOptionsNeedAFile) {
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("--readout"), std::string::npos);
 }
+
+// Configurations from a script: saved and reopened through the same
+// operations as the dialogs, failures told on standard error while the run
+// goes on, and the exit code 1 at the end.
+TEST(RunCommand, ConfigurationsSaveOpenAndCaption) {
+    const fs::path saved = scratch("prepared.P16");
+    fs::remove(saved);
+    Result r = run({"--montage", "2", "--param", "11=500", "--quantity", "4", "--save",
+                    saved.string(), "--caption"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Ohmora - " + saved.string() + "\n");
+    r = run({"--caption", "--open", saved.string(), "--caption", "--switch", "1", "--ticks", "1",
+             "--table", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto lines = split(r.out, '\n');
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Ohmora");
+    EXPECT_EQ(lines[1], "Ohmora - " + saved.string());
+    EXPECT_EQ(split(lines[2], '\t').size(), 4u); // montage 2's five columns, header row
+
+    const fs::path notConfiguration = scratch("other.P16");
+    std::ofstream(notConfiguration) << "hello";
+    r = run({"--open", scratch("missing.P16").string(), "--open", notConfiguration.string(),
+             "--save", scratch("").string(), "--caption"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "Ohmora\n");
+    EXPECT_EQ(r.err, "Nom de fichier incorrect ou chemin non valide\n"
+                     "Ce fichier ne correspond pas à cette application\n"
+                     "Ecriture impossible sur disque\n");
+}

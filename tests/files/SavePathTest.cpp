@@ -25,6 +25,7 @@ TEST(SavePath, BuildsTheFullPathOfTheTypedName) {
          "/home/élève/tp.2024/essai.P16"},
         {"dotted directory, dotted name", "/home/tp.2024/essai.x", "/tp",
          "/home/tp.2024/essai.P16"},
+        {"relative directory", "classe/essai", "/tp", "/tp/classe/essai.P16"},
         {"path without a name", "/home/tp/", "/tp", std::nullopt},
         {"path with an extension only", "/home/tp/.P16", "/tp", std::nullopt},
     };

@@ -1,5 +1,7 @@
 #include "ScriptedPrompter.h"
 
+#include <QDialog>
+
 namespace ohmora {
 
 MessageAnswer ScriptedPrompter::message(const Message& message) {
@@ -22,7 +24,25 @@ std::optional<QColor> ScriptedPrompter::chooseColour(const QColor& initial) {
     return colour;
 }
 
+int ScriptedPrompter::runDialog(QDialog& dialog) {
+    dialogsShown_ << dialog.objectName();
+    if (dialogs_.empty()) {
+        return QDialog::Rejected;
+    }
+    const DialogScript script = std::move(dialogs_.front());
+    dialogs_.pop_front();
+    return script(dialog);
+}
+
+bool ScriptedPrompter::openDocument(const QString& path) {
+    documentsOpened_ << path;
+    return documentsOpen_;
+}
+
 void ScriptedPrompter::clear() {
+    dialogs_.clear();
+    dialogsShown_.clear();
+    documentsOpened_.clear();
     answers_.clear();
     colours_.clear();
     messages_.clear();

@@ -1,0 +1,101 @@
+#pragma once
+// The program's own save and open dialogs for configurations,
+// `enregistrer` and `ouvrir`: a drive list, a directory list and the list
+// of the ".P16" files of that directory. The save dialog turns what the
+// user typed into a full path, asks before overwriting and saves; the open
+// dialog checks that the chosen file exists, shows its wait notice and
+// opens it. The main window gives them its saveconfig and openconfig.
+// Their handlers are public so that tests play the user's part.
+
+#include "FolderLists.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace ohmora {
+
+class Prompter;
+
+// The drive, directory and file lists linked as both dialogs link them.
+class ConfigurationDialog : public QDialog {
+public:
+    DriveList* drive1() const { return drive1_; }
+    DirectoryList* dir1() const { return dir1_; }
+    FileList* file1() const { return file1_; }
+    QPushButton* command1() const { return command1_; }
+    QPushButton* command2() const { return command2_; }
+
+    // The lists on `directory` (the dialog's start, or the user's choice).
+    bool showDirectory(const QString& directory);
+    void chooseDrive(const QString& drive);
+
+protected:
+    ConfigurationDialog(Prompter& prompter, QWidget* parent);
+    // Called whenever the file list's directory changes.
+    virtual void directoryChanged() {}
+    Prompter& prompter_;
+    DriveList* drive1_;
+    DirectoryList* dir1_;
+    FileList* file1_;
+    QPushButton* command1_;
+    QPushButton* command2_;
+};
+
+class SaveDialog : public ConfigurationDialog {
+public:
+    // `saveconfig` writes the path and says whether it succeeded (it shows
+    // its own message when not).
+    using SaveConfig = std::function<bool(const QString& path)>;
+    SaveDialog(Prompter& prompter, const QString& cheminconfig, const QString& directory,
+               SaveConfig saveconfig, QWidget* parent = nullptr);
+
+    QLineEdit* text1() const { return text1_; }
+    // The path the last ENREGISTRER built (`cheminconfig`).
+    QString builtPath() const { return builtPath_; }
+
+    void clickSave();                          // ENREGISTRER, or Enter in the name box
+    void doubleClickFile(const QString& name); // the name, then ENREGISTRER
+
+protected:
+    void directoryChanged() override;
+
+private:
+    QLineEdit* text1_;
+    SaveConfig saveconfig_;
+    QString builtPath_;
+};
+
+class OpenDialog : public ConfigurationDialog {
+public:
+    using OpenConfig = std::function<void()>;
+    // `setCheminconfig` receives the chosen path before `openconfig` runs.
+    OpenDialog(Prompter& prompter, const QString& directory,
+               std::function<void(const QString&)> setCheminconfig, OpenConfig openconfig,
+               QWidget* parent = nullptr);
+
+    QLineEdit* ficharge() const { return ficharge_; }
+    QFrame* waitPanel() const { return waitPanel_; }
+
+    void clickFile(const QString& name);
+    void clickOpen(); // OUVRIR, or a double click on a file
+
+private:
+    QLineEdit* ficharge_;
+    QFrame* waitPanel_;
+    std::function<void(const QString&)> setCheminconfig_;
+    OpenConfig openconfig_;
+};
+
+// Where both dialogs open: 20 pixels right of and below the main window's
+// top-left corner.
+void placeBesideMainWindow(QDialog& dialog, const QWidget* mainWindow);
+
+} // namespace ohmora

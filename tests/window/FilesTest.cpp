@@ -1,0 +1,265 @@
+// Configuration files through the main window: the save and open dialogs
+// driven through their own handlers, the replay of a configuration, the
+// suite's marker file, closing and the help.
+
+#include "WindowFixture.h"
+
+#include "ConfigurationDialogs.h"
+#include "ConfigurationFile.h"
+#include "MarkerFile.h"
+#include "RecordFile.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace ohmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class Files : public WindowFixture {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("ohmora-files-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        program.programDirectory = dir.string() + "/";
+        WindowFixture::SetUp();
+    }
+
+    // Opens the save dialog, types `name` and clicks ENREGISTRER; returns
+    // whether the dialog closed.
+    bool saveAs(const QString& name) {
+        bool closed = false;
+        prompter.queueDialog([&](QDialog& d) {
+            auto& dialog = dynamic_cast<SaveDialog&>(d);
+            EXPECT_EQ(dialog.focusWidget(), dialog.text1());
+            dialog.showDirectory(QString::fromStdString(dir.string()));
+            dialog.text1()->setText(name);
+            dialog.clickSave();
+            closed = dialog.result() == QDialog::Accepted;
+            return dialog.result();
+        });
+        window->openSaveDialog();
+        return closed;
+    }
+
+    // Opens the open dialog on `path` and clicks OUVRIR.
+    bool open(const QString& path) {
+        bool closed = false;
+        prompter.queueDialog([&](QDialog& d) {
+            auto& dialog = dynamic_cast<OpenDialog&>(d);
+            dialog.ficharge()->setText(path);
+            dialog.clickOpen();
+            closed = dialog.result() == QDialog::Accepted;
+            return dialog.result();
+        });
+        window->openOpenDialog();
+        return closed;
+    }
+
+    QString path(const char* name) const { return QString::fromStdString((dir / name).string()); }
+    const Controls& controls() const { return window->simulator().controls(); }
+
+    fs::path dir;
+};
+
+TEST_F(Files, SavedAndReopenedEveryFieldComesBack) {
+    // A configuration away from the defaults, as another installation
+    // wrote it.
+    const std::string sample = std::string(OHMORA_TEST_DATA_DIR) + "/config/tp-oscillations.P16";
+    const files::ConfigurationRead wanted = files::loadConfiguration(sample);
+    ASSERT_TRUE(wanted.controls);
+    program.cheminconfig = sample;
+    ASSERT_TRUE(window->openconfig());
+    EXPECT_EQ(controls(), *wanted.controls);
+    EXPECT_EQ(state().run.position, 0);
+
+    ASSERT_TRUE(saveAs("essai"));
+    EXPECT_EQ(program.cheminconfig, (dir / "essai.P16").string());
+    EXPECT_EQ(window->windowTitle(), "Ohmora - " + path("essai.P16"));
+
+    // A fresh window opens the file into the same state.
+    ProgramState other;
+    ScriptedPrompter otherPrompter;
+    MainWindow fresh(other, &otherPrompter, MainWindow::Options{false});
+    other.cheminconfig = (dir / "essai.P16").string();
+    ASSERT_TRUE(fresh.openconfig());
+    EXPECT_EQ(fresh.simulator().controls(), *wanted.controls);
+    EXPECT_EQ(fresh.windowTitle(), "Ohmora - " + path("essai.P16"));
+    EXPECT_TRUE(otherPrompter.messages().empty());
+}
+
+TEST_F(Files, AFailedLoadChangesNothing) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* message;
+    };
+    const std::string good = *files::configurationBytes(controls());
+    std::string montage7 = good;
+    montage7.replace(9 * 128, 4, std::string("\x02\x00 7", 4));
+    const Case cases[] = {
+        {"empty", "", "Ce fichier ne correspond pas à cette application"},
+        {"lower-case signature",
+         std::string("\x04\x00"
+                     "capa",
+                     6),
+         "Ce fichier ne correspond pas à cette application"},
+        {"montage 7", montage7, "Lecture impossible sur disque"},
+    };
+    const Controls before = controls();
+    const QString caption = window->windowTitle();
+    for (const Case& c : cases) {
+        std::ofstream(dir / "bad.P16", std::ios::binary) << c.bytes;
+        prompter.clear();
+        EXPECT_TRUE(open(path("bad.P16"))) << c.name; // the dialog closes whatever the outcome
+        ASSERT_EQ(prompter.messages().size(), 1u) << c.name;
+        EXPECT_EQ(prompter.messages()[0].text, c.message) << c.name;
+        EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Stop) << c.name;
+        EXPECT_EQ(controls(), before) << c.name;
+        EXPECT_EQ(window->windowTitle(), caption) << c.name;
+    }
+    prompter.clear();
+    EXPECT_FALSE(open(path("missing.P16"))); // the dialog stays open
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Nom de fichier incorrect ou chemin non valide");
+    EXPECT_EQ(prompter.messages()[0].title, "impossible d'ouvrir ce fichier");
+}
+
+TEST_F(Files, SavingAsksBeforeOverwritingAndKeepsTheDialogOnFailure) {
+    ASSERT_TRUE(saveAs("essai.txt"));
+    const std::string first = slurp(dir / "essai.P16");
+    QTest::mouseClick(child("Command3"), Qt::LeftButton); // nothing in the file changes
+    prompter.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(saveAs("essai"));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Ecraser le fichier existant?");
+    EXPECT_EQ(prompter.messages()[0].title, "Ce fichier existe déjà!");
+    EXPECT_EQ(prompter.messages()[0].buttons, MessageButtons::YesNo);
+    prompter.clear();
+    prompter.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(saveAs("essai"));
+    EXPECT_EQ(slurp(dir / "essai.P16"), first);
+
+    prompter.clear();
+    EXPECT_FALSE(saveAs(".P16"));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Il faut donner un nom au fichier!");
+
+    fs::create_directories(dir / "taken.P16");
+    prompter.clear();
+    prompter.queueAnswer(MessageAnswer::Yes); // "taken.P16" exists: overwrite it
+    const QString caption = window->windowTitle();
+    EXPECT_FALSE(saveAs("taken"));
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[1].text, "Ecriture impossible sur disque");
+    EXPECT_EQ(prompter.messages()[1].title, "Enregistrement impossible");
+    EXPECT_EQ(window->windowTitle(), caption);
+
+    // The next opening proposes the last path built.
+    prompter.queueDialog([&](QDialog& d) {
+        EXPECT_EQ(dynamic_cast<SaveDialog&>(d).text1()->text(), path("taken.P16"));
+        return int(QDialog::Rejected);
+    });
+    window->openSaveDialog();
+}
+
+TEST_F(Files, TheSaveDialogsListsKeepTheBareNameAndMatchAnyCase) {
+    for (const char* name : {"a.P16", "b.p16", "c.txt"}) {
+        std::ofstream(dir / name) << "x";
+    }
+    fs::create_directories(dir / "sub");
+    SaveDialog dialog(prompter, "/elsewhere/essai", QString::fromStdString(dir.string()), nullptr);
+    EXPECT_EQ(dialog.file1()->fileNames(), (QStringList{"a.P16", "b.p16"}));
+    EXPECT_EQ(dialog.text1()->text(), "/elsewhere/essai"); // the last path, proposed whole
+    dialog.text1()->setText("/home/classe/essai");
+    dialog.dir1()->setCurrentRow(dialog.dir1()->count() - 1); // "sub"
+    dialog.dir1()->openHighlighted();
+    EXPECT_EQ(dialog.dir1()->path(), QString::fromStdString((dir / "sub").string()));
+    EXPECT_EQ(dialog.text1()->text(), "essai");
+    EXPECT_TRUE(dialog.file1()->fileNames().isEmpty());
+    // A double click on an existing file asks about that very file.
+    dialog.showDirectory(QString::fromStdString(dir.string()));
+    dialog.doubleClickFile("a.P16");
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Ecraser le fichier existant?");
+    EXPECT_EQ(dialog.builtPath(), path("a.P16"));
+}
+
+TEST_F(Files, ThePresenceFlagFollowsTheWindowAndOtherRecordsStay) {
+    const fs::path marker = dir / "BREVANE.TMP";
+    EXPECT_EQ(files::RecordImage(slurp(marker)).read(4).text, "OUI");
+    window.reset();
+    EXPECT_EQ(files::RecordImage(slurp(marker)).read(4).text, "NON");
+
+    std::string shared(35 * 128, '\0');
+    for (size_t i = 0; i < shared.size(); ++i) {
+        shared[i] = char((i * 131 + 7) & 0xFF);
+    }
+    shared.replace(3 * 128, 2, std::string("\x02\x00", 2));
+    std::ofstream(marker, std::ios::binary) << shared;
+    WindowFixture::SetUp();
+    window.reset();
+    std::string expected = shared;
+    expected.replace(3 * 128, 5, std::string("\x03\x00NON", 5));
+    EXPECT_EQ(slurp(marker), expected);
+}
+
+TEST_F(Files, ClosingAsksAndCancelKeepsTheWindow) {
+    showWindow();
+    prompter.queueAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Quitter vraiment Ohmora ?");
+    EXPECT_EQ(prompter.messages()[0].title, "Fermer");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Question);
+    EXPECT_EQ(prompter.messages()[0].buttons, MessageButtons::OkCancel);
+
+    // The typed-text question comes first; its Cancel asks nothing more.
+    prompter.clear();
+    window->setLossConfirmation([] { return false; });
+    QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(prompter.messages().empty());
+
+    window->setLossConfirmation([] { return true; });
+    prompter.queueAnswer(MessageAnswer::Ok);
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(files::RecordImage(slurp(dir / "BREVANE.TMP")).read(4).text, "NON");
+}
+
+TEST_F(Files, HelpOpensInTheBrowserOrSaysWhy) {
+    QTest::mouseClick(child<QPushButton>("Command7"), Qt::LeftButton);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "Le fichier d'aide " + path("ohmora-aide.html") + " est introuvable.");
+    EXPECT_TRUE(prompter.documentsOpened().isEmpty());
+
+    std::ofstream(dir / "ohmora-aide.html") << "<html></html>";
+    prompter.clear();
+    QTest::mouseClick(child<QPushButton>("Command7"), Qt::LeftButton);
+    EXPECT_EQ(prompter.documentsOpened(), QStringList{path("ohmora-aide.html")});
+    EXPECT_TRUE(prompter.messages().empty());
+    prompter.setDocumentsOpen(false);
+    QTest::mouseClick(child<QPushButton>("Command7"), Qt::LeftButton);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].title, "Aide");
+}
+
+} // namespace
+} // namespace ohmora
