@@ -9,7 +9,7 @@ cmake -S . -B build/program -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DOHMORA_TESTS=OFF -DOHMORA_BENCHMARKS=OFF >/dev/null
 cmake --build build/program -j "$(nproc)"
 
-program=./build/program/app/ohmora/ohmora
+program=./build/program/bin/ohmora
 
 # Without a display the window cannot open: show what it looks like instead.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -23,7 +23,7 @@ measure() {
 }
 echo "== cold start to screenshot ($runs runs each): wall seconds, peak RSS kB =="
 for _ in $(seq "$runs"); do
-  read -r s kb < <(measure "$build/app/ohmora/ohmora" --screenshot "$shot")
+  read -r s kb < <(measure "$build/bin/ohmora" --screenshot "$shot")
   echo "ohmora      $s s  $kb kB"
   ohmora_s=$(awk -v a="$ohmora_s" -v b="$s" 'BEGIN{print a+b}')
   ohmora_kb=$((ohmora_kb + kb))

@@ -1,0 +1,284 @@
+#include "ExercisePack.h"
+
+#include "AtomicFile.h"
+#include "ConfigurationFile.h"
+#include "Simulator.h"
+#include "Validation.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace ohmora::exercises {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string trimmed(std::string_view s) {
+    const auto notBlank = [](char c) { return c != ' ' && c != '\t' && c != '\r'; };
+    while (!s.empty() && !notBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && !notBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return std::string(s);
+}
+
+// "key = value" lines, comments and blank lines skipped.
+std::vector<std::pair<std::string, std::string>>
+keyValues(const std::string& text, std::vector<std::string>& errors) {
+    std::vector<std::pair<std::string, std::string>> out;
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        const std::string t = trimmed(line);
+        if (t.empty() || t.front() == '#') {
+            continue;
+        }
+        const size_t eq = t.find('=');
+        if (eq == std::string::npos) {
+            errors.push_back("line " + std::to_string(number) + ": no \"key = value\"");
+            continue;
+        }
+        out.emplace_back(trimmed(t.substr(0, eq)), trimmed(t.substr(eq + 1)));
+    }
+    return out;
+}
+
+std::optional<int> integer(const std::string& text) {
+    int v = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<std::string> slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool isSafeName(const std::string& name) {
+    return !name.empty() && name.size() <= 60 &&
+           name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-.") == std::string::npos;
+}
+
+} // namespace
+
+Manifest parseManifest(const std::string& text, std::vector<std::string>& errors) {
+    static const std::set<std::string> known = {
+        "title",     "topics",        "difficulty", "statement",
+        "correction", "configuration", "correction-configuration"};
+    Manifest m;
+    for (auto& [key, value] : keyValues(text, errors)) {
+        if (key == "check") {
+            m.checks.push_back(value);
+        } else if (!known.count(key)) {
+            errors.push_back("unknown key \"" + key + "\"");
+        } else if (!m.values.emplace(key, value).second) {
+            errors.push_back("\"" + key + "\" given twice");
+        }
+    }
+    return m;
+}
+
+Controls parseConfigurationSource(const std::string& text, std::vector<std::string>& errors) {
+    Controls c;
+    c.montage = 0;
+    for (int i = 0; i < kParameterCount; ++i) {
+        c.textv[size_t(i)] = std::string(kDefaultParameters[size_t(i)]);
+    }
+    c.check4[1] = true;
+    bool trigger = false;
+    for (const auto& [key, value] : keyValues(text, errors)) {
+        if (key == "montage") {
+            const auto m = integer(value);
+            if (!m || *m < 0 || *m >= kMontageCount) {
+                errors.push_back("montage " + value + ": 0, 1 or 2");
+            } else {
+                c.montage = *m;
+            }
+        } else if (key == "duration") {
+            if (const Duration* d = durationForLabel(value)) {
+                c.upDown = d->upDown;
+            } else {
+                errors.push_back("duration \"" + value + "\" is not one of the durations");
+            }
+        } else if (key.rfind("param.", 0) == 0) {
+            const auto i = integer(key.substr(6));
+            if (!i || *i < 0 || *i >= kParameterCount) {
+                errors.push_back(key + ": the boxes are 0 to 13");
+            } else {
+                c.textv[size_t(*i)] = value;
+            }
+        } else if (key == "quantities") {
+            c.check4.fill(false);
+            std::istringstream in(value);
+            std::string k;
+            while (in >> k) {
+                const auto n = integer(k);
+                if (!n || *n < 0 || *n >= kQuantityCount) {
+                    errors.push_back("quantity " + k + ": the boxes are 0 to 6");
+                } else {
+                    c.check4[size_t(*n)] = true;
+                }
+            }
+        } else if (key == "trigger2" || key == "sustained") {
+            if (value != "0" && value != "1") {
+                errors.push_back(key + " " + value + ": 0 or 1");
+            }
+            (key == "trigger2" ? c.check3 : c.checkRn) = value == "1";
+            trigger = trigger || key == "trigger2";
+        } else {
+            errors.push_back("unknown key \"" + key + "\"");
+        }
+    }
+    if (!trigger) {
+        errors.push_back("trigger2 not given");
+    }
+    // Each text as the validation leaves it, so that leaving a box changes
+    // nothing.
+    for (int i = 0; i < kParameterCount; ++i) {
+        const Validation v = validateParameter(i, c.textv);
+        if (v.text != c.textv[size_t(i)] || !v.messages.empty()) {
+            errors.push_back("param." + std::to_string(i) + " = " + c.textv[size_t(i)] +
+                             ": the box would show " + v.text);
+        }
+    }
+    for (int k = 0; k < kQuantityCount; ++k) {
+        if (c.check4[size_t(k)] && !slotUsed(c.montage, k)) {
+            errors.push_back("quantity " + std::to_string(k) + " is not one of the montage's");
+        }
+    }
+    // The program replays a configuration through its handlers: what it
+    // keeps must be what was written.
+    Simulator sim;
+    sim.replayControls(c);
+    if (!(sim.controls() == c)) {
+        errors.push_back("the program would not keep this configuration as written (quantities "
+                         "of two groups?)");
+    }
+    return c;
+}
+
+std::string builtConfigurationName(const std::string& sourceName) {
+    const fs::path p(sourceName);
+    return p.stem().string() + std::string(files::kConfigurationExtension);
+}
+
+std::vector<std::string> buildPack(const fs::path& sources, const fs::path& output,
+                                   const std::string& guideManifest) {
+    std::vector<std::string> errors;
+    std::error_code ec;
+    fs::create_directories(output, ec);
+    const auto report = [&](const std::string& file, const std::vector<std::string>& found) {
+        for (const std::string& e : found) {
+            errors.push_back(file + ": " + e);
+        }
+        return found.empty();
+    };
+    const auto copy = [&](const std::string& name, const std::string& from) {
+        if (!isSafeName(name)) {
+            errors.push_back(from + ": \"" + name + "\" is not a plain lower-case file name");
+            return false;
+        }
+        const auto bytes = slurp(sources / name);
+        if (!bytes) {
+            errors.push_back(from + ": " + name + " is missing");
+            return false;
+        }
+        if (!files::writeFileAtomically(output / name, *bytes)) {
+            errors.push_back(name + ": cannot be written");
+            return false;
+        }
+        return true;
+    };
+    const auto configuration = [&](const std::string& name, const std::string& from) {
+        const auto text = slurp(sources / name);
+        if (!isSafeName(name) || !text) {
+            errors.push_back(from + ": configuration " + name + " is missing");
+            return std::string();
+        }
+        std::vector<std::string> found;
+        const Controls c = parseConfigurationSource(*text, found);
+        const std::string built = builtConfigurationName(name);
+        if (report(name, found) && files::saveConfiguration(output / built, c)) {
+            errors.push_back(built + ": cannot be written");
+        }
+        return built;
+    };
+    std::vector<fs::path> manifests;
+    for (const auto& entry : fs::directory_iterator(sources, ec)) {
+        if (entry.path().extension() == ".manifest") {
+            manifests.push_back(entry.path());
+        }
+    }
+    std::sort(manifests.begin(), manifests.end());
+    for (const fs::path& path : manifests) {
+        const std::string file = path.filename().string();
+        std::vector<std::string> found;
+        Manifest m = parseManifest(slurp(path).value_or(""), found);
+        if (!report(file, found)) {
+            continue;
+        }
+        const auto value = [&](const char* key) {
+            const auto it = m.values.find(key);
+            return it == m.values.end() ? std::string() : it->second;
+        };
+        if (value("statement").empty()) {
+            errors.push_back(file + ": no statement");
+            continue;
+        }
+        copy(value("statement"), file);
+        std::string config;
+        if (!value("configuration").empty()) {
+            config = configuration(value("configuration"), file);
+        }
+        if (file == guideManifest) {
+            const auto bytes = guideFileBytes(value("statement"), config);
+            if (!bytes || !files::writeFileAtomically(output / std::string(kGuideFileName), *bytes)) {
+                errors.push_back(file + ": the guide cannot be written");
+            }
+            continue;
+        }
+        ExerciseRecords e;
+        e.statement = value("statement");
+        e.configuration = config;
+        if (!value("correction").empty() && copy(value("correction"), file)) {
+            e.correction = value("correction");
+        }
+        if (!value("correction-configuration").empty()) {
+            e.correctionConfiguration = configuration(value("correction-configuration"), file);
+        }
+        e.difficulty = value("difficulty");
+        e.topics = value("topics");
+        e.title = value("title");
+        if (e.title.empty() || e.difficulty.empty()) {
+            errors.push_back(file + ": a title and a difficulty are needed");
+        }
+        const auto bytes = exerciseFileBytes(e);
+        if (!bytes) {
+            errors.push_back(file + ": the title or the topics do not fit their records (too "
+                                    "long, or characters Windows-1252 lacks)");
+            continue;
+        }
+        const std::string exercise = path.stem().string() + std::string(kExerciseExtension);
+        if (!files::writeFileAtomically(output / exercise, *bytes)) {
+            errors.push_back(exercise + ": cannot be written");
+        }
+    }
+    return errors;
+}
+
+} // namespace ohmora::exercises
