@@ -1,5 +1,6 @@
 // ohmora-cli: the simulator without a window, for batch runs and checks.
 
+#include "RtfCommand.h"
 #include "RunCommand.h"
 
 #if OHMORA_WITH_CALCULATOR
@@ -18,7 +19,9 @@ void usage(std::ostream& err) {
            "                      [--ticks N] [--until-end] [--readout X,Y]\n"
            "                      [--table FILE|-] [--samples FILE|-]\n"
            "                      [--graph FILE.png] [--schematic FILE.png]\n"
-           "       ohmora-cli calc EXPR [--radians] [--scientific]\n";
+           "       ohmora-cli calc EXPR [--radians] [--scientific]\n"
+           "       ohmora-cli rtf FILE --text\n"
+           "       ohmora-cli rtf FILE --rewrite OUT.rtf\n";
 }
 
 } // namespace
@@ -33,6 +36,9 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "run") {
         return ohmora::cli::runCommand(args, std::cout, std::cerr);
+    }
+    if (command == "rtf") {
+        return ohmora::cli::runRtfCommand(args, std::cout, std::cerr);
     }
 #if OHMORA_WITH_CALCULATOR
     if (command == "calc") {
