@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <iterator>
 #include <unordered_map>
 #include <utility>
@@ -386,12 +387,15 @@ private:
 
     void resolveFont(GroupState& group);
     int modelFont(FontDefinition& font);
+    CodePage codePageOf(const FontDefinition& font) const;
     std::uint32_t colour(int index) const;
     void finishFontEntry();
+    void finishFontTable();
     void finishColourEntry();
     void pictureBytes(std::string_view bytes);
     void pictureBinary(std::string_view bytes);
     void finishPicture();
+    int storeImage(Image image);
 
     void finishParagraph(bool endsCell);
     void finishCell();
@@ -410,6 +414,7 @@ private:
     CodePage documentPage_ = CodePage::Windows1252;
     int defaultFont_ = -1;
     std::unordered_map<int, FontDefinition> fonts_;
+    std::vector<int> fontOrder_; // the font numbers in the order of the table
     int fontEntryNumber_ = -1;
     FontDefinition fontEntry_;
     bool fontEntryOpen_ = false;
@@ -417,6 +422,7 @@ private:
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourSet_ = false;
     PictureInProgress picture_;
+    std::unordered_multimap<std::size_t, int> imagesByHash_;
     std::string shapeProperty_;        // the name of the shape property being read
     std::array<int, 4> shapeBounds_{}; // left, right, top, bottom
 
@@ -508,11 +514,9 @@ void Parser::closeGroup() {
             finishParagraph(false);
         }
         stack_.pop_back();
-        if (closing == Destination::FontTable) {
-            // Fonts named before the table was complete are looked up again.
-            for (GroupState& group : stack_) {
-                group.fontResolved = false;
-            }
+        if (closing == Destination::FontTable && !stack_.empty() &&
+            state().destination != Destination::FontTable) {
+            finishFontTable();
         }
     }
     if (stack_.empty()) {
@@ -1065,12 +1069,7 @@ void Parser::resolveFont(GroupState& group) {
         return;
     }
     FontDefinition& font = found->second;
-    group.codePage = codePageFromCharset(font.charset, documentPage_);
-    if (equalsIgnoringCase(font.name, "symbol")) {
-        group.codePage = CodePage::Symbol;
-    } else if (startsWithIgnoringCase(font.name, "wingdings")) {
-        group.codePage = CodePage::Wingdings;
-    }
+    group.codePage = codePageOf(font);
     if (group.codePage == CodePage::Symbol || group.codePage == CodePage::Wingdings) {
         // Signs of a symbol font become Unicode characters, which the
         // document's default font shows.
@@ -1081,6 +1080,16 @@ void Parser::resolveFont(GroupState& group) {
         return;
     }
     group.format.font = modelFont(font);
+}
+
+CodePage Parser::codePageOf(const FontDefinition& font) const {
+    if (equalsIgnoringCase(font.name, "symbol")) {
+        return CodePage::Symbol;
+    }
+    if (startsWithIgnoringCase(font.name, "wingdings")) {
+        return CodePage::Wingdings;
+    }
+    return codePageFromCharset(font.charset, documentPage_);
 }
 
 int Parser::modelFont(FontDefinition& font) {
@@ -1108,11 +1117,30 @@ void Parser::finishFontEntry() {
         name.erase(name.begin(), std::find_if(name.begin(), name.end(), notBlank));
         name.erase(std::find_if(name.rbegin(), name.rend(), notBlank).base(), name.end());
         if (!name.empty()) {
+            if (fonts_.find(fontEntryNumber_) == fonts_.end()) {
+                fontOrder_.push_back(fontEntryNumber_);
+            }
             fonts_.insert_or_assign(fontEntryNumber_, std::move(fontEntry_));
         }
     }
     fontEntry_ = FontDefinition{};
     fontEntryOpen_ = false;
+}
+
+void Parser::finishFontTable() {
+    // The document lists the fonts of the table in its order, so that
+    // writing it keeps them; symbol fonts are not listed, their text being
+    // read as Unicode.
+    for (const int number : fontOrder_) {
+        FontDefinition& font = fonts_[number];
+        if (codePageOf(font) != CodePage::Symbol && codePageOf(font) != CodePage::Wingdings) {
+            modelFont(font);
+        }
+    }
+    // Fonts named before the table was complete are looked up again.
+    for (GroupState& group : stack_) {
+        group.fontResolved = false;
+    }
 }
 
 void Parser::finishColourEntry() {
@@ -1159,6 +1187,21 @@ void Parser::pictureBinary(std::string_view bytes) {
     picture_.image.data.append(bytes);
 }
 
+int Parser::storeImage(Image image) {
+    // A picture shown several times is kept once.
+    const std::size_t hash = std::hash<std::string_view>()(image.data);
+    const auto [first, last] = imagesByHash_.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+        if (document_.images[static_cast<std::size_t>(it->second)] == image) {
+            return it->second;
+        }
+    }
+    const int index = static_cast<int>(document_.images.size());
+    document_.images.push_back(std::move(image));
+    imagesByHash_.emplace(hash, index);
+    return index;
+}
+
 void Parser::finishPicture() {
     PictureInProgress picture = std::exchange(picture_, PictureInProgress{});
     if (picture.tooLarge || picture.image.data.empty() || stack_.empty()) {
@@ -1191,9 +1234,7 @@ void Parser::finishPicture() {
         return;
     }
     resolveFont(group);
-    document_.images.push_back(std::move(image));
-    paragraph_.spans.push_back(
-        Span{group.format, {}, static_cast<int>(document_.images.size() - 1)});
+    paragraph_.spans.push_back(Span{group.format, {}, storeImage(std::move(image))});
 }
 
 void replaceLoneSurrogates(std::u16string& text) {
@@ -1219,6 +1260,9 @@ void Parser::finishParagraph(bool endsCell) {
         replaceLoneSurrogates(span.text);
     }
     paragraph.format = group.paragraph;
+    if (paragraph.format.lineSpacing == 0) {
+        paragraph.format.lineMultiple = false; // a multiple of nothing is single spacing
+    }
     paragraph.mark = group.format;
     if (endsCell || group.inTable) {
         cell_.paragraphs.push_back(std::move(paragraph));
@@ -1229,7 +1273,7 @@ void Parser::finishParagraph(bool endsCell) {
 }
 
 void Parser::finishCell() {
-    if (row_.cells.size() + 1 >= kMaxTableColumns && !row_.cells.empty()) {
+    if (row_.cells.size() >= kMaxTableColumns) {
         // Past the column bound the cells are read into the last one.
         auto& last = row_.cells.back().paragraphs;
         std::move(cell_.paragraphs.begin(), cell_.paragraphs.end(), std::back_inserter(last));
