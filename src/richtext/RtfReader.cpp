@@ -383,6 +383,8 @@ private:
     void unicode(int value);
     void character(char16_t c);
     void bodyCharacter(char16_t c);
+    void bodyText(std::string_view bytes);
+    Span& textSpan(const GroupState& group);
     bool consumeSkip();
 
     void resolveFont(GroupState& group);
@@ -950,11 +952,8 @@ void Parser::text(std::string_view bytes) {
         return;
     }
     if (destination == Destination::Body) {
-        GroupState& group = state();
-        if (group.hidden) {
-            return;
-        }
-        resolveFont(group);
+        bodyText(bytes);
+        return;
     }
     for (const char c : bytes) {
         byte(static_cast<unsigned char>(c));
@@ -1017,7 +1016,7 @@ void Parser::character(char16_t c) {
     case Destination::FontTable:
         if (c == u';') {
             finishFontEntry();
-        } else if (fontEntryOpen_ && fontEntry_.name.size() < 256) {
+        } else if (fontEntryOpen_ && c >= 0x20 && fontEntry_.name.size() < 256) {
             fontEntry_.name.push_back(c);
         }
         break;
@@ -1036,6 +1035,38 @@ void Parser::character(char16_t c) {
     }
 }
 
+Span& Parser::textSpan(const GroupState& group) {
+    if (paragraph_.spans.empty() || paragraph_.spans.back().image >= 0 ||
+        !(paragraph_.spans.back().format == group.format)) {
+        paragraph_.spans.push_back(Span{group.format, {}, -1});
+    }
+    return paragraph_.spans.back();
+}
+
+void Parser::bodyText(std::string_view bytes) {
+    GroupState& group = state();
+    if (group.hidden || bytes.empty()) {
+        return;
+    }
+    resolveFont(group);
+    std::u16string& text = textSpan(group).text;
+    const bool symbols =
+        group.codePage == CodePage::Symbol || group.codePage == CodePage::Wingdings;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20) {
+            if (b == '	') {
+                text.push_back(u'\t');
+            }
+        } else {
+            text.push_back(b < 0x80 && !symbols ? char16_t{b} : decodeByte(group.codePage, b));
+        }
+    }
+    if (text.empty()) {
+        paragraph_.spans.pop_back();
+    }
+}
+
 void Parser::bodyCharacter(char16_t c) {
     GroupState& group = state();
     if (group.destination != Destination::Body || group.hidden) {
@@ -1050,11 +1081,7 @@ void Parser::bodyCharacter(char16_t c) {
         c = 0x2028;
     }
     resolveFont(group);
-    if (paragraph_.spans.empty() || paragraph_.spans.back().image >= 0 ||
-        !(paragraph_.spans.back().format == group.format)) {
-        paragraph_.spans.push_back(Span{group.format, {}, -1});
-    }
-    paragraph_.spans.back().text.push_back(c);
+    textSpan(group).text.push_back(c);
 }
 
 void Parser::resolveFont(GroupState& group) {
@@ -1074,7 +1101,8 @@ void Parser::resolveFont(GroupState& group) {
         // Signs of a symbol font become Unicode characters, which the
         // document's default font shows.
         const auto fallback = fonts_.find(defaultFont_);
-        if (fallback != fonts_.end() && fallback->second.charset != 2) {
+        if (fallback != fonts_.end() && codePageOf(fallback->second) != CodePage::Symbol &&
+            codePageOf(fallback->second) != CodePage::Wingdings) {
             group.format.font = modelFont(fallback->second);
         }
         return;
@@ -1083,11 +1111,16 @@ void Parser::resolveFont(GroupState& group) {
 }
 
 CodePage Parser::codePageOf(const FontDefinition& font) const {
-    if (equalsIgnoringCase(font.name, "symbol")) {
-        return CodePage::Symbol;
-    }
-    if (startsWithIgnoringCase(font.name, "wingdings")) {
-        return CodePage::Wingdings;
+    // The name tells a symbol font only when the file gives no character
+    // set, or gives the symbol set; a font named Symbol in an explicit
+    // Western set holds Unicode text, as this writer writes it.
+    if (font.charset == 1 || font.charset == 2) {
+        if (equalsIgnoringCase(font.name, "symbol")) {
+            return CodePage::Symbol;
+        }
+        if (startsWithIgnoringCase(font.name, "wingdings")) {
+            return CodePage::Wingdings;
+        }
     }
     return codePageFromCharset(font.charset, documentPage_);
 }

@@ -29,7 +29,7 @@ private:
     void row(const Row& row);
     void charFormat(const CharFormat& format);
     void paragraphFormat(const ParagraphFormat& format);
-    void span(const Span& span);
+    void span(const Span& span, const CharFormat& mark);
     void image(const Image& image);
     void text(std::u16string_view text);
     void number(std::string_view word, int value);
@@ -103,7 +103,10 @@ void Writer::header() {
         out_ += '{';
         number("f", static_cast<int>(i));
         out_ += "\\fnil\\fcharset0 ";
-        text(document_.fonts[i]);
+        // A semicolon would end the name.
+        std::u16string name = document_.fonts[i];
+        name.erase(std::remove(name.begin(), name.end(), u';'), name.end());
+        text(name);
         out_ += ";}";
     }
     out_ += "}\r\n{\\colortbl;";
@@ -191,13 +194,18 @@ void Writer::paragraph(const Paragraph& p, bool inTable, std::string_view end) {
     charFormat(p.mark);
     out_ += ' ';
     for (const Span& s : p.spans) {
-        span(s);
+        span(s, p.mark);
     }
     out_ += end;
     out_ += "\r\n";
 }
 
-void Writer::span(const Span& s) {
+void Writer::span(const Span& s, const CharFormat& mark) {
+    if (s.image < 0 && s.format == mark) {
+        // Text in the format of its paragraph mark needs no group.
+        text(s.text);
+        return;
+    }
     out_ += '{';
     charFormat(s.format);
     out_ += ' ';

@@ -282,7 +282,9 @@ public:
 
 private:
     CharFormat charFormat(const QTextCharFormat& format);
+    const CharFormat& charFormat(int index);
     static ParagraphFormat paragraphFormat(const QTextBlockFormat& format);
+    const ParagraphFormat& paragraphFormat(int index);
     Paragraph paragraph(const QTextBlock& block);
     void frameParagraphs(const QTextFrame* frame, std::vector<Paragraph>& out, int depth);
     Table table(const QTextTable* table);
@@ -294,10 +296,39 @@ private:
     double defaultPoints_ = 12.0;
     Document model_;
     QHash<QString, int> fontIndex_;
-    QHash<QString, int> imageIndex_;
+    struct DecodedImage {
+        std::string png;
+        QSize size;
+    };
+    QHash<QString, DecodedImage> decodedImages_;
+    std::unordered_multimap<std::size_t, int> imagesByHash_;
+    // Conversions by the document's own format numbers: a document has few
+    // formats and many fragments.
+    QList<QTextFormat> formats_;
+    std::unordered_map<int, CharFormat> charFormats_;
+    std::unordered_map<int, ParagraphFormat> paragraphFormats_;
 };
 
-Extractor::Extractor(const QTextDocument& document) : document_(document) {
+const CharFormat& Extractor::charFormat(int index) {
+    const auto found = charFormats_.find(index);
+    if (found != charFormats_.end()) {
+        return found->second;
+    }
+    return charFormats_.emplace(index, charFormat(formats_.value(index).toCharFormat()))
+        .first->second;
+}
+
+const ParagraphFormat& Extractor::paragraphFormat(int index) {
+    const auto found = paragraphFormats_.find(index);
+    if (found != paragraphFormats_.end()) {
+        return found->second;
+    }
+    return paragraphFormats_.emplace(index, paragraphFormat(formats_.value(index).toBlockFormat()))
+        .first->second;
+}
+
+Extractor::Extractor(const QTextDocument& document)
+    : document_(document), formats_(document.allFormats()) {
     const QFont font = document.defaultFont();
     defaultFamily_ = font.family();
     if (font.pointSizeF() > 0) {
@@ -424,8 +455,8 @@ QString listPrefix(const QTextBlock& block) {
 
 Paragraph Extractor::paragraph(const QTextBlock& block) {
     Paragraph p;
-    p.format = paragraphFormat(block.blockFormat());
-    p.mark = charFormat(block.charFormat());
+    p.format = paragraphFormat(block.blockFormatIndex());
+    p.mark = charFormat(block.charFormatIndex());
     const auto addText = [&p](const CharFormat& format, const QString& text) {
         std::u16string clean;
         clean.reserve(static_cast<std::size_t>(text.size()));
@@ -447,15 +478,16 @@ Paragraph Extractor::paragraph(const QTextBlock& block) {
     addText(p.mark, listPrefix(block));
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        const QTextCharFormat q = fragment.charFormat();
-        const CharFormat format = charFormat(q);
-        if (q.isImageFormat()) {
-            const int index = image(q.toImageFormat());
-            for (qsizetype i = 0; index >= 0 && i < fragment.length(); ++i) {
+        const CharFormat& format = charFormat(fragment.charFormatIndex());
+        const QString text = fragment.text();
+        if (text.front() == QChar::ObjectReplacementCharacter &&
+            fragment.charFormat().isImageFormat()) {
+            const int index = image(fragment.charFormat().toImageFormat());
+            for (qsizetype i = 0; index >= 0 && i < text.size(); ++i) {
                 p.spans.push_back(Span{format, {}, index});
             }
         } else {
-            addText(format, fragment.text());
+            addText(format, text);
         }
     }
     return p;
@@ -528,42 +560,37 @@ QByteArray pngBytes(const QVariant& resource, QSize& size) {
 }
 
 int Extractor::image(const QTextImageFormat& format) {
-    const auto found = imageIndex_.constFind(format.name());
-    int index = -1;
-    if (found != imageIndex_.constEnd()) {
-        index = found.value();
-    } else {
-        QSize size;
-        const QByteArray png =
-            pngBytes(document_.resource(QTextDocument::ImageResource, QUrl(format.name())), size);
-        if (!png.isEmpty()) {
-            Image image;
-            image.kind = ImageKind::Png;
-            image.data = png.toStdString();
-            image.pixelWidth = size.width();
-            image.pixelHeight = size.height();
-            model_.images.push_back(std::move(image));
-            index = static_cast<int>(model_.images.size() - 1);
-        }
-        imageIndex_.insert(format.name(), index);
+    auto decoded = decodedImages_.constFind(format.name());
+    if (decoded == decodedImages_.constEnd()) {
+        DecodedImage picture;
+        picture.png =
+            pngBytes(document_.resource(QTextDocument::ImageResource, QUrl(format.name())),
+                     picture.size)
+                .toStdString();
+        decoded = decodedImages_.insert(format.name(), std::move(picture));
     }
-    if (index < 0) {
+    if (decoded->png.empty()) {
         return -1;
     }
-    // The same picture may be shown at several sizes: each size is a picture.
-    Image& stored = model_.images[static_cast<std::size_t>(index)];
-    const int width = format.width() > 0 ? toTwips(format.width()) : stored.pixelWidth * 15;
-    const int height = format.height() > 0 ? toTwips(format.height()) : stored.pixelHeight * 15;
-    if (stored.widthTwips == 0 || (stored.widthTwips == width && stored.heightTwips == height)) {
-        stored.widthTwips = width;
-        stored.heightTwips = height;
-        return index;
+    Image image;
+    image.kind = ImageKind::Png;
+    image.data = decoded->png;
+    image.pixelWidth = decoded->size.width();
+    image.pixelHeight = decoded->size.height();
+    image.widthTwips = format.width() > 0 ? toTwips(format.width()) : image.pixelWidth * 15;
+    image.heightTwips = format.height() > 0 ? toTwips(format.height()) : image.pixelHeight * 15;
+    // A picture shown several times at one size is kept once, as the reader keeps it.
+    const std::size_t hash = std::hash<std::string_view>()(image.data);
+    const auto [first, last] = imagesByHash_.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+        if (model_.images[static_cast<std::size_t>(it->second)] == image) {
+            return it->second;
+        }
     }
-    Image sized = stored;
-    sized.widthTwips = width;
-    sized.heightTwips = height;
-    model_.images.push_back(std::move(sized));
-    return static_cast<int>(model_.images.size() - 1);
+    const int index = static_cast<int>(model_.images.size());
+    model_.images.push_back(std::move(image));
+    imagesByHash_.emplace(hash, index);
+    return index;
 }
 
 } // namespace

@@ -42,7 +42,7 @@ TEST_P(WriterEscape, WritesAsciiOnly) {
 }
 
 const EscapeCase kEscapeCases[] = {
-    {"ascii", u"R = 33", "R = 33}"},
+    {"ascii", u"R = 33", "\\fs24 R = 33\\par"},
     {"western", u"é€œ", "\\'e9\\'80\\'9c"},
     {"greek", u"Ωμ", "\\u937?\\u956?"},
     {"above_32767", u"\uFB00", "\\u-1280?"},
@@ -53,7 +53,7 @@ const EscapeCase kEscapeCases[] = {
     {"no_break_space", u"a\u00A0b", "a\\~b"},
     {"soft_hyphen", u"a\u00ADb", "a\\-b"},
     {"no_break_hyphen", u"a\u2011b", "a\\_b"},
-    {"leading_blank_kept", u" a", "  a}"},
+    {"leading_blank_kept", u" a", "\\fs24  a\\par"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rtf, WriterEscape, ::testing::ValuesIn(kEscapeCases),
