@@ -90,8 +90,8 @@ inline const Span* findSpan(const Document& document, std::u16string_view marker
     for (const bool whole : {true, false}) {
         forEachParagraph(document, [&](const Paragraph& p) {
             for (const Span& span : p.spans) {
-                const bool match = whole ? span.text == marker
-                                         : span.text.find(marker) != std::u16string::npos;
+                const bool match =
+                    whole ? span.text == marker : span.text.find(marker) != std::u16string::npos;
                 if (!found && match) {
                     found = &span;
                     if (paragraph) {
