@@ -417,6 +417,7 @@ private:
     int defaultFont_ = -1;
     std::unordered_map<int, FontDefinition> fonts_;
     std::vector<int> fontOrder_; // the font numbers in the order of the table
+    std::size_t fontsListed_ = 0;
     int fontEntryNumber_ = -1;
     FontDefinition fontEntry_;
     bool fontEntryOpen_ = false;
@@ -1164,8 +1165,8 @@ void Parser::finishFontTable() {
     // The document lists the fonts of the table in its order, so that
     // writing it keeps them; symbol fonts are not listed, their text being
     // read as Unicode.
-    for (const int number : fontOrder_) {
-        FontDefinition& font = fonts_[number];
+    for (; fontsListed_ < fontOrder_.size(); ++fontsListed_) {
+        FontDefinition& font = fonts_[fontOrder_[fontsListed_]];
         if (codePageOf(font) != CodePage::Symbol && codePageOf(font) != CodePage::Wingdings) {
             modelFont(font);
         }

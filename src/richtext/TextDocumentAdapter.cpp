@@ -25,7 +25,8 @@ namespace ohmora::rtf {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
-constexpr int kMaxPlaceholderPixels = 2000;
+constexpr int kPlaceholderWidth = 64;
+constexpr int kPlaceholderHeight = 48;
 constexpr int kMaxFrameNesting = 16;
 
 QString toQString(const std::u16string& text) {
@@ -66,6 +67,18 @@ struct CharFormatHash {
     }
 };
 
+struct ParagraphFormatHash {
+    std::size_t operator()(const ParagraphFormat& f) const {
+        std::size_t h =
+            static_cast<std::size_t>(f.alignment) | static_cast<std::size_t>(f.lineMultiple) << 2;
+        for (const int v : {f.leftTwips, f.rightTwips, f.firstLineTwips, f.spaceBeforeTwips,
+                            f.spaceAfterTwips, f.lineSpacing}) {
+            h = h * 1000003u ^ static_cast<std::size_t>(v);
+        }
+        return h;
+    }
+};
+
 // ---------------------------------------------------------------- building
 
 class Builder {
@@ -76,7 +89,7 @@ public:
 
 private:
     const QTextCharFormat& charFormat(const CharFormat& format);
-    static QTextBlockFormat blockFormat(const ParagraphFormat& format);
+    const QTextBlockFormat& blockFormat(const ParagraphFormat& format);
     void paragraph(QTextCursor& cursor, const Paragraph& paragraph, bool newBlock);
     void table(const Table& table);
     QTextImageFormat imageFormat(int index, const CharFormat& format);
@@ -85,7 +98,9 @@ private:
     QTextDocument& document_;
     QTextCursor cursor_;
     std::unordered_map<CharFormat, QTextCharFormat, CharFormatHash> formats_;
+    std::unordered_map<ParagraphFormat, QTextBlockFormat, ParagraphFormatHash> blockFormats_;
     std::vector<QString> imageNames_;
+    QImage placeholder_;
 };
 
 void Builder::run() {
@@ -139,7 +154,11 @@ const QTextCharFormat& Builder::charFormat(const CharFormat& f) {
     return formats_.emplace(f, q).first->second;
 }
 
-QTextBlockFormat Builder::blockFormat(const ParagraphFormat& f) {
+const QTextBlockFormat& Builder::blockFormat(const ParagraphFormat& f) {
+    const auto found = blockFormats_.find(f);
+    if (found != blockFormats_.end()) {
+        return found->second;
+    }
     QTextBlockFormat q;
     switch (f.alignment) {
     case Alignment::Left:
@@ -167,18 +186,14 @@ QTextBlockFormat Builder::blockFormat(const ParagraphFormat& f) {
     } else if (f.lineSpacing < 0) {
         q.setLineHeight(-f.lineSpacing / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
     }
-    return q;
+    return blockFormats_.emplace(f, q).first->second;
 }
 
-QImage placeholder(const Image& image) {
-    // A picture the document cannot show (a metafile, damaged data) keeps
-    // its place as a framed grey box with a cross.
-    const auto side = [](int twips) {
-        return twips > 0
-                   ? std::clamp(static_cast<int>(twips / kTwipsPerPixel), 8, kMaxPlaceholderPixels)
-                   : 64;
-    };
-    QImage picture(side(image.widthTwips), side(image.heightTwips), QImage::Format_RGB32);
+// A picture the document cannot show (a metafile, damaged data) keeps its
+// place as a framed grey box with a cross, drawn small once and stretched to
+// the picture's size where it is shown.
+QImage placeholder() {
+    QImage picture(kPlaceholderWidth, kPlaceholderHeight, QImage::Format_RGB32);
     picture.fill(QColor(224, 224, 224));
     QPainter painter(&picture);
     painter.setPen(QColor(128, 128, 128));
@@ -202,7 +217,10 @@ QTextImageFormat Builder::imageFormat(int index, const CharFormat& format) {
         if (readable) {
             document_.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
         } else {
-            document_.addResource(QTextDocument::ImageResource, QUrl(name), placeholder(image));
+            if (placeholder_.isNull()) {
+                placeholder_ = placeholder();
+            }
+            document_.addResource(QTextDocument::ImageResource, QUrl(name), placeholder_);
         }
     }
     QTextImageFormat q;
@@ -567,7 +585,7 @@ int Extractor::image(const QTextImageFormat& format) {
             pngBytes(document_.resource(QTextDocument::ImageResource, QUrl(format.name())),
                      picture.size)
                 .toStdString();
-        decoded = decodedImages_.insert(format.name(), std::move(picture));
+        decoded = decodedImages_.insert(format.name(), picture);
     }
     if (decoded->png.empty()) {
         return -1;
