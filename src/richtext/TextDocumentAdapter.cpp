@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <unordered_map>
 
 namespace ohmora::rtf {
@@ -28,6 +29,10 @@ constexpr double kTwipsPerPixel = 15.0;
 constexpr int kPlaceholderWidth = 64;
 constexpr int kPlaceholderHeight = 48;
 constexpr int kMaxFrameNesting = 16;
+// A table of the text area with no widths of its own is as wide as a page's text.
+constexpr int kTableTwips = 9000;
+// The column widths of a table as the file gave them, in twips.
+constexpr int kColumnTwipsProperty = QTextFormat::UserProperty + 1;
 
 QString toQString(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -177,6 +182,12 @@ const QTextBlockFormat& Builder::blockFormat(const ParagraphFormat& f) {
     q.setLeftMargin(f.leftTwips / kTwipsPerPixel);
     q.setRightMargin(f.rightTwips / kTwipsPerPixel);
     q.setTextIndent(f.firstLineTwips / kTwipsPerPixel);
+    if (f.firstLineTwips < 0) {
+        // Word processors put a tab stop at a hanging indent, where the text
+        // of a list item starts after its bullet and tab.
+        q.setTabPositions(
+            {QTextOption::Tab(-f.firstLineTwips / kTwipsPerPixel, QTextOption::LeftTab)});
+    }
     q.setTopMargin(f.spaceBeforeTwips / kTwipsPerPixel);
     q.setBottomMargin(f.spaceAfterTwips / kTwipsPerPixel);
     if (f.lineSpacing > 0 && f.lineMultiple) {
@@ -267,11 +278,18 @@ void Builder::table(const Table& t) {
     if (widest && widest->cellWidthsTwips.size() == columns &&
         std::all_of(widest->cellWidthsTwips.begin(), widest->cellWidthsTwips.end(),
                     [](int w) { return w > 0; })) {
+        // The columns share the width of the text area as they share the
+        // row's; the widths of the file are kept for writing it back.
+        const double total =
+            std::accumulate(widest->cellWidthsTwips.begin(), widest->cellWidthsTwips.end(), 0.0);
         QList<QTextLength> widths;
+        QVariantList twips;
         for (const int w : widest->cellWidthsTwips) {
-            widths.append(QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel));
+            widths.append(QTextLength(QTextLength::PercentageLength, w / total * 100.0));
+            twips.append(w);
         }
         format.setColumnWidthConstraints(widths);
+        format.setProperty(kColumnTwipsProperty, twips);
     }
     QTextTable* table =
         cursor_.insertTable(static_cast<int>(t.rows.size()), static_cast<int>(columns), format);
@@ -528,10 +546,18 @@ Table Extractor::table(const QTextTable* t) {
     const int columns = t->columns();
     std::vector<int> widths;
     const QList<QTextLength> constraints = t->format().columnWidthConstraints();
+    const QVariantList twips = t->format().property(kColumnTwipsProperty).toList();
     for (int c = 0; c < columns; ++c) {
-        const bool fixed =
-            c < constraints.size() && constraints[c].type() == QTextLength::FixedLength;
-        widths.push_back(fixed ? toTwips(constraints[c].rawValue()) : 9000 / std::max(1, columns));
+        const QTextLength length = c < constraints.size() ? constraints[c] : QTextLength();
+        if (twips.size() == columns) {
+            widths.push_back(twips[c].toInt());
+        } else if (length.type() == QTextLength::FixedLength) {
+            widths.push_back(toTwips(length.rawValue()));
+        } else if (length.type() == QTextLength::PercentageLength) {
+            widths.push_back(static_cast<int>(std::lround(length.rawValue() * kTableTwips / 100)));
+        } else {
+            widths.push_back(kTableTwips / std::max(1, columns));
+        }
     }
     for (int r = 0; r < t->rows(); ++r) {
         Row row;

@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -208,6 +209,39 @@ TEST(RichText, ReadingAgainForgetsThePreviousPictures) {
                      .isValid());
     EXPECT_FALSE(document.isModified());
     EXPECT_EQ(plainText(document), QStringLiteral("texte"));
+}
+
+} // namespace
+} // namespace ohmora::rtf
+
+namespace ohmora::rtf {
+namespace {
+
+TEST(RichText, TableColumnsShareTheWidthAndKeepTheirTwips) {
+    QTextDocument document;
+    ASSERT_TRUE(
+        readRtf("{\\rtf1 \\trowd\\cellx1000\\cellx4000\\intbl a\\cell b\\cell\\row}", document));
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::NextBlock);
+    const QTextTable* table = cursor.currentTable();
+    ASSERT_NE(table, nullptr);
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    ASSERT_EQ(widths.size(), 2);
+    EXPECT_EQ(widths[0].type(), QTextLength::PercentageLength);
+    EXPECT_DOUBLE_EQ(widths[0].rawValue(), 25.0);
+    EXPECT_DOUBLE_EQ(widths[1].rawValue(), 75.0);
+    EXPECT_TRUE(writeRtf(document).contains("\\cellx1000\\clbrdrt"));
+    EXPECT_TRUE(writeRtf(document).contains("\\cellx4000\r\n"));
+}
+
+TEST(RichText, HangingIndentHasItsTabStop) {
+    QTextDocument document;
+    ASSERT_TRUE(readRtf("{\\rtf1 \\li720\\fi-360 \\'95\\tab item\\par}", document));
+    const QList<QTextOption::Tab> tabs = document.begin().blockFormat().tabPositions();
+    ASSERT_EQ(tabs.size(), 1);
+    EXPECT_DOUBLE_EQ(tabs.front().position, 24.0); // from the start of the first line
+    EXPECT_DOUBLE_EQ(document.begin().blockFormat().leftMargin(), 48.0);
+    EXPECT_DOUBLE_EQ(document.begin().blockFormat().textIndent(), -24.0);
 }
 
 } // namespace
