@@ -7,9 +7,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QUrl>
 
 #include <filesystem>
 #include <string_view>
@@ -80,6 +82,24 @@ QByteArray writeRtf(const QTextDocumentFragment& fragment) {
     QTextDocument document;
     QTextCursor(&document).insertFragment(fragment);
     return writeRtf(document);
+}
+
+QByteArray writeRtfSelection(const QTextCursor& selection) {
+    QTextDocument part;
+    QTextCursor(&part).insertFragment(selection.selection());
+    if (const QTextDocument* source = selection.document()) {
+        for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                if (format.isImageFormat()) {
+                    const QUrl name(format.toImageFormat().name());
+                    part.addResource(QTextDocument::ImageResource, name,
+                                     source->resource(QTextDocument::ImageResource, name));
+                }
+            }
+        }
+    }
+    return writeRtf(part);
 }
 
 bool writeRtfFile(const QString& path, const QTextDocument& document, QString* error) {

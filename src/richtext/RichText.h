@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+class QTextCursor;
 class QTextDocument;
 class QTextDocumentFragment;
 
@@ -24,8 +25,12 @@ bool readRtfFile(const QString& path, QTextDocument& document, QString* error = 
 
 QByteArray writeRtf(const QTextDocument& document);
 
-// A selection; its pictures come along when the fragment carries them.
+// A piece of a document. A fragment does not carry the data of its
+// pictures, which are left out; writeRtfSelection keeps them.
 QByteArray writeRtf(const QTextDocumentFragment& fragment);
+
+// The selected part of the cursor's document, pictures included.
+QByteArray writeRtfSelection(const QTextCursor& selection);
 
 // Writes the file completely or not at all.
 bool writeRtfFile(const QString& path, const QTextDocument& document, QString* error = nullptr);

@@ -186,6 +186,22 @@ TEST(RichText, PngPictureBecomesAnImageResourceAtItsGoalSize) {
         "\\pngblip\\picw24\\pich16\\picwgoal720\\pichgoal480\r\n" + png.toHex().left(64)));
 }
 
+TEST(RichText, SelectedPictureIsWrittenWithItsData) {
+    const QByteArray png = pngFile();
+    QTextDocument document;
+    ASSERT_TRUE(readRtf("{\\rtf1 avant {\\pict\\pngblip\\picwgoal720\\pichgoal480 " + png.toHex() +
+                            "} apr\\'e8s}",
+                        document));
+    QTextCursor cursor(&document);
+    cursor.setPosition(6);
+    cursor.setPosition(8, QTextCursor::KeepAnchor);
+    EXPECT_FALSE(writeRtf(cursor.selection()).contains("\\pict"));
+    const QByteArray rtf = writeRtfSelection(cursor);
+    EXPECT_TRUE(rtf.contains("\\pngblip\\picw24\\pich16\\picwgoal720\\pichgoal480\r\n" +
+                             png.toHex().left(64)))
+        << rtf.toStdString();
+}
+
 TEST(RichText, MetafileShowsAPlaceholderAtItsSize) {
     QTextDocument document;
     ASSERT_TRUE(
