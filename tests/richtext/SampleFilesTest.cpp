@@ -210,11 +210,13 @@ TEST_P(SampleFile, RewriteReadsBackTheSame) {
 }
 
 // What LibreOffice must keep of our rewrite: the text, and per character its
-// emphasis, position, size and colour; per paragraph its alignment.
+// emphasis, position, size, offset and colours; per paragraph its alignment
+// and left indent.
 std::vector<std::string> signature(const Document& document) {
     std::vector<std::string> lines;
     test::forEachParagraph(document, [&lines](const Paragraph& p) {
-        std::string line = "P" + std::to_string(static_cast<int>(p.format.alignment)) + ":";
+        std::string line = "P" + std::to_string(static_cast<int>(p.format.alignment)) + "|" +
+                           std::to_string(p.format.leftTwips) + ":";
         for (const Span& span : p.spans) {
             if (span.image >= 0) {
                 line += "[image]"; // a picture has no size or colour of its own there
@@ -224,7 +226,8 @@ std::vector<std::string> signature(const Document& document) {
             line += "[" + test::utf8(span.text) + "|" + (f.bold ? "b" : "") +
                     (f.italic ? "i" : "") + (f.underline ? "u" : "") + (f.strike ? "s" : "") +
                     std::to_string(static_cast<int>(f.vertical)) + "|" +
-                    std::to_string(f.halfPoints) + "|" + std::to_string(f.foreground) + "]";
+                    std::to_string(f.halfPoints) + "|" + std::to_string(f.offsetHalfPoints) + "|" +
+                    std::to_string(f.foreground) + "|" + std::to_string(f.background) + "]";
         }
         lines.push_back(line);
     });
