@@ -202,6 +202,16 @@ TEST(RichText, SelectedPictureIsWrittenWithItsData) {
         << rtf.toStdString();
 }
 
+TEST(RichText, PictureShownTwiceIsWrittenAsOnePicture) {
+    const QByteArray hex = pngFile().toHex();
+    QTextDocument document;
+    ASSERT_TRUE(
+        readRtf("{\\rtf1 {\\pict\\pngblip " + hex + "}x{\\pict\\pngblip " + hex + "}}", document));
+    const Document model = extractTextDocument(document);
+    EXPECT_EQ(model.images.size(), 1u);
+    EXPECT_EQ(test::modelText(model), "[image]x[image]");
+}
+
 TEST(RichText, MetafileShowsAPlaceholderAtItsSize) {
     QTextDocument document;
     ASSERT_TRUE(

@@ -19,6 +19,7 @@ const std::string kFonts =
     "Symbol;}{\\f2\\fnil Times New Roman;}{\\f3\\fnil\\fcharset2 "
     "Wingdings;}{\\f4\\fnil\\fcharset161 "
     "Arial Greek;}{\\f5\\fnil "
+    "Symbol;}{\\f6\\fcharset0 "
     "Symbol;}}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue200;}";
 
 struct TextCase {
@@ -55,6 +56,7 @@ const TextCase kTextCases[] = {
     {"symbol_field_result", "{\\field{\\*\\fldinst SYMBOL 112 \\\\f \"Symbol\"}{\\fldrslt\\f1 p}}",
      "π"},
     {"wingdings_bullet", "{\\f3 \\'a7}", "▪"},
+    {"symbol_name_in_a_western_set", "{\\f6 W}", "W"},
     {"named_characters", "\\lquote\\rquote\\ldblquote\\rdblquote\\endash\\emdash\\bullet\\~\\-\\_",
      "‘’“”–—•\u00A0\u00AD\u2011"},
     {"escaped_syntax", "\\\\ \\{ \\}", "\\ { }"},
@@ -274,6 +276,19 @@ TEST(RtfReader, SymbolTextTakesTheDefaultFont) {
     ASSERT_NE(span, nullptr);
     EXPECT_EQ(span->format.font, 0);
     EXPECT_EQ(test::utf8(document.fonts.at(0)), "Arial");
+}
+
+TEST(RtfReader, FontNamesLeaveControlCharactersOut) {
+    const Document document = readRtfDocument("{\\rtf1{\\fonttbl{\\f0 A\\'01ri\\'1fal;}}x}");
+    ASSERT_EQ(document.fonts.size(), 1u);
+    EXPECT_EQ(test::utf8(document.fonts.front()), "Arial");
+}
+
+TEST(RtfReader, PictureShownTwiceIsKeptOnce) {
+    const Document document = readRtfDocument(
+        "{\\rtf1 {\\pict\\pngblip 4142}{\\pict\\pngblip 4142}{\\pict\\pngblip 43}}");
+    EXPECT_EQ(test::modelText(document), "[image][image][image]");
+    EXPECT_EQ(document.images.size(), 2u);
 }
 
 TEST(RtfReader, ParagraphMarkKeepsItsFormat) {
