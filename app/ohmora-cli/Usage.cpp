@@ -5,6 +5,7 @@ namespace ohmora::cli {
 std::string usageText() {
     return R"(usage: ohmora-cli run [ACTION...] [OUTPUT...]
        ohmora-cli calc EXPR [--radians] [--scientific]
+       ohmora-cli rtf FILE --text | --rewrite OUT.rtf
        ohmora-cli --help
 
 run: the simulator without a window. The actions are applied in the order
@@ -28,6 +29,9 @@ end, each completely or not at all ("-" is standard output).
   --samples FILE|-      every tick's clocks and values
   --graph FILE.png      the graph picture
   --schematic FILE.png  the schematic picture
+
+rtf: reads FILE as the exercise text area does, then prints its plain
+text (UTF-8, paragraphs separated by LF) or writes it back as RTF.
 
 calc: evaluates EXPR as the calculator's EXE key does and prints the entry
 line it shows (degrees unless --radians).

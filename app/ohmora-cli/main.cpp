@@ -1,5 +1,6 @@
 // ohmora-cli: the simulator without a window, for batch runs and checks.
 
+#include "RtfCommand.h"
 #include "RunCommand.h"
 #include "Usage.h"
 
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
     }
     if (command == "run") {
         return ohmora::cli::runCommand(args, std::cout, std::cerr);
+    }
+    if (command == "rtf") {
+        return ohmora::cli::runRtfCommand(args, std::cout, std::cerr);
     }
 #if OHMORA_WITH_CALCULATOR
     if (command == "calc") {

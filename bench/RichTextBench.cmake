@@ -1,0 +1,1 @@
+target_link_libraries(richtextbench PRIVATE ohmora_richtext)

@@ -1,0 +1,42 @@
+// The RTF reader on arbitrary bytes: it must end (libFuzzer's timeout
+// catches a hang), never crash, and what it writes of a document must read
+// back as that same document. The document then goes into a QTextDocument
+// and out again, as the text area loads and saves it.
+#include "RtfReader.h"
+#include "RtfWriter.h"
+#include "TextDocumentAdapter.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    // Pictures and fonts need an application; it lives for the whole run.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace ohmora::rtf;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const Document first = readRtfDocument(bytes);
+    // The first writing may settle what the file left loose (widths of
+    // ragged rows, a picture without size); from then on nothing changes.
+    const Document second = readRtfDocument(writeRtfDocument(first));
+    if (readRtfDocument(writeRtfDocument(second)) != second) {
+        std::abort();
+    }
+    QTextDocument document;
+    buildTextDocument(first, document);
+    const Document extracted = extractTextDocument(document);
+    if (readRtfDocument(writeRtfDocument(extracted)) != extracted) {
+        std::abort();
+    }
+    return 0;
+}

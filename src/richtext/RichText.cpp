@@ -1,0 +1,123 @@
+#include "RichText.h"
+
+#include "AtomicFile.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+#include "TextDocumentAdapter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QUrl>
+
+#include <filesystem>
+#include <string_view>
+
+namespace ohmora::rtf {
+
+namespace {
+
+// Far above any statement a teacher writes, and below what would exhaust
+// the memory of a school computer.
+constexpr qint64 kMaxFileBytes = qint64{512} << 20;
+
+void setError(QString* error, const QString& text) {
+    if (error) {
+        *error = text;
+    }
+}
+
+} // namespace
+
+bool readRtf(QByteArrayView bytes, QTextDocument& document, QString* error) {
+    const std::string_view view(bytes.data(), static_cast<std::size_t>(bytes.size()));
+    if (view.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+        setError(error, QStringLiteral("empty file"));
+        return false;
+    }
+    if (!looksLikeRtf(view)) {
+        setError(error, QStringLiteral("not an RTF file"));
+        return false;
+    }
+    buildTextDocument(readRtfDocument(view), document);
+    return true;
+}
+
+bool readRtfFile(const QString& path, QTextDocument& document, QString* error) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        setError(error, QStringLiteral("%1 is a directory").arg(path));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    if (file.size() > kMaxFileBytes) {
+        setError(error, QStringLiteral("%1 is too large").arg(path));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    QString reason;
+    if (!readRtf(bytes, document, &reason)) {
+        setError(error, QStringLiteral("%1: %2").arg(path, reason));
+        return false;
+    }
+    return true;
+}
+
+QByteArray writeRtf(const QTextDocument& document) {
+    return QByteArray::fromStdString(writeRtfDocument(extractTextDocument(document)));
+}
+
+QByteArray writeRtf(const QTextDocumentFragment& fragment) {
+    QTextDocument document;
+    QTextCursor(&document).insertFragment(fragment);
+    return writeRtf(document);
+}
+
+QByteArray writeRtfSelection(const QTextCursor& selection) {
+    QTextDocument part;
+    QTextCursor(&part).insertFragment(selection.selection());
+    if (const QTextDocument* source = selection.document()) {
+        for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                if (format.isImageFormat()) {
+                    const QUrl name(format.toImageFormat().name());
+                    part.addResource(QTextDocument::ImageResource, name,
+                                     source->resource(QTextDocument::ImageResource, name));
+                }
+            }
+        }
+    }
+    return writeRtf(part);
+}
+
+bool writeRtfFile(const QString& path, const QTextDocument& document, QString* error) {
+    const QByteArray bytes = writeRtf(document);
+    std::string reason;
+    if (!files::writeFileAtomically(
+            std::filesystem::path(path.toStdU16String()),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &reason)) {
+        setError(error, QString::fromStdString(reason));
+        return false;
+    }
+    return true;
+}
+
+QString plainText(const QTextDocument& document) {
+    QString text = document.toPlainText();
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text;
+}
+
+} // namespace ohmora::rtf

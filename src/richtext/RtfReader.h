@@ -1,0 +1,25 @@
+#pragma once
+// Reads RTF bytes into the document model. Whatever the bytes hold, reading
+// ends, in time linear in their size and memory bounded by it: groups nest
+// only to a bound (deeper ones keep the formatting of the last one kept),
+// numbers are clamped, pictures are bounded, and a cut or damaged file gives
+// what could be read of it.
+
+#include "RtfModel.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace ohmora::rtf {
+
+constexpr int kMaxGroupDepth = 256;
+constexpr std::size_t kMaxPictureBytes = std::size_t{64} << 20;
+constexpr std::size_t kMaxTableColumns = 64;
+
+// True when, after an optional UTF-8 byte order mark and blanks, the bytes
+// start with "{\rtf".
+bool looksLikeRtf(std::string_view bytes);
+
+Document readRtfDocument(std::string_view bytes);
+
+} // namespace ohmora::rtf

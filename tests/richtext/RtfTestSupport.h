@@ -1,0 +1,116 @@
+#pragma once
+// Small helpers shared by the rich-text tests: UTF-8 views of the model.
+
+#include "RtfModel.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QString>
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace ohmora::rtf {
+
+// A failed comparison shows the documents as this writer writes them.
+inline void PrintTo(const Document& document, std::ostream* out) {
+    *out << '\n' << writeRtfDocument(document);
+}
+
+} // namespace ohmora::rtf
+
+namespace ohmora::rtf::test {
+
+inline std::string utf8(const std::u16string& text) {
+    return QString::fromStdU16String(text).toStdString();
+}
+
+inline std::string paragraphText(const Paragraph& paragraph) {
+    std::u16string text;
+    for (const Span& span : paragraph.spans) {
+        text += span.image >= 0 ? std::u16string(u"[image]") : span.text;
+    }
+    return utf8(text);
+}
+
+// Paragraphs one a line; a table as [a|b] rows, a cell's paragraphs joined by '/'.
+inline std::string modelText(const Document& document) {
+    std::string out;
+    for (const Block& block : document.blocks) {
+        if (!out.empty()) {
+            out += '\n';
+        }
+        if (const auto* p = std::get_if<Paragraph>(&block)) {
+            out += paragraphText(*p);
+            continue;
+        }
+        const auto& rows = std::get<Table>(block).rows;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            out += r ? "\n[" : "[";
+            for (std::size_t c = 0; c < rows[r].cells.size(); ++c) {
+                out += c ? "|" : "";
+                const auto& paragraphs = rows[r].cells[c].paragraphs;
+                for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+                    out += (i ? "/" : "") + paragraphText(paragraphs[i]);
+                }
+            }
+            out += ']';
+        }
+    }
+    return out;
+}
+
+inline std::string readText(std::string_view rtf) {
+    return modelText(readRtfDocument(rtf));
+}
+
+// Every paragraph, those of table cells included, in reading order.
+template <typename Visit> void forEachParagraph(const Document& document, Visit visit) {
+    for (const Block& block : document.blocks) {
+        if (const auto* p = std::get_if<Paragraph>(&block)) {
+            visit(*p);
+            continue;
+        }
+        for (const Row& row : std::get<Table>(block).rows) {
+            for (const Cell& cell : row.cells) {
+                for (const Paragraph& p : cell.paragraphs) {
+                    visit(p);
+                }
+            }
+        }
+    }
+}
+
+// The first span whose text is `marker`, else the first that holds it, and
+// its paragraph.
+inline const Span* findSpan(const Document& document, std::u16string_view marker,
+                            const Paragraph** paragraph = nullptr) {
+    const Span* found = nullptr;
+    for (const bool whole : {true, false}) {
+        forEachParagraph(document, [&](const Paragraph& p) {
+            for (const Span& span : p.spans) {
+                const bool match =
+                    whole ? span.text == marker : span.text.find(marker) != std::u16string::npos;
+                if (!found && match) {
+                    found = &span;
+                    if (paragraph) {
+                        *paragraph = &p;
+                    }
+                }
+            }
+        });
+    }
+    return found;
+}
+
+inline const Paragraph* firstParagraph(const Document& document) {
+    for (const Block& block : document.blocks) {
+        if (const auto* p = std::get_if<Paragraph>(&block)) {
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace ohmora::rtf::test

@@ -1,0 +1,220 @@
+// The writer's escapes, and the reader giving back exactly what was written.
+
+#include "RtfWriter.h"
+#include "RtfReader.h"
+#include "RtfTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace ohmora::rtf {
+namespace {
+
+Document oneParagraph(std::u16string text, CharFormat format = {}) {
+    Document document;
+    document.fonts = {u"Arial", u"Times New Roman"};
+    format.font = format.font < 0 ? 0 : format.font;
+    Paragraph paragraph;
+    paragraph.mark.font = 0;
+    paragraph.spans.push_back(Span{format, std::move(text), -1});
+    document.blocks.emplace_back(std::move(paragraph));
+    return document;
+}
+
+struct EscapeCase {
+    const char* name;
+    std::u16string text;
+    const char* written;
+};
+
+std::ostream& operator<<(std::ostream& out, const EscapeCase& c) {
+    return out << c.name;
+}
+
+class WriterEscape : public ::testing::TestWithParam<EscapeCase> {};
+
+TEST_P(WriterEscape, WritesAsciiOnly) {
+    const std::string rtf = writeRtfDocument(oneParagraph(GetParam().text));
+    EXPECT_NE(rtf.find(GetParam().written), std::string::npos) << rtf;
+    EXPECT_TRUE(std::all_of(rtf.begin(), rtf.end(),
+                            [](char c) { return c > 0 && (c >= 0x20 || c == '\r' || c == '\n'); }));
+}
+
+const EscapeCase kEscapeCases[] = {
+    {"ascii", u"R = 33", "\\fs24 R = 33\\par"},
+    {"western", u"é€œ", "\\'e9\\'80\\'9c"},
+    {"greek", u"Ωμ", "\\u937?\\u956?"},
+    {"above_32767", u"\uFB00", "\\u-1280?"},
+    {"surrogate_pair", u"😀", "\\u-10179?\\u-8704?"},
+    {"syntax", u"\\{}", "\\\\\\{\\}"},
+    {"tab", u"a\tb", "a\\tab b"},
+    {"line_break", u"a\u2028b", "a\\line b"},
+    {"no_break_space", u"a\u00A0b", "a\\~b"},
+    {"soft_hyphen", u"a\u00ADb", "a\\-b"},
+    {"no_break_hyphen", u"a\u2011b", "a\\_b"},
+    {"leading_blank_kept", u" a", "\\fs24  a\\par"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rtf, WriterEscape, ::testing::ValuesIn(kEscapeCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+struct RoundTripCase {
+    const char* name;
+    std::function<Document()> make;
+};
+
+std::ostream& operator<<(std::ostream& out, const RoundTripCase& c) {
+    return out << c.name;
+}
+
+class WriterRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(WriterRoundTrip, ReadsBackTheSameDocument) {
+    const Document document = GetParam().make();
+    const std::string rtf = writeRtfDocument(document);
+    EXPECT_EQ(readRtfDocument(rtf), document) << rtf;
+}
+
+Document withFormat(const std::function<void(CharFormat&)>& change) {
+    CharFormat format;
+    format.font = 0;
+    change(format);
+    return oneParagraph(u"x", format);
+}
+
+Document withParagraph(const std::function<void(ParagraphFormat&)>& change) {
+    Document document = oneParagraph(u"x");
+    change(std::get<Paragraph>(document.blocks.front()).format);
+    return document;
+}
+
+Document table() {
+    Document document = oneParagraph(u"avant");
+    CharFormat bold;
+    bold.font = 1;
+    bold.bold = true;
+    Table table;
+    for (int r = 0; r < 2; ++r) {
+        Row row;
+        row.cellWidthsTwips = {1500, 3000};
+        for (int c = 0; c < 2; ++c) {
+            Cell cell;
+            Paragraph p;
+            p.mark.font = 0;
+            p.format.alignment = c ? Alignment::Right : Alignment::Left;
+            p.spans.push_back(
+                Span{bold, std::u16string(1, static_cast<char16_t>(u'a' + 2 * r + c)), -1});
+            cell.paragraphs.push_back(p);
+            if (r == 1 && c == 1) {
+                p.spans.clear();
+                cell.paragraphs.push_back(p);
+            }
+            row.cells.push_back(std::move(cell));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    const Block first = document.blocks.front();
+    document.blocks.emplace_back(std::move(table));
+    document.blocks.push_back(first);
+    return document;
+}
+
+Document picture() {
+    Document document = oneParagraph(u"sch\u00E9ma ");
+    document.images.push_back(
+        Image{ImageKind::Png, std::string("\x89PNG\0\x01\xff", 7), 24, 16, 360, 240});
+    document.images.push_back(Image{ImageKind::Jpeg, "\xff\xd8", 0, 0, 0, 0});
+    auto& paragraph = std::get<Paragraph>(document.blocks.front());
+    CharFormat format;
+    format.font = 0;
+    paragraph.spans.push_back(Span{format, {}, 0});
+    paragraph.spans.push_back(Span{format, {}, 1});
+    paragraph.spans.push_back(Span{format, {}, 0});
+    return document;
+}
+
+Document emptyParagraphs() {
+    Document document = oneParagraph(u"a");
+    Paragraph empty;
+    empty.mark.font = 1;
+    empty.mark.halfPoints = 36;
+    empty.mark.foreground = 0x0000C8;
+    document.blocks.emplace_back(empty);
+    document.blocks.emplace_back(empty);
+    return document;
+}
+
+const RoundTripCase kRoundTripCases[] = {
+    {"empty_document", [] { return Document{}; }},
+    {"plain", [] { return oneParagraph(u"Ohmora"); }},
+    {"all_characters", [] { return oneParagraph(u"é€Ωμπ😀\\{}\t\u2028\u00A0\u00AD\u2011“”—«» "); }},
+    {"bold", [] { return withFormat([](CharFormat& f) { f.bold = true; }); }},
+    {"italic_underline_strike",
+     [] { return withFormat([](CharFormat& f) { f.italic = f.underline = f.strike = true; }); }},
+    {"size_and_font",
+     [] {
+         return withFormat([](CharFormat& f) {
+             f.halfPoints = 36;
+             f.font = 1;
+         });
+     }},
+    {"colours",
+     [] {
+         return withFormat([](CharFormat& f) {
+             f.foreground = 0x0000C8;
+             f.background = 0xFFFF00;
+         });
+     }},
+    {"superscript",
+     [] { return withFormat([](CharFormat& f) { f.vertical = VerticalPosition::Superscript; }); }},
+    {"subscript",
+     [] { return withFormat([](CharFormat& f) { f.vertical = VerticalPosition::Subscript; }); }},
+    {"lowered", [] { return withFormat([](CharFormat& f) { f.offsetHalfPoints = -8; }); }},
+    {"raised", [] { return withFormat([](CharFormat& f) { f.offsetHalfPoints = 4; }); }},
+    {"capitals", [] { return withFormat([](CharFormat& f) { f.capitals = Capitals::All; }); }},
+    {"small_capitals",
+     [] { return withFormat([](CharFormat& f) { f.capitals = Capitals::Small; }); }},
+    {"centred",
+     [] { return withParagraph([](ParagraphFormat& f) { f.alignment = Alignment::Centre; }); }},
+    {"justified_indented",
+     [] {
+         return withParagraph([](ParagraphFormat& f) {
+             f.alignment = Alignment::Justify;
+             f.leftTwips = 20;
+             f.rightTwips = 300;
+             f.firstLineTwips = -360;
+         });
+     }},
+    {"spacing",
+     [] {
+         return withParagraph([](ParagraphFormat& f) {
+             f.spaceBeforeTwips = 120;
+             f.spaceAfterTwips = 200;
+             f.lineSpacing = 276;
+             f.lineMultiple = true;
+         });
+     }},
+    {"exact_line", [] { return withParagraph([](ParagraphFormat& f) { f.lineSpacing = -300; }); }},
+    {"empty_paragraphs", emptyParagraphs},
+    {"table", table},
+    {"pictures", picture},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rtf, WriterRoundTrip, ::testing::ValuesIn(kRoundTripCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(RtfWriter, WritesTheTablesAndThePictureAsPng) {
+    const std::string rtf = writeRtfDocument(picture());
+    EXPECT_NE(
+        rtf.find(
+            "{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Times New Roman;}}"),
+        std::string::npos);
+    EXPECT_NE(
+        rtf.find("{\\pict\\pngblip\\picw24\\pich16\\picwgoal360\\pichgoal240\r\n89504e470001ff}"),
+        std::string::npos)
+        << rtf;
+}
+
+} // namespace
+} // namespace ohmora::rtf
