@@ -1,1 +1,2 @@
-target_link_libraries(richtextbench PRIVATE ohmora_richtext)
+set(bench_libraries ohmora_richtext)
+set(bench_extra Qt6::Gui)

@@ -53,7 +53,11 @@ std::optional<ExerciseRecords> readExerciseFile(const std::filesystem::path& pat
     if (!bytes) {
         return std::nullopt;
     }
-    const files::RecordImage image(*bytes);
+    return parseExerciseFile(*bytes);
+}
+
+std::optional<ExerciseRecords> parseExerciseFile(std::string_view bytes) {
+    const files::RecordImage image{std::string(bytes)};
     std::array<std::string, kRecords + 1> texts;
     for (int n = 1; n <= kRecords; ++n) {
         files::RecordText r = image.read(n);
@@ -78,7 +82,7 @@ std::optional<ExerciseRecords> readExerciseFile(const std::filesystem::path& pat
 }
 
 std::optional<std::filesystem::path> namedFile(const std::string& directory,
-                                                const std::string& name) {
+                                               const std::string& name) {
     if (isBlank(name)) {
         return std::nullopt;
     }

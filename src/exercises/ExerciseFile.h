@@ -37,13 +37,14 @@ std::string shownTitle(const ExerciseRecords& e);
 // Reads the exercise records of a file (the first two are the guide's);
 // nothing when it cannot be read or a record is damaged.
 std::optional<ExerciseRecords> readExerciseFile(const std::filesystem::path& path);
+std::optional<ExerciseRecords> parseExerciseFile(std::string_view bytes);
 
 // The file a record names, in `directory` (which ends with a separator):
 // nothing for a name that would leave the directory (an absolute name, a
 // ".." step) or is blank, so that a hostile exercise file cannot make the
 // program read elsewhere.
 std::optional<std::filesystem::path> namedFile(const std::string& directory,
-                                                const std::string& name);
+                                               const std::string& name);
 
 // The bytes of an exercise file (11 records; the topics cut into at most
 // four records of 126 bytes) or of the guide (2 records); nothing when a

@@ -30,8 +30,8 @@ std::string trimmed(std::string_view s) {
 }
 
 // "key = value" lines, comments and blank lines skipped.
-std::vector<std::pair<std::string, std::string>>
-keyValues(const std::string& text, std::vector<std::string>& errors) {
+std::vector<std::pair<std::string, std::string>> keyValues(const std::string& text,
+                                                           std::vector<std::string>& errors) {
     std::vector<std::pair<std::string, std::string>> out;
     std::istringstream in(text);
     std::string line;
@@ -77,9 +77,13 @@ bool isSafeName(const std::string& name) {
 } // namespace
 
 Manifest parseManifest(const std::string& text, std::vector<std::string>& errors) {
-    static const std::set<std::string> known = {
-        "title",     "topics",        "difficulty", "statement",
-        "correction", "configuration", "correction-configuration"};
+    static const std::set<std::string> known = {"title",
+                                                "topics",
+                                                "difficulty",
+                                                "statement",
+                                                "correction",
+                                                "configuration",
+                                                "correction-configuration"};
     Manifest m;
     for (auto& [key, value] : keyValues(text, errors)) {
         if (key == "check") {
@@ -247,7 +251,8 @@ std::vector<std::string> buildPack(const fs::path& sources, const fs::path& outp
         }
         if (file == guideManifest) {
             const auto bytes = guideFileBytes(value("statement"), config);
-            if (!bytes || !files::writeFileAtomically(output / std::string(kGuideFileName), *bytes)) {
+            if (!bytes ||
+                !files::writeFileAtomically(output / std::string(kGuideFileName), *bytes)) {
                 errors.push_back(file + ": the guide cannot be written");
             }
             continue;

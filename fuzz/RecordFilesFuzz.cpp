@@ -1,7 +1,8 @@
-// The record reader and the configuration check on any bytes: no crash, no
-// undefined behaviour, and whatever is accepted saves back to a file that
-// reads the same.
+// The record reader, the configuration check and the exercise file reader
+// on any bytes: no crash, no undefined behaviour, and whatever is accepted
+// as a configuration saves back to a file that reads the same.
 #include "ConfigurationFile.h"
+#include "ExerciseFile.h"
 #include "RecordFile.h"
 #include "Windows1252.h"
 
@@ -29,6 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (copy.write(n, text) && copy.read(n).text != text) {
             std::abort();
         }
+    }
+    // The same bytes as an exercise file: what is read writes back.
+    if (const auto e = ohmora::exercises::parseExerciseFile(bytes)) {
+        ohmora::exercises::isCorrected(*e);
+        ohmora::exercises::litMarks(*e);
+        ohmora::exercises::namedFile("/dir/", e->statement);
     }
     const ConfigurationRead read = parseConfiguration(bytes);
     if (read.controls) {

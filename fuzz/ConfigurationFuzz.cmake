@@ -1,2 +1,0 @@
-set(fuzz_libraries ohmora_files)
-set(fuzz_args -max_len=4500)
