@@ -6,9 +6,15 @@
 // tests never block on a modal loop.
 
 #include <QColor>
+#include <QPageLayout>
 #include <QString>
 
 #include <optional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QPoint;
 
 namespace ohmora {
 
@@ -23,6 +29,14 @@ struct Message {
     MessageButtons buttons = MessageButtons::Ok;
 };
 
+// Where printed pages go: a printer by its name, or else a PDF file; with
+// the page set-up chosen for it, if any.
+struct PrinterChoice {
+    QString printerName;
+    QString pdfFile;
+    std::optional<QPageLayout> pageLayout;
+};
+
 class Prompter {
 public:
     virtual ~Prompter();
@@ -33,6 +47,20 @@ public:
 
     // The colour dialog, opened on `initial`; nothing when cancelled.
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
+
+    // --- copies and printing ---------------------------------------------
+    // Shows `menu` as a pop-up at `globalPosition` until it closes; returns
+    // the entry chosen, or nothing.
+    virtual QAction* popUpMenu(QMenu& menu, const QPoint& globalPosition) = 0;
+    // Runs `dialog` modally until it closes; returns its result code.
+    virtual int runModal(QDialog& dialog) = 0;
+    // The system's printer choice, opened on `current`; nothing when
+    // cancelled.
+    virtual std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) = 0;
+    // A save-file choice of a PDF file, with the dialog's title and the
+    // path it suggests; nothing when cancelled.
+    virtual std::optional<QString> choosePdfFile(const QString& title,
+                                                 const QString& suggestedPath) = 0;
 };
 
 // The answer that dismissing a box without choosing stands for.

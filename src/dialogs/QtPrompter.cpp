@@ -1,7 +1,13 @@
 #include "QtPrompter.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 
 namespace ohmora {
 
@@ -58,6 +64,62 @@ std::optional<QColor> QtPrompter::chooseColour(const QColor& initial) {
         return std::nullopt;
     }
     return chosen;
+}
+
+QAction* QtPrompter::popUpMenu(QMenu& menu, const QPoint& globalPosition) {
+    return menu.exec(globalPosition);
+}
+
+int QtPrompter::runModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
+// Qt's print dialog used to choose the printer only: its copies and page
+// ranges are left to the program, which prints nothing from here, so its
+// accepting button says OK rather than "Imprimer".
+std::optional<PrinterChoice> QtPrompter::choosePrinter(const PrinterChoice& current) {
+    QPrinter printer;
+    if (!current.printerName.isEmpty()) {
+        printer.setPrinterName(current.printerName);
+    } else if (!current.pdfFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(current.pdfFile);
+    }
+    if (current.pageLayout) {
+        printer.setPageLayout(*current.pageLayout);
+    }
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : buttons->buttons()) {
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+                button->setText(QStringLiteral("OK"));
+            }
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    PrinterChoice chosen;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        chosen.pdfFile = printer.outputFileName();
+    } else {
+        chosen.printerName = printer.printerName();
+    }
+    chosen.pageLayout = printer.pageLayout();
+    return chosen;
+}
+
+std::optional<QString> QtPrompter::choosePdfFile(const QString& title,
+                                                 const QString& suggestedPath) {
+    QFileDialog dialog(parent_, title, suggestedPath, QStringLiteral("Documents PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace ohmora

@@ -1,5 +1,6 @@
 #pragma once
-// Real dialogs: QMessageBox and QColorDialog, modal over the parent window.
+// Real dialogs: QMessageBox and QColorDialog, modal over the parent window;
+// menus, modal windows, Qt's print dialog and file dialog.
 
 #include "Prompter.h"
 
@@ -16,6 +17,12 @@ public:
 
     MessageAnswer message(const Message& message) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
+
+    QAction* popUpMenu(QMenu& menu, const QPoint& globalPosition) override;
+    int runModal(QDialog& dialog) override;
+    std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) override;
+    std::optional<QString> choosePdfFile(const QString& title,
+                                         const QString& suggestedPath) override;
 
 private:
     QPointer<QWidget> parent_;
