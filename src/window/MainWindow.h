@@ -97,6 +97,8 @@ private:
     void buildHelpLineAndTextArea();
     void buildTabs();
     void connectControls();
+    // "Co&pier" and "&Imprimer".
+    void connectOutput();
     void trackHelp(QWidget* widget, HelpRegion region);
 
     // Redraws what a handler of the simulator asked for.

@@ -1,0 +1,84 @@
+#pragma once
+// `confimp`, the print options: the printer (changed with "&Imprimantes"),
+// the page title, whether the schematic and the graph are printed, and the
+// number of copies, 1 to 40. "&OK" prints and closes; while the pages are
+// built a wait notice replaces the controls. Each opening starts afresh.
+// With no printer installed, the page goes to a PDF file the user names.
+
+#include "PrintedPage.h"
+#include "Prompter.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ohmora {
+
+class CopyCountArrows;
+class PictureSet;
+struct SimState;
+
+class PrintOptionsDialog : public QDialog {
+public:
+    static constexpr int kWidth = 376;  // 5640 twips
+    static constexpr int kHeight = 221; // 3315 twips
+    // How far below the top of the main window the dialog's top goes.
+    static constexpr int kBelowOwnerTop = 20;
+
+    // The pictures as they are when "&OK" is clicked: a recording may go on
+    // behind the dialog.
+    using PictureSource = std::function<PagePictures()>;
+
+    PrintOptionsDialog(PictureSource pictures, Prompter& prompter, QWidget* parent = nullptr);
+
+    // The click on "&Imprimer": the dialog, opened modally over `window`
+    // with its top 20 pixels below the window's, prints the pictures the
+    // window shows.
+    static void open(QWidget* window, Prompter& prompter, const PictureSet& pictures,
+                     const SimState& state);
+    // Where the dialog's frame goes: 20 pixels below the top of the
+    // owner's frame, centred across it.
+    static QPoint position(const QRect& ownerFrame, const QSize& frame);
+
+    PageOptions options() const;
+    // The printer, or PDF file, the pages go to.
+    const PrinterChoice& destination() const { return destination_; }
+
+    // `Command2_Click`: the system's printer choice; what is chosen there
+    // is used afterwards.
+    void choosePrinter();
+    // `Command1_Click`: prints, then closes. A destination that fails is
+    // reported and the dialog stays open; without a printer, the user
+    // names the PDF file first, and cancelling that leaves the dialog open.
+    void print();
+
+private:
+    void buildControls();
+    void showDestination();
+    void setWaiting(bool waiting);
+    QString suggestedPdfPath() const;
+
+    PictureSource pictures_;
+    Prompter& prompter_;
+    PrinterChoice destination_;
+
+    QLabel* defaut_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    QGroupBox* options_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    std::array<QCheckBox*, 3> check1_{};
+    QLabel* label4_ = nullptr;
+    CopyCountArrows* upDown1_ = nullptr;
+    QGroupBox* wait_ = nullptr;
+};
+
+} // namespace ohmora
