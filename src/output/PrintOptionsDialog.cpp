@@ -78,9 +78,10 @@ QString fileNameFor(const QString& title) {
 
 } // namespace
 
-PrintOptionsDialog::PrintOptionsDialog(PictureSource pictures, Prompter& prompter, QWidget* parent)
+PrintOptionsDialog::PrintOptionsDialog(PictureSource pictures, Prompter& prompter, QWidget* parent,
+                                       const std::optional<PrinterChoice>& printer)
     : QDialog(parent), pictures_(std::move(pictures)), prompter_(prompter),
-      destination_(defaultPrinterChoice()) {
+      destination_(printer ? *printer : defaultPrinterChoice()) {
     setObjectName(QStringLiteral("confimp"));
     setWindowTitle(QStringLiteral("Imprimer"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -157,13 +158,16 @@ void PrintOptionsDialog::buildControls() {
 }
 
 void PrintOptionsDialog::open(QWidget* window, Prompter& prompter, const PictureSet& pictures,
-                              const SimState& state) {
+                              const SimState& state, std::optional<PrinterChoice>& chosenPrinter) {
     PrintOptionsDialog dialog([&pictures, &state] { return pagePictures(pictures, state); },
-                              prompter, window);
+                              prompter, window, chosenPrinter);
     if (window) {
         dialog.move(position(window->frameGeometry(), dialog.frameGeometry().size()));
     }
     prompter.runModal(dialog);
+    if (const std::optional<PrinterChoice> chosen = dialog.chosenPrinter()) {
+        chosenPrinter = chosen;
+    }
 }
 
 QPoint PrintOptionsDialog::position(const QRect& ownerFrame, const QSize& frame) {
@@ -194,10 +198,18 @@ void PrintOptionsDialog::showDestination() {
     }
 }
 
+std::optional<PrinterChoice> PrintOptionsDialog::chosenPrinter() const {
+    if (!printerChosen_ || destination_.printerName.isEmpty()) {
+        return std::nullopt;
+    }
+    return destination_;
+}
+
 void PrintOptionsDialog::choosePrinter() {
     const std::optional<PrinterChoice> chosen = prompter_.choosePrinter(destination_);
     if (chosen) {
         destination_ = *chosen;
+        printerChosen_ = true;
     }
     showDestination();
 }

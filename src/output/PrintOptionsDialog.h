@@ -2,8 +2,10 @@
 // `confimp`, the print options: the printer (changed with "&Imprimantes"),
 // the page title, whether the schematic and the graph are printed, and the
 // number of copies, 1 to 40. "&OK" prints and closes; while the pages are
-// built a wait notice replaces the controls. Each opening starts afresh.
-// With no printer installed, the page goes to a PDF file the user names.
+// built a wait notice replaces the controls. Each opening starts from the
+// same title, options and single copy; the printer chosen in an earlier
+// opening stays chosen. With no printer installed, the page goes to a PDF
+// file the user names.
 
 #include "PrintedPage.h"
 #include "Prompter.h"
@@ -12,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -36,13 +39,18 @@ public:
     // behind the dialog.
     using PictureSource = std::function<PagePictures()>;
 
-    PrintOptionsDialog(PictureSource pictures, Prompter& prompter, QWidget* parent = nullptr);
+    // The dialog starts from `printer`, or from the system's default
+    // printer.
+    PrintOptionsDialog(PictureSource pictures, Prompter& prompter, QWidget* parent = nullptr,
+                       const std::optional<PrinterChoice>& printer = std::nullopt);
 
     // The click on "&Imprimer": the dialog, opened modally over `window`
     // with its top 20 pixels below the window's, prints the pictures the
-    // window shows.
+    // window shows. `chosenPrinter` is the printer chosen with
+    // "&Imprimantes" in an earlier opening: the dialog starts from it, and
+    // a new choice replaces it.
     static void open(QWidget* window, Prompter& prompter, const PictureSet& pictures,
-                     const SimState& state);
+                     const SimState& state, std::optional<PrinterChoice>& chosenPrinter);
     // Where the dialog's frame goes: 20 pixels below the top of the
     // owner's frame, centred across it.
     static QPoint position(const QRect& ownerFrame, const QSize& frame);
@@ -50,6 +58,9 @@ public:
     PageOptions options() const;
     // The printer, or PDF file, the pages go to.
     const PrinterChoice& destination() const { return destination_; }
+    // The printer chosen with "&Imprimantes" in this opening, if any (a PDF
+    // file chosen there holds for this opening only).
+    std::optional<PrinterChoice> chosenPrinter() const;
 
     // `Command2_Click`: the system's printer choice; what is chosen there
     // is used afterwards.
@@ -68,6 +79,7 @@ private:
     PictureSource pictures_;
     Prompter& prompter_;
     PrinterChoice destination_;
+    bool printerChosen_ = false;
 
     QLabel* defaut_ = nullptr;
     QPushButton* command1_ = nullptr;

@@ -249,8 +249,9 @@ void MainWindow::connectOutput() {
         CopyMenu::run(*prompter_, sim_, pictures_, QCursor::pos(), this);
         refreshInfo();
     });
-    connect(commands_[3], &QPushButton::clicked, this,
-            [this] { PrintOptionsDialog::open(this, *prompter_, pictures_, sim_.state()); });
+    connect(commands_[3], &QPushButton::clicked, this, [this] {
+        PrintOptionsDialog::open(this, *prompter_, pictures_, sim_.state(), chosenPrinter_);
+    });
 #endif
 }
 

@@ -151,6 +151,10 @@ private:
     // its frame only once the window is on screen).
     QSize centredFrame_;
     bool frameCentred_ = false;
+
+    // The printer chosen in the print options during this run: later
+    // openings start from it.
+    std::optional<PrinterChoice> chosenPrinter_;
 };
 
 } // namespace ohmora

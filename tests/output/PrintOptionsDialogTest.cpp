@@ -351,5 +351,32 @@ TEST_F(PrintButtonTest, EachOpeningStartsAfresh) {
     }
 }
 
+// The printer chosen with "&Imprimantes" stays chosen for the later
+// openings; a PDF file chosen there holds for its opening only.
+TEST_F(PrintButtonTest, ChosenPrinterIsKeptForLaterOpenings) {
+    QStringList shown;
+    const auto choose = [&shown](QDialog& d) {
+        d.findChild<QPushButton*>("Command2")->click();
+        shown << d.findChild<QLabel*>("defaut")->text();
+        d.findChild<QPushButton*>("Command3")->click();
+    };
+    const auto look = [&shown](QDialog& d) {
+        shown << d.findChild<QLabel*>("defaut")->text();
+        d.reject();
+    };
+    prompter.queuePrinter(PrinterChoice{QStringLiteral("Bureau"), QString(), std::nullopt});
+    prompter.queuePrinter(PrinterChoice{QString(), QStringLiteral("/tmp/x.pdf"), std::nullopt});
+    prompter.queueModal(choose);
+    prompter.queueModal(look);
+    prompter.queueModal(choose);
+    prompter.queueModal(look);
+    for (int i = 0; i < 4; ++i) {
+        child<QPushButton>("Command10")->click();
+    }
+    EXPECT_EQ(shown, QStringList({"Bureau", "Bureau", "Fichier PDF : x.pdf", "Bureau"}));
+    ASSERT_EQ(prompter.printerRequests().size(), 2u);
+    EXPECT_EQ(prompter.printerRequests()[1].printerName, "Bureau");
+}
+
 } // namespace
 } // namespace ohmora
