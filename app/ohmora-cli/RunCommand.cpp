@@ -5,6 +5,7 @@
 #include "ConfigurationFile.h"
 #include "Geometry.h"
 #include "PictureSet.h"
+#include "PrintedPage.h"
 #include "Simulator.h"
 
 #include <QBuffer>
@@ -63,9 +64,17 @@ struct SaveAction {
 };
 struct CaptionAction {};
 
-using Action = std::variant<MontageAction, ParamAction, QuantityAction, DurationAction,
-                            TriggerAction, SustainedAction, SwitchAction, TicksAction,
-                            UntilEndAction, ReadoutAction, OpenAction, SaveAction, CaptionAction>;
+// The printed document of the state at this point, with the page options
+// given so far.
+struct PrintAction {
+    std::string file;
+    PageOptions options;
+};
+
+using Action =
+    std::variant<MontageAction, ParamAction, QuantityAction, DurationAction, TriggerAction,
+                 SustainedAction, SwitchAction, TicksAction, UntilEndAction, ReadoutAction,
+                 OpenAction, SaveAction, CaptionAction, PrintAction>;
 
 struct Plan {
     std::vector<Action> actions;
@@ -74,6 +83,7 @@ struct Plan {
     std::optional<std::string> graphFile;
     std::optional<std::string> schematicFile;
     std::optional<std::string> programDirectory;
+    bool prints = false;
 };
 
 struct UsageError {
@@ -91,8 +101,21 @@ std::optional<long> readInteger(const std::string& text, long min, long max) {
 
 Plan parseOrThrow(const std::vector<std::string>& args) {
     Plan plan;
+    PageOptions page; // what the following --print options use
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
+        if (option == "--no-schematic" || option == "--no-graph") {
+            (option == "--no-schematic" ? page.schematic : page.graph) = false;
+            continue;
+        }
+        if (option == "--title") {
+            // An empty title is a title: the page's first line stays empty.
+            if (i + 1 >= args.size()) {
+                throw UsageError{option + " needs a value"};
+            }
+            page.title = QString::fromStdString(args[++i]);
+            continue;
+        }
         if (option == "--trigger2") {
             plan.actions.emplace_back(TriggerAction{});
             continue;
@@ -110,8 +133,9 @@ Plan parseOrThrow(const std::vector<std::string>& args) {
             continue;
         }
         static const char* const withValue[] = {
-            "--montage", "--param", "--quantity", "--duration",  "--switch", "--ticks", "--table",
-            "--samples", "--graph", "--readout",  "--schematic", "--open",   "--save",  "--dir"};
+            "--montage", "--param",   "--quantity", "--duration", "--switch",    "--ticks",
+            "--table",   "--samples", "--graph",    "--readout",  "--schematic", "--open",
+            "--save",    "--dir",     "--copies",   "--print"};
         if (std::find(std::begin(withValue), std::end(withValue), option) == std::end(withValue)) {
             throw UsageError{"unknown argument " + option};
         }
@@ -179,6 +203,14 @@ Plan parseOrThrow(const std::vector<std::string>& args) {
                 throw wrong("the program directory is given once");
             }
             plan.programDirectory = v;
+        } else if (option == "--copies") {
+            page.copies = int(integer(v, 1, kMaxCopies, "the number of copies is 1 to 40"));
+        } else if (option == "--print") {
+            if (v == "-") {
+                throw wrong("a printed document needs a file name");
+            }
+            plan.actions.emplace_back(PrintAction{v, page});
+            plan.prints = true;
         } else if (option == "--table" || option == "--samples") {
             (option == "--table" ? plan.tableFile : plan.samplesFile) = v;
         } else {
@@ -237,12 +269,18 @@ public:
            PictureSet* pictures)
         : sim_(sim), out_(out), err_(err), keepSamples_(keepSamples), pictures_(pictures) {}
 
+    struct Document {
+        std::string file;
+        QByteArray pdf;
+    };
+
     void run(const Action& action) {
         std::visit([this](const auto& a) { redraw(apply(a)); }, action);
     }
     const std::string& samples() const { return samples_; }
     // False once an action failed (its message went to standard error).
     bool succeeded() const { return succeeded_; }
+    const std::vector<Document>& documents() const { return documents_; }
 
 private:
     void redraw(Redraw r) {
@@ -320,6 +358,11 @@ private:
         }
         return RedrawNone;
     }
+    Redraw apply(const PrintAction& a) {
+        documents_.push_back(
+            {a.file, pdfDocument(pagePictures(*pictures_, sim_.state()), a.options)});
+        return RedrawNone;
+    }
 
     void tick() {
         const float tBascule = sim_.state().run.tBascule;
@@ -349,6 +392,7 @@ private:
     std::string samples_;
     std::string caption_ = "Ohmora";
     bool succeeded_ = true;
+    std::vector<Document> documents_;
 };
 
 // Writes completely or not at all; "-" is standard output.
@@ -361,6 +405,17 @@ bool writeOutput(const std::string& path, const std::string& content, std::ostre
     }
     std::string reason;
     if (!files::writeFileAtomically(path, content, &reason)) {
+        err << "cannot write " << path << ": " << reason << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool writeBytes(const std::string& path, const QByteArray& bytes, std::ostream& err) {
+    std::string reason = "the document could not be built";
+    if (bytes.isEmpty() ||
+        !files::writeFileAtomically(path, std::string_view(bytes.constData(), size_t(bytes.size())),
+                                    &reason)) {
         err << "cannot write " << path << ": " << reason << '\n';
         return false;
     }
@@ -396,7 +451,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     Simulator sim;
     std::unique_ptr<QGuiApplication> app;
     std::optional<PictureSet> pictures;
-    if (plan.graphFile || plan.schematicFile) {
+    if (plan.graphFile || plan.schematicFile || plan.prints) {
         app = makeGuiApplication();
         pictures.emplace();
         pictures->redrawAll(sim.state());
@@ -421,6 +476,9 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (plan.schematicFile) {
         ok = writePicture(*plan.schematicFile, pictures->schematic(), err) && ok;
+    }
+    for (const Runner::Document& document : runner.documents()) {
+        ok = writeBytes(document.file, document.pdf, err) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -29,6 +29,14 @@ end, each completely or not at all ("-" is standard output).
   --samples FILE|-      every tick's clocks and values
   --graph FILE.png      the graph picture
   --schematic FILE.png  the schematic picture
+  --print FILE.pdf      the printed document of the state at this point (written
+                        at the end with the other outputs): the title, the
+                        schematic on white and the graph, one page per copy,
+                        with the page options given before it:
+  --title TEXT          the page title (default "Varlune - Ohmora"; may be empty)
+  --copies N            the number of copies, 1 to 40 (default 1)
+  --no-schematic        leave the schematic out of the page
+  --no-graph            leave the graph out of the page
 
 rtf: reads FILE as the exercise text area does, then prints its plain
 text (UTF-8, paragraphs separated by LF) or writes it back as RTF.

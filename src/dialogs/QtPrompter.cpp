@@ -3,7 +3,13 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 
 namespace ohmora {
@@ -36,6 +42,25 @@ QMessageBox::StandardButtons boxButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
+std::optional<QString> fileDialog(QWidget* parent, const FileChoice& choice,
+                                  QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, choice.title, QString(), choice.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!choice.defaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(choice.defaultSuffix);
+    }
+    if (!choice.proposedName.isEmpty()) {
+        dialog.selectFile(choice.proposedName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 MessageAnswer QtPrompter::message(const Message& message) {
@@ -63,12 +88,68 @@ std::optional<QColor> QtPrompter::chooseColour(const QColor& initial) {
     return chosen;
 }
 
-int QtPrompter::runDialog(QDialog& dialog) {
+QAction* QtPrompter::popUpMenu(QMenu& menu, const QPoint& globalPosition) {
+    return menu.exec(globalPosition);
+}
+
+int QtPrompter::runModal(QDialog& dialog) {
     return dialog.exec();
+}
+
+// Qt's print dialog used to choose the printer only: its copies and page
+// ranges are left to the program, which prints nothing from here, so its
+// accepting button says OK rather than "Imprimer".
+std::optional<PrinterChoice> QtPrompter::choosePrinter(const PrinterChoice& current) {
+    QPrinter printer;
+    if (!current.printerName.isEmpty()) {
+        printer.setPrinterName(current.printerName);
+    } else if (!current.pdfFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(current.pdfFile);
+    }
+    if (current.pageLayout) {
+        printer.setPageLayout(*current.pageLayout);
+    }
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : buttons->buttons()) {
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+                button->setText(QStringLiteral("OK"));
+            }
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    PrinterChoice chosen;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        chosen.pdfFile = printer.outputFileName();
+    } else {
+        chosen.printerName = printer.printerName();
+    }
+    chosen.pageLayout = printer.pageLayout();
+    return chosen;
+}
+
+std::optional<QString> QtPrompter::choosePdfFile(const QString& title,
+                                                 const QString& suggestedPath) {
+    return fileDialog(parent_,
+                      FileChoice{title, QStringLiteral("Documents PDF (*.pdf)"),
+                                 QStringLiteral("pdf"), suggestedPath},
+                      QFileDialog::AcceptSave);
 }
 
 bool QtPrompter::openDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<QString> QtPrompter::chooseOpenFile(const FileChoice& choice) {
+    return fileDialog(parent_, choice, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtPrompter::chooseSaveFile(const FileChoice& choice) {
+    return fileDialog(parent_, choice, QFileDialog::AcceptSave);
 }
 
 } // namespace ohmora

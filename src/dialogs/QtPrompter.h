@@ -1,6 +1,7 @@
 #pragma once
 // Real dialogs, modal over the parent window: QMessageBox, QColorDialog,
-// the program's own dialogs; documents through the desktop's viewers.
+// the program's own dialogs, menus, Qt's print and file dialogs; documents
+// through the desktop's viewers.
 
 #include "Prompter.h"
 
@@ -17,8 +18,15 @@ public:
 
     MessageAnswer message(const Message& message) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
-    int runDialog(QDialog& dialog) override;
     bool openDocument(const QString& path) override;
+    std::optional<QString> chooseOpenFile(const FileChoice& choice) override;
+    std::optional<QString> chooseSaveFile(const FileChoice& choice) override;
+
+    QAction* popUpMenu(QMenu& menu, const QPoint& globalPosition) override;
+    int runModal(QDialog& dialog) override;
+    std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) override;
+    std::optional<QString> choosePdfFile(const QString& title,
+                                         const QString& suggestedPath) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -30,6 +30,10 @@
 #ifdef OHMORA_WITH_CALCULATOR_WINDOW
 #include "CalculatorWindow.h"
 #endif
+#ifdef OHMORA_WITH_OUTPUT
+#include "CopyMenu.h"
+#include "PrintOptionsDialog.h"
+#endif
 
 namespace ohmora {
 
@@ -250,7 +254,20 @@ void MainWindow::trackHelp(QWidget* widget, HelpRegion region) {
     helpRegions_.insert(widget, region);
 }
 
+void MainWindow::connectOutput() {
+#ifdef OHMORA_WITH_OUTPUT
+    connect(commands_[2], &QPushButton::clicked, this, [this] {
+        CopyMenu::run(*prompter_, sim_, pictures_, QCursor::pos(), this);
+        refreshInfo();
+    });
+    connect(commands_[3], &QPushButton::clicked, this, [this] {
+        PrintOptionsDialog::open(this, *prompter_, pictures_, sim_.state(), chosenPrinter_);
+    });
+#endif
+}
+
 void MainWindow::connectControls() {
+    connectOutput();
     schema_->onMouseMove = [this](int x, int y) { schematicMouseMove(x, y); };
     schema_->onClick = [this] { apply(sim_.clickSchematic()); };
     graphik_->onMouseMove = [this](int x, int y) { graphMouseMove(x, y); };
@@ -517,7 +534,7 @@ void MainWindow::openSaveDialog() {
         },
         this);
     placeBesideMainWindow(dialog, this);
-    prompter_->runDialog(dialog);
+    prompter_->runModal(dialog);
 }
 
 void MainWindow::openOpenDialog() {
@@ -526,7 +543,7 @@ void MainWindow::openOpenDialog() {
         [this](const QString& path) { program_.cheminconfig = path.toStdString(); },
         [this] { openconfig(); }, this);
     placeBesideMainWindow(dialog, this);
-    prompter_->runDialog(dialog);
+    prompter_->runModal(dialog);
 }
 
 void MainWindow::openHelp() {

@@ -123,6 +123,8 @@ private:
     void buildHelpLineAndTextArea();
     void buildTabs();
     void connectControls();
+    // "Co&pier" and "&Imprimer".
+    void connectOutput();
     void trackHelp(QWidget* widget, HelpRegion region);
 
     // Redraws what a handler of the simulator asked for.
@@ -182,6 +184,10 @@ private:
     // its frame only once the window is on screen).
     QSize centredFrame_;
     bool frameCentred_ = false;
+
+    // The printer chosen in the print options during this run: later
+    // openings start from it.
+    std::optional<PrinterChoice> chosenPrinter_;
 };
 
 } // namespace ohmora

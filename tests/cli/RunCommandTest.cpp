@@ -1,4 +1,5 @@
 #include "RunCommand.h"
+#include "PdfSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -220,4 +221,71 @@ TEST(RunCommand, ConfigurationsSaveOpenAndCaption) {
     EXPECT_EQ(r.err, "Nom de fichier incorrect ou chemin non valide\n"
                      "Ce fichier ne correspond pas à cette application\n"
                      "Ecriture impossible sur disque\n");
+}
+
+// --print: the printed document of the state at that point, with the page
+// options given before it; wrong options are refused before anything runs.
+TEST(RunCommand, PrintedDocuments) {
+    const fs::path before = scratch("before.pdf");
+    const fs::path after = scratch("after.pdf");
+    const fs::path table = scratch("print-table.txt");
+    fs::remove(before);
+    fs::remove(table);
+    const auto file = [](const fs::path& p) { return QString::fromStdString(p.string()); };
+
+    struct Wrong {
+        const char* name;
+        std::vector<std::string> args;
+    };
+    const Wrong wrongs[] = {
+        {"NoCopies", {"--copies", "0"}},
+        {"TooManyCopies", {"--copies", "41"}},
+        {"CopiesNotANumber", {"--copies", "deux"}},
+        {"PrintToStandardOutput", {"--print", "-"}},
+        {"PrintWithoutFile", {"--print"}},
+        {"TitleWithoutValue", {"--title"}},
+    };
+    for (const Wrong& w : wrongs) {
+        std::vector<std::string> args = {"--table", table.string(), "--print", before.string()};
+        args.insert(args.end(), w.args.begin(), w.args.end());
+        Result r = run(args);
+        EXPECT_EQ(r.code, 2) << w.name;
+        EXPECT_NE(r.err.find(w.args[0]), std::string::npos) << w.name << ": " << r.err;
+        EXPECT_FALSE(fs::exists(table)) << w.name;
+        EXPECT_FALSE(fs::exists(before)) << w.name;
+    }
+
+    Result r =
+        run({"--no-schematic", "--title", "", "--copies", "3", "--print", before.string(),
+             "--switch", "1", "--until-end", "--title", "Charge de C", "--print", after.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_EQ(ohmora::test::pdfPageCount(file(before)), 3);
+    EXPECT_EQ(ohmora::test::pdfPageCount(file(after)), 3);
+    for (const QString& text : ohmora::test::pdfPageTexts(file(before))) {
+        EXPECT_TRUE(text.trimmed().isEmpty()) << text.toStdString();
+    }
+    const QStringList texts = ohmora::test::pdfPageTexts(file(after));
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts[0].startsWith("Charge de C")) << texts[0].toStdString();
+    // The graph of the first document is empty, the second one's holds the
+    // curve of the recording: the pages differ in the graph only.
+    const std::vector<QImage> a = ohmora::test::pdfPageImages(file(before), 72);
+    const std::vector<QImage> b = ohmora::test::pdfPageImages(file(after), 72);
+    ASSERT_EQ(a.size(), 3u);
+    ASSERT_EQ(b.size(), 3u);
+    int differing = 0;
+    for (int y = 60; y < a[0].height(); ++y) {
+        for (int x = 0; x < a[0].width(); ++x) {
+            differing += a[0].pixel(x, y) != b[0].pixel(x, y);
+        }
+    }
+    EXPECT_GT(differing, 100);
+
+    const fs::path directory = scratch("folder.pdf");
+    fs::create_directories(directory);
+    r = run({"--print", directory.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("cannot write " + directory.string() + ": "), std::string::npos) << r.err;
+    EXPECT_TRUE(fs::is_directory(directory));
 }

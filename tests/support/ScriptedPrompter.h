@@ -1,10 +1,11 @@
 #pragma once
 // Answers the prompts from queues filled in advance and records every
-// message and colour request, in order. An empty queue gives the cancelling
-// answer, so a test that forgot to script an answer cannot hang.
+// request, in order. An empty queue gives the cancelling answer, so a test
+// that forgot to script an answer cannot hang.
 
 #include "Prompter.h"
 
+#include <QPoint>
 #include <QStringList>
 
 #include <deque>
@@ -17,32 +18,71 @@ class ScriptedPrompter : public Prompter {
 public:
     MessageAnswer message(const Message& message) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
-    // Runs the next queued script on the dialog, which plays the user's
-    // part through the dialog's own handlers; Rejected without one.
-    int runDialog(QDialog& dialog) override;
+    // Runs the next queued script on the window, which plays the user's
+    // part through the window's own handlers; a window the script leaves
+    // open counts as cancelled.
+    int runModal(QDialog& dialog) override;
     bool openDocument(const QString& path) override;
+    std::optional<QString> chooseOpenFile(const FileChoice& choice) override;
+    std::optional<QString> chooseSaveFile(const FileChoice& choice) override;
+    QAction* popUpMenu(QMenu& menu, const QPoint& globalPosition) override;
+    std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) override;
+    std::optional<QString> choosePdfFile(const QString& title,
+                                         const QString& suggestedPath) override;
 
-    using DialogScript = std::function<int(QDialog&)>;
+    // A pop-up menu as it was shown: its name, its entries' names in order
+    // ("-" for a separator) and where it appeared.
+    struct MenuRequest {
+        QString menu;
+        QStringList entries;
+        QPoint position;
+    };
+    struct PdfFileRequest {
+        QString title;
+        QString suggestedPath;
+    };
+    using ModalScript = std::function<void(QDialog&)>;
+
     void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
     void queueColour(std::optional<QColor> colour) { colours_.push_back(colour); }
-    void queueDialog(DialogScript script) { dialogs_.push_back(std::move(script)); }
+    void queueModal(ModalScript script) { modalScripts_.push_back(std::move(script)); }
+    void queueFile(std::optional<QString> path) { files_.push_back(path); }
+    // The entry chosen by its object name; nothing closes the menu.
+    void queueMenuEntry(std::optional<QString> entry) { menuEntries_.push_back(entry); }
+    void queuePrinter(std::optional<PrinterChoice> choice) { printers_.push_back(choice); }
+    void queuePdfFile(std::optional<QString> path) { pdfFiles_.push_back(path); }
     void setDocumentsOpen(bool open) { documentsOpen_ = open; }
 
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<QColor>& colourRequests() const { return colourRequests_; }
-    const QStringList& dialogsShown() const { return dialogsShown_; } // their object names
+    const std::vector<QString>& modalRequests() const { return modalRequests_; }
     const QStringList& documentsOpened() const { return documentsOpened_; }
+    const std::vector<FileChoice>& fileRequests() const { return fileRequests_; }
+    const std::vector<MenuRequest>& menuRequests() const { return menuRequests_; }
+    const std::vector<PrinterChoice>& printerRequests() const { return printerRequests_; }
+    const std::vector<PdfFileRequest>& pdfFileRequests() const { return pdfFileRequests_; }
     void clear();
 
 private:
-    std::deque<DialogScript> dialogs_;
-    QStringList dialogsShown_;
-    QStringList documentsOpened_;
-    bool documentsOpen_ = true;
+    std::optional<QString> chooseFile(const FileChoice& choice);
+
     std::deque<MessageAnswer> answers_;
     std::deque<std::optional<QColor>> colours_;
+    std::deque<ModalScript> modalScripts_;
+    std::deque<std::optional<QString>> files_;
+    std::deque<std::optional<QString>> menuEntries_;
+    std::deque<std::optional<PrinterChoice>> printers_;
+    std::deque<std::optional<QString>> pdfFiles_;
+    bool documentsOpen_ = true;
+
     std::vector<Message> messages_;
     std::vector<QColor> colourRequests_;
+    std::vector<QString> modalRequests_;
+    QStringList documentsOpened_;
+    std::vector<FileChoice> fileRequests_;
+    std::vector<MenuRequest> menuRequests_;
+    std::vector<PrinterChoice> printerRequests_;
+    std::vector<PdfFileRequest> pdfFileRequests_;
 };
 
 } // namespace ohmora

@@ -43,14 +43,13 @@ protected:
     // whether the dialog closed.
     bool saveAs(const QString& name) {
         bool closed = false;
-        prompter.queueDialog([&](QDialog& d) {
+        prompter.queueModal([&](QDialog& d) {
             auto& dialog = dynamic_cast<SaveDialog&>(d);
             EXPECT_EQ(dialog.focusWidget(), dialog.text1());
             dialog.showDirectory(QString::fromStdString(dir.string()));
             dialog.text1()->setText(name);
             dialog.clickSave();
             closed = dialog.result() == QDialog::Accepted;
-            return dialog.result();
         });
         window->openSaveDialog();
         return closed;
@@ -59,12 +58,11 @@ protected:
     // Opens the open dialog on `path` and clicks OUVRIR.
     bool open(const QString& path) {
         bool closed = false;
-        prompter.queueDialog([&](QDialog& d) {
+        prompter.queueModal([&](QDialog& d) {
             auto& dialog = dynamic_cast<OpenDialog&>(d);
             dialog.ficharge()->setText(path);
             dialog.clickOpen();
             closed = dialog.result() == QDialog::Accepted;
-            return dialog.result();
         });
         window->openOpenDialog();
         return closed;
@@ -170,9 +168,8 @@ TEST_F(Files, SavingAsksBeforeOverwritingAndKeepsTheDialogOnFailure) {
     EXPECT_EQ(window->windowTitle(), caption);
 
     // The next opening proposes the last path built.
-    prompter.queueDialog([&](QDialog& d) {
+    prompter.queueModal([&](QDialog& d) {
         EXPECT_EQ(dynamic_cast<SaveDialog&>(d).text1()->text(), path("taken.P16"));
-        return int(QDialog::Rejected);
     });
     window->openSaveDialog();
 }

@@ -1,0 +1,1 @@
+set(bench_libraries ohmora_output_page)

@@ -1,0 +1,29 @@
+#include "ClipboardCopy.h"
+
+#include "PictureSet.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace ohmora {
+
+void copyToClipboard(CopyKind kind, const PictureSet& pictures, const SimState& state) {
+    QClipboard* board = QGuiApplication::clipboard();
+    board->clear();
+    switch (kind) {
+    case CopyKind::SchematicWithBackground:
+        board->setImage(pictures.schematic());
+        return;
+    case CopyKind::SchematicWithoutBackground:
+        board->setImage(PictureSet::schematicWithoutBackground(state));
+        return;
+    case CopyKind::Graph:
+        board->setImage(pictures.graph());
+        return;
+    case CopyKind::Table:
+        board->setText(QString::fromStdString(state.table.text()));
+        return;
+    }
+}
+
+} // namespace ohmora

@@ -1,0 +1,22 @@
+// The copy and print tests need one application object with widgets, no
+// display, the program's own font and Qt's dialogs in French.
+
+#include "Appearance.h"
+#include "FrenchTranslations.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Test discovery runs the program without the tests' environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qunsetenv("QT_FONT_DPI");
+    qunsetenv("QT_SCALE_FACTOR");
+    QApplication app(argc, argv);
+    QApplication::setFont(ohmora::controlFont());
+    ohmora::installFrenchTranslations(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
