@@ -130,9 +130,10 @@ void DirectoryList::keyPressEvent(QKeyEvent* event) {
 
 FileList::FileList(const QString& pattern, QWidget* parent)
     : QListWidget(parent), pattern_(pattern) {
-    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (onClicked) {
-            onClicked(item->text());
+    // A click, or the arrow keys, make a file the current one.
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && onClicked) {
+            onClicked(item(row)->text());
         }
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {

@@ -55,7 +55,7 @@ public:
     QStringList fileNames() const;
     void refresh();
 
-    std::function<void(const QString& name)> onClicked;
+    std::function<void(const QString& name)> onClicked;   // a file made current
     std::function<void(const QString& name)> onActivated; // double click or Enter
 
 protected:

@@ -3,6 +3,7 @@
 #include "Appearance.h"
 #include "ConfigurationDialogs.h"
 #include "ConfigurationFile.h"
+#include "ExerciseSession.h"
 #include "MarkerFile.h"
 #include "ParameterPanel.h"
 #include "PictureViews.h"
@@ -123,6 +124,7 @@ MainWindow::MainWindow(ProgramState& program, Prompter* prompter, Options option
         combo->addItem(qs(name));
     }
     applySizeRuleToScreen();
+    exercises_->showWelcome();
     refreshInfo();
     background_ = windowBackground(kWidth, kHeight, shadowRect());
     onglets_->paintStrip();
@@ -227,6 +229,11 @@ void MainWindow::buildHelpLineAndTextArea() {
     supertext_->setObjectName(QStringLiteral("supertext"));
     supertext_->setGeometry(kSupertext);
     supertext_->setReadOnly(true);
+    // What is pasted into a statement takes the statement's formatting.
+    supertext_->setAcceptRichText(false);
+
+    exercises_ = std::make_unique<exercises::ExerciseSession>(
+        program_, *prompter_, *fich_, *supertext_, [this] { return openconfig(); }, this);
 }
 
 void MainWindow::buildTabs() {
@@ -277,6 +284,11 @@ void MainWindow::connectControls() {
     connect(commands_[4], &QPushButton::clicked, this, [this] { openCalculator(); });
     connect(commands_[5], &QPushButton::clicked, this, [this] { openHelp(); });
     connect(commands_[6], &QPushButton::clicked, this, [this] { close(); });
+    connect(btexo_, &QPushButton::clicked, this, [this] { exercises_->popUpMenu(*btexo_); });
+    setLossConfirmation([this] { return exercises_->confirmLoss(); });
+    // The suite's exercise request, served once the activation is over.
+    setActivationHandler(
+        [this] { QTimer::singleShot(0, this, [this] { exercises_->serveExerciseRequest(); }); });
 
     connect(picture3_->combo(), &QComboBox::activated, this,
             [this](int index) { apply(sim_.chooseMontage(index)); });

@@ -27,6 +27,10 @@ class QTextEdit;
 
 namespace ohmora {
 
+namespace exercises {
+class ExerciseSession;
+}
+
 class ParameterPanel;
 class PictureView;
 class QuantityPanel;
@@ -103,6 +107,8 @@ public:
     ValueGrid* valueGrid() const;
     const QImage& background() const { return background_; }
     const PictureSet& pictures() const { return pictures_; }
+    exercises::ExerciseSession& exerciseSession() { return *exercises_; }
+    QTextEdit* supertext() const { return supertext_; }
     const SchematicPicture& schematic() const { return pictures_.schematicPicture(); }
     const GraphPicture& graph() const { return pictures_.graphPicture(); }
     // The pointer shown over a zone of switch K.
@@ -151,6 +157,7 @@ private:
     Prompter* prompter_;
     Simulator sim_;
     PictureSet pictures_;
+    std::unique_ptr<exercises::ExerciseSession> exercises_;
     QImage background_;
     QCursor handCursor_;
     QTimer timer_;
