@@ -58,6 +58,9 @@ struct Window {
     std::unique_ptr<MainWindow> window;
 
     explicit Window(bool timer = false, std::string programDirectory = {}) {
+        if (!programDirectory.empty()) {
+            program.markerFile = programDirectory + "BREVANE.TMP";
+        }
         program.programDirectory = std::move(programDirectory);
         window = std::make_unique<MainWindow>(program, &prompter, MainWindow::Options{timer});
     }

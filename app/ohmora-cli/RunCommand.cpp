@@ -3,11 +3,14 @@
 #include "AtomicFile.h"
 #include "Circuit.h"
 #include "ConfigurationFile.h"
+#include "ExerciseHost.h"
 #include "Geometry.h"
 #include "PictureSet.h"
 #include "PrintedPage.h"
+#include "ProgramDirectory.h"
 #include "Simulator.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
@@ -63,6 +66,24 @@ struct SaveAction {
     std::string path;
 };
 struct CaptionAction {};
+struct NoTriggerAction {};
+// The exercise text area, as the exercise menu drives it.
+struct ExerciseAction {
+    std::string path;
+};
+struct CorrectionAction {};
+struct GuideAction {};
+struct CloseExerciseAction {};
+struct TextAction { // its plain text, to a file or "-"
+    std::string file;
+};
+struct RtfAction {
+    std::string file;
+};
+struct StateAction {};
+struct PrintTextAction {
+    std::string file;
+};
 
 // The printed document of the state at this point, with the page options
 // given so far.
@@ -74,7 +95,9 @@ struct PrintAction {
 using Action =
     std::variant<MontageAction, ParamAction, QuantityAction, DurationAction, TriggerAction,
                  SustainedAction, SwitchAction, TicksAction, UntilEndAction, ReadoutAction,
-                 OpenAction, SaveAction, CaptionAction, PrintAction>;
+                 OpenAction, SaveAction, CaptionAction, PrintAction, NoTriggerAction,
+                 ExerciseAction, CorrectionAction, GuideAction, CloseExerciseAction, TextAction,
+                 RtfAction, StateAction, PrintTextAction>;
 
 struct Plan {
     std::vector<Action> actions;
@@ -84,6 +107,7 @@ struct Plan {
     std::optional<std::string> schematicFile;
     std::optional<std::string> programDirectory;
     bool prints = false;
+    bool exercises = false; // the run needs the exercise text area
 };
 
 struct UsageError {
@@ -132,10 +156,29 @@ Plan parseOrThrow(const std::vector<std::string>& args) {
             plan.actions.emplace_back(CaptionAction{});
             continue;
         }
+        if (option == "--no-trigger2") {
+            plan.actions.emplace_back(NoTriggerAction{});
+            continue;
+        }
+        if (option == "--correction" || option == "--guide" || option == "--close-exercise" ||
+            option == "--state") {
+            if (option == "--correction") {
+                plan.actions.emplace_back(CorrectionAction{});
+            } else if (option == "--guide") {
+                plan.actions.emplace_back(GuideAction{});
+            } else if (option == "--close-exercise") {
+                plan.actions.emplace_back(CloseExerciseAction{});
+            } else {
+                plan.actions.emplace_back(StateAction{});
+            }
+            plan.exercises = true;
+            continue;
+        }
         static const char* const withValue[] = {
-            "--montage", "--param",   "--quantity", "--duration", "--switch",    "--ticks",
-            "--table",   "--samples", "--graph",    "--readout",  "--schematic", "--open",
-            "--save",    "--dir",     "--copies",   "--print"};
+            "--montage",   "--param",    "--quantity", "--duration", "--switch",
+            "--ticks",     "--table",    "--samples",  "--graph",    "--readout",
+            "--schematic", "--open",     "--save",     "--dir",      "--copies",
+            "--print",     "--exercise", "--text",     "--rtf",      "--print-text"};
         if (std::find(std::begin(withValue), std::end(withValue), option) == std::end(withValue)) {
             throw UsageError{"unknown argument " + option};
         }
@@ -194,6 +237,21 @@ Plan parseOrThrow(const std::vector<std::string>& args) {
             plan.actions.emplace_back(
                 ReadoutAction{int(integer(v.substr(0, comma), -32768, 32767, expected)),
                               int(integer(v.substr(comma + 1), -32768, 32767, expected))});
+        } else if (option == "--exercise" || option == "--text" || option == "--rtf" ||
+                   option == "--print-text") {
+            if (v == "-" && option != "--text") {
+                throw wrong("this output needs a file name");
+            }
+            if (option == "--exercise") {
+                plan.actions.emplace_back(ExerciseAction{v});
+            } else if (option == "--text") {
+                plan.actions.emplace_back(TextAction{v});
+            } else if (option == "--rtf") {
+                plan.actions.emplace_back(RtfAction{v});
+            } else {
+                plan.actions.emplace_back(PrintTextAction{v});
+            }
+            plan.exercises = true;
         } else if (option == "--open") {
             plan.actions.emplace_back(OpenAction{v});
         } else if (option == "--save") {
@@ -238,9 +296,17 @@ std::string number9(float v) {
     return std::string(buffer, result.ptr);
 }
 
-// Text needs a GUI application; a batch run gets an offscreen one for as
-// long as it draws.
-std::unique_ptr<QGuiApplication> makeGuiApplication() {
+// The program directory of the run: the one given, else the one the
+// window would find from the executable.
+std::string programDirectory(const std::optional<std::string>& given) {
+    std::error_code ec;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return files::locateProgramPaths(given, executable.parent_path().string()).programDirectory;
+}
+
+// Text needs a GUI application, the exercise text area a widgets one; a
+// batch run gets an offscreen one for as long as it runs.
+std::unique_ptr<QGuiApplication> makeGuiApplication(bool widgets) {
     if (QGuiApplication::instance()) {
         return nullptr;
     }
@@ -260,14 +326,21 @@ std::unique_ptr<QGuiApplication> makeGuiApplication() {
     static int argc = 1;
     static char name[] = "ohmora-cli";
     static char* argv[] = {name, nullptr};
+    if (widgets) {
+        return std::make_unique<QApplication>(argc, argv);
+    }
     return std::make_unique<QGuiApplication>(argc, argv);
 }
+
+bool writeBytes(const std::string& path, const QByteArray& bytes, std::ostream& err);
 
 class Runner {
 public:
     Runner(Simulator& sim, std::ostream& out, std::ostream& err, bool keepSamples,
-           PictureSet* pictures)
-        : sim_(sim), out_(out), err_(err), keepSamples_(keepSamples), pictures_(pictures) {}
+           PictureSet* pictures, std::string programDirectory)
+        : sim_(sim), out_(out), err_(err), keepSamples_(keepSamples), pictures_(pictures) {
+        program_.programDirectory = std::move(programDirectory);
+    }
 
     struct Document {
         std::string file;
@@ -345,6 +418,64 @@ private:
         out_ << caption_ << '\n';
         return RedrawNone;
     }
+    Redraw apply(const NoTriggerAction&) { return sim_.setTrigger(false); }
+
+    // The exercise text area, made at its first use.
+    ExerciseHost& host() {
+        if (!host_) {
+            host_ = std::make_unique<ExerciseHost>(program_, err_, [this] { return openconfig(); });
+        }
+        return *host_;
+    }
+    // `openconfig` for the text area: the configuration its exercise names.
+    bool openconfig() {
+        const files::ConfigurationRead read = files::loadConfiguration(program_.cheminconfig);
+        if (!read.controls) {
+            fail(read.problem.text);
+            return false;
+        }
+        caption_ = files::configurationCaption(program_.cheminconfig);
+        redraw(sim_.replayControls(*read.controls));
+        return true;
+    }
+    void check(bool done) { succeeded_ = done && succeeded_; }
+    Redraw apply(const ExerciseAction& a) {
+        check(host().openExercise(a.path));
+        return RedrawNone;
+    }
+    Redraw apply(const CorrectionAction&) {
+        check(host().viewCorrection());
+        return RedrawNone;
+    }
+    Redraw apply(const GuideAction&) {
+        check(host().openGuide());
+        return RedrawNone;
+    }
+    Redraw apply(const CloseExerciseAction&) {
+        host().closeExercise();
+        return RedrawNone;
+    }
+    Redraw apply(const TextAction& a) {
+        const QByteArray text = QByteArray::fromStdString(host().plainText() + '\n');
+        if (a.file == "-") {
+            out_ << text.toStdString();
+        } else {
+            check(writeBytes(a.file, text, err_));
+        }
+        return RedrawNone;
+    }
+    Redraw apply(const RtfAction& a) {
+        check(writeBytes(a.file, host().rtf(), err_));
+        return RedrawNone;
+    }
+    Redraw apply(const StateAction&) {
+        out_ << host().state();
+        return RedrawNone;
+    }
+    Redraw apply(const PrintTextAction& a) {
+        check(writeBytes(a.file, host().printedText(), err_));
+        return RedrawNone;
+    }
     void fail(std::string_view message) {
         err_ << message << '\n';
         succeeded_ = false;
@@ -391,6 +522,8 @@ private:
     PictureSet* pictures_;
     std::string samples_;
     std::string caption_ = "Ohmora";
+    ProgramState program_;
+    std::unique_ptr<ExerciseHost> host_;
     bool succeeded_ = true;
     std::vector<Document> documents_;
 };
@@ -451,12 +584,13 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     Simulator sim;
     std::unique_ptr<QGuiApplication> app;
     std::optional<PictureSet> pictures;
-    if (plan.graphFile || plan.schematicFile || plan.prints) {
-        app = makeGuiApplication();
+    if (plan.graphFile || plan.schematicFile || plan.prints || plan.exercises) {
+        app = makeGuiApplication(plan.exercises);
         pictures.emplace();
         pictures->redrawAll(sim.state());
     }
-    Runner runner(sim, out, err, plan.samplesFile.has_value(), pictures ? &*pictures : nullptr);
+    Runner runner(sim, out, err, plan.samplesFile.has_value(), pictures ? &*pictures : nullptr,
+                  programDirectory(plan.programDirectory));
     for (const Action& action : plan.actions) {
         runner.run(action);
     }

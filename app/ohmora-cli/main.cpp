@@ -1,5 +1,6 @@
 // ohmora-cli: the simulator without a window, for batch runs and checks.
 
+#include "ExerciseHost.h"
 #include "RtfCommand.h"
 #include "RunCommand.h"
 #include "Usage.h"
@@ -37,6 +38,9 @@ int main(int argc, char** argv) {
     }
     if (command == "rtf") {
         return ohmora::cli::runRtfCommand(args, std::cout, std::cerr);
+    }
+    if (command == "exercise") {
+        return ohmora::cli::runExerciseCommand(args, std::cout, std::cerr);
     }
 #if OHMORA_WITH_CALCULATOR
     if (command == "calc") {

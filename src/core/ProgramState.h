@@ -8,9 +8,10 @@ namespace ohmora {
 
 struct ProgramState {
     // The program's directory, with a final separator: the exercises, the
-    // first-use guide, the help and the suite's marker file live there.
-    // Empty: none (the marker file is then left alone).
+    // first-use guide and the help live there.
     std::string programDirectory;
+    // The suite's marker file; empty: none (it is then left alone).
+    std::string markerFile;
     std::string cheminconfig; // path of the configuration last saved or opened
     std::string dossierexo;   // directory of the open exercise, with a final separator
     bool corrige = false;     // the open exercise has a correction

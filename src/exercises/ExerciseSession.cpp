@@ -291,11 +291,10 @@ void ExerciseSession::closeExercise() {
 }
 
 void ExerciseSession::serveExerciseRequest() {
-    if (program_.programDirectory.empty()) {
+    if (program_.markerFile.empty()) {
         return;
     }
-    const std::optional<std::string> request =
-        files::takeExerciseRequest(program_.programDirectory + std::string(files::kMarkerFileName));
+    const std::optional<std::string> request = files::takeExerciseRequest(program_.markerFile);
     if (!request || isBlank(*request) || !confirmLoss()) {
         return;
     }

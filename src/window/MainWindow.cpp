@@ -576,13 +576,12 @@ void MainWindow::openHelp() {
 // --- presence and closing -------------------------------------------------------
 
 void MainWindow::writePresence(const char* flag) {
-    if (program_.programDirectory.empty()) {
+    if (program_.markerFile.empty()) {
         return;
     }
-    // A directory that cannot be written leaves the suite uninformed; the
+    // A file that cannot be written leaves the suite uninformed; the
     // program runs all the same.
-    files::writeMarkerRecord(program_.programDirectory + std::string(files::kMarkerFileName),
-                             files::kPresenceRecord, flag);
+    files::writeMarkerRecord(program_.markerFile, files::kPresenceRecord, flag);
     presenceWritten_ = true;
 }
 

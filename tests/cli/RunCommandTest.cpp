@@ -289,3 +289,31 @@ TEST(RunCommand, PrintedDocuments) {
     EXPECT_NE(r.err.find("cannot write " + directory.string() + ": "), std::string::npos) << r.err;
     EXPECT_TRUE(fs::is_directory(directory));
 }
+
+// The exercise text area from a script: an exercise with its configuration,
+// its correction, the guide, the text and its state read back at each
+// point; failures told on standard error with the exit code 1.
+TEST(RunCommand, ExercisesThroughTheTextArea) {
+    const std::string dir = OHMORA_PROGRAM_DIR;
+    const std::string exercise = dir + "/06-etablissement-courant-rl.E34";
+    const fs::path pdf = scratch("texte.pdf");
+    fs::remove(pdf);
+    Result r = run({"--dir", dir, "--text", "-", "--exercise", exercise, "--state", "--caption",
+                    "--correction", "--state", "--print-text", pdf.string(), "--guide", "--state"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Ohmora\n\nCe simulateur permet", 0), 0u); // the welcome text first
+    EXPECT_NE(r.out.find("fich\t" + exercise + "\ncorrige\t1\ntextemodifie\t0\ndossierexo\t" + dir +
+                         "/\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("Ohmora - " + dir + "/06-etablissement-courant-rl-enonce.P16\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("fich\t" + dir + "/ohmora.PEM\ncorrige\t0\n"), std::string::npos);
+    EXPECT_TRUE(fs::file_size(pdf) > 1000);
+
+    r = run({"--exercise", scratch("absent.E34").string(), "--state"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Vérifier:\n- le nom du fichier,\n- l'état du lecteur.\n");
+    EXPECT_EQ(r.out.rfind("fich\t\n", 0), 0u);
+    r = run({"--dir", scratch("").string(), "--guide"});
+    EXPECT_EQ(r.code, 1);
+}

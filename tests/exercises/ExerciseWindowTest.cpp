@@ -53,6 +53,7 @@ protected:
             }
         }
         program.programDirectory = dir.string() + "/";
+        program.markerFile = (dir / "BREVANE.TMP").string();
         window = std::make_unique<MainWindow>(program, &prompter, MainWindow::Options{false});
     }
 

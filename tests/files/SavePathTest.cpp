@@ -1,6 +1,11 @@
 #include "SavePath.h"
+#include "ProgramDirectory.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 using namespace ohmora::files;
 
@@ -35,4 +40,39 @@ TEST(SavePath, BuildsTheFullPathOfTheTypedName) {
     EXPECT_EQ(bareName("/home/classe/essai"), "essai");
     EXPECT_EQ(bareName("essai"), "essai");
     EXPECT_EQ(withFinalSeparator("/tp"), "/tp/");
+}
+
+TEST(ProgramDirectory, FoundBesideTheProgramOrInItsInstallation) {
+    namespace fs = std::filesystem;
+    const fs::path root =
+        fs::temp_directory_path() / ("ohmora-paths-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    for (const char* d : {"build/bin", "usr/bin", "usr/share/ohmora", "bare/bin", "runtime"}) {
+        fs::create_directories(root / d);
+    }
+    std::ofstream(root / "build/bin/ohmora.PEM") << "x";
+    std::ofstream(root / "usr/share/ohmora/ohmora.PEM") << "x";
+    const std::string r = root.string();
+    struct Case {
+        const char* name;
+        std::optional<std::string> given;
+        std::string executable;
+        std::string directory;
+    };
+    const Case cases[] = {
+        {"given", r + "/bare", r + "/build/bin", r + "/bare/"},
+        {"beside the program", std::nullopt, r + "/build/bin", r + "/build/bin/"},
+        {"installed", std::nullopt, r + "/usr/bin", r + "/usr/share/ohmora/"},
+        {"neither", std::nullopt, r + "/bare/bin", r + "/bare/bin/"},
+    };
+    for (const Case& c : cases) {
+        const ProgramPaths p = locateProgramPaths(c.given, c.executable, r + "/runtime", "");
+        EXPECT_EQ(p.programDirectory, c.directory) << c.name;
+        EXPECT_EQ(p.markerFile, c.directory + "BREVANE.TMP") << c.name; // writable here
+    }
+    // A directory that cannot be written (/proc stands for an installation
+    // nobody can write) keeps the marker in the session's directory.
+    const ProgramPaths proc = locateProgramPaths(std::string("/proc"), "/", r + "/runtime", "");
+    EXPECT_EQ(proc.markerFile, r + "/runtime/ohmora/BREVANE.TMP");
+    EXPECT_TRUE(fs::is_directory(root / "runtime/ohmora"));
 }

@@ -36,6 +36,7 @@ protected:
         fs::remove_all(dir);
         fs::create_directories(dir);
         program.programDirectory = dir.string() + "/";
+        program.markerFile = (dir / "BREVANE.TMP").string();
         WindowFixture::SetUp();
     }
 
