@@ -1,0 +1,97 @@
+// Opening an exercise (statement into the text area, configuration
+// replayed, graph erased; target under 30 ms), and the browser listing a
+// directory of 100 exercises and previewing one (target under 50 ms).
+// Runs without a display: QT_QPA_PLATFORM defaults to offscreen.
+
+#include "Appearance.h"
+#include "ExerciseBrowser.h"
+#include "ExerciseSession.h"
+#include "MainWindow.h"
+#include "ProgramState.h"
+#include "ScriptedPrompter.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kExercise = "04-oscillations-libres";
+
+// The shipped pack, and 100 exercise files, in a directory of the bench's.
+fs::path packDirectory() {
+    static const fs::path dir = [] {
+        const fs::path d =
+            fs::temp_directory_path() / ("ohmora-exercisesbench-" + std::to_string(::getpid()));
+        fs::create_directories(d);
+        for (const auto& entry : fs::directory_iterator(OHMORA_PROGRAM_DIR)) {
+            if (entry.is_regular_file() && entry.path().extension() != "") {
+                fs::copy_file(entry.path(), d / entry.path().filename(),
+                              fs::copy_options::overwrite_existing);
+            }
+        }
+        for (int i = 0; i < 100; ++i) {
+            fs::copy_file(d / (std::string(kExercise) + ".E34"),
+                          d / ("exercice-" + std::to_string(1000 + i) + ".E34"),
+                          fs::copy_options::overwrite_existing);
+        }
+        return d;
+    }();
+    return dir;
+}
+
+void BM_OpenExercise(benchmark::State& state) {
+    ohmora::ProgramState program;
+    program.programDirectory = packDirectory().string() + "/";
+    program.dossierexo = program.programDirectory;
+    ohmora::ScriptedPrompter prompter;
+    ohmora::MainWindow window(program, &prompter, ohmora::MainWindow::Options{false});
+    const QString path = QString::fromStdString(program.programDirectory + kExercise + ".E34");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(window.exerciseSession().openExercise(path, true));
+    }
+}
+BENCHMARK(BM_OpenExercise)->Unit(benchmark::kMillisecond);
+
+void BM_BrowserListsAndPreviews(benchmark::State& state) {
+    ohmora::ProgramState program;
+    program.programDirectory = packDirectory().string() + "/";
+    ohmora::ScriptedPrompter prompter;
+    for (auto _ : state) {
+        ohmora::exercises::ExerciseBrowser browser(program, prompter, nullptr, nullptr);
+        browser.activate();
+        benchmark::DoNotOptimize(browser.file1()->count());
+    }
+}
+BENCHMARK(BM_BrowserListsAndPreviews)->Unit(benchmark::kMillisecond);
+
+void BM_Preview(benchmark::State& state) {
+    ohmora::ProgramState program;
+    program.programDirectory = packDirectory().string() + "/";
+    ohmora::ScriptedPrompter prompter;
+    ohmora::exercises::ExerciseBrowser browser(program, prompter, nullptr, nullptr);
+    for (auto _ : state) {
+        browser.selectFile(QStringLiteral("exercice-1050.E34"));
+    }
+}
+BENCHMARK(BM_Preview)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setFont(ohmora::controlFont());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(packDirectory(), ec);
+    return 0;
+}
