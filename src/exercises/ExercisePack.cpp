@@ -18,6 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A message made of its pieces.
+template <class... Pieces> std::string message(const Pieces&... pieces) {
+    std::string out;
+    ((out += pieces), ...);
+    return out;
+}
+
 std::string trimmed(std::string_view s) {
     const auto notBlank = [](char c) { return c != ' ' && c != '\t' && c != '\r'; };
     while (!s.empty() && !notBlank(s.front())) {
@@ -44,7 +51,7 @@ std::vector<std::pair<std::string, std::string>> keyValues(const std::string& te
         }
         const size_t eq = t.find('=');
         if (eq == std::string::npos) {
-            errors.push_back("line " + std::to_string(number) + ": no \"key = value\"");
+            errors.push_back(message("line ", std::to_string(number), ": no \"key = value\""));
             continue;
         }
         out.emplace_back(trimmed(t.substr(0, eq)), trimmed(t.substr(eq + 1)));
@@ -89,9 +96,9 @@ Manifest parseManifest(const std::string& text, std::vector<std::string>& errors
         if (key == "check") {
             m.checks.push_back(value);
         } else if (!known.count(key)) {
-            errors.push_back("unknown key \"" + key + "\"");
+            errors.push_back(message("unknown key \"", key, "\""));
         } else if (!m.values.emplace(key, value).second) {
-            errors.push_back("\"" + key + "\" given twice");
+            errors.push_back(message("\"", key, "\" given twice"));
         }
     }
     return m;
@@ -109,7 +116,7 @@ Controls parseConfigurationSource(const std::string& text, std::vector<std::stri
         if (key == "montage") {
             const auto m = integer(value);
             if (!m || *m < 0 || *m >= kMontageCount) {
-                errors.push_back("montage " + value + ": 0, 1 or 2");
+                errors.push_back(message("montage ", value, ": 0, 1 or 2"));
             } else {
                 c.montage = *m;
             }
@@ -117,12 +124,12 @@ Controls parseConfigurationSource(const std::string& text, std::vector<std::stri
             if (const Duration* d = durationForLabel(value)) {
                 c.upDown = d->upDown;
             } else {
-                errors.push_back("duration \"" + value + "\" is not one of the durations");
+                errors.push_back(message("duration \"", value, "\" is not one of the durations"));
             }
         } else if (key.rfind("param.", 0) == 0) {
             const auto i = integer(key.substr(6));
             if (!i || *i < 0 || *i >= kParameterCount) {
-                errors.push_back(key + ": the boxes are 0 to 13");
+                errors.push_back(message(key, ": the boxes are 0 to 13"));
             } else {
                 c.textv[size_t(*i)] = value;
             }
@@ -133,36 +140,37 @@ Controls parseConfigurationSource(const std::string& text, std::vector<std::stri
             while (in >> k) {
                 const auto n = integer(k);
                 if (!n || *n < 0 || *n >= kQuantityCount) {
-                    errors.push_back("quantity " + k + ": the boxes are 0 to 6");
+                    errors.push_back(message("quantity ", k, ": the boxes are 0 to 6"));
                 } else {
                     c.check4[size_t(*n)] = true;
                 }
             }
         } else if (key == "trigger2" || key == "sustained") {
             if (value != "0" && value != "1") {
-                errors.push_back(key + " " + value + ": 0 or 1");
+                errors.push_back(message(key, " ", value, ": 0 or 1"));
             }
             (key == "trigger2" ? c.check3 : c.checkRn) = value == "1";
             trigger = trigger || key == "trigger2";
         } else {
-            errors.push_back("unknown key \"" + key + "\"");
+            errors.push_back(message("unknown key \"", key, "\""));
         }
     }
     if (!trigger) {
-        errors.push_back("trigger2 not given");
+        errors.emplace_back("trigger2 not given");
     }
     // Each text as the validation leaves it, so that leaving a box changes
     // nothing.
     for (int i = 0; i < kParameterCount; ++i) {
         const Validation v = validateParameter(i, c.textv);
         if (v.text != c.textv[size_t(i)] || !v.messages.empty()) {
-            errors.push_back("param." + std::to_string(i) + " = " + c.textv[size_t(i)] +
-                             ": the box would show " + v.text);
+            errors.push_back(message("param.", std::to_string(i), " = ", c.textv[size_t(i)],
+                                     ": the box would show ", v.text));
         }
     }
     for (int k = 0; k < kQuantityCount; ++k) {
         if (c.check4[size_t(k)] && !slotUsed(c.montage, k)) {
-            errors.push_back("quantity " + std::to_string(k) + " is not one of the montage's");
+            errors.push_back(
+                message("quantity ", std::to_string(k), " is not one of the montage's"));
         }
     }
     // The program replays a configuration through its handlers: what it
@@ -170,8 +178,8 @@ Controls parseConfigurationSource(const std::string& text, std::vector<std::stri
     Simulator sim;
     sim.replayControls(c);
     if (!(sim.controls() == c)) {
-        errors.push_back("the program would not keep this configuration as written (quantities "
-                         "of two groups?)");
+        errors.emplace_back("the program would not keep this configuration as written (quantities "
+                            "of two groups?)");
     }
     return c;
 }
@@ -188,22 +196,22 @@ std::vector<std::string> buildPack(const fs::path& sources, const fs::path& outp
     fs::create_directories(output, ec);
     const auto report = [&](const std::string& file, const std::vector<std::string>& found) {
         for (const std::string& e : found) {
-            errors.push_back(file + ": " + e);
+            errors.push_back(message(file, ": ", e));
         }
         return found.empty();
     };
     const auto copy = [&](const std::string& name, const std::string& from) {
         if (!isSafeName(name)) {
-            errors.push_back(from + ": \"" + name + "\" is not a plain lower-case file name");
+            errors.push_back(message(from, ": \"", name, "\" is not a plain lower-case file name"));
             return false;
         }
         const auto bytes = slurp(sources / name);
         if (!bytes) {
-            errors.push_back(from + ": " + name + " is missing");
+            errors.push_back(message(from, ": ", name, " is missing"));
             return false;
         }
         if (!files::writeFileAtomically(output / name, *bytes)) {
-            errors.push_back(name + ": cannot be written");
+            errors.push_back(message(name, ": cannot be written"));
             return false;
         }
         return true;
@@ -211,14 +219,14 @@ std::vector<std::string> buildPack(const fs::path& sources, const fs::path& outp
     const auto configuration = [&](const std::string& name, const std::string& from) {
         const auto text = slurp(sources / name);
         if (!isSafeName(name) || !text) {
-            errors.push_back(from + ": configuration " + name + " is missing");
+            errors.push_back(message(from, ": configuration ", name, " is missing"));
             return std::string();
         }
         std::vector<std::string> found;
         const Controls c = parseConfigurationSource(*text, found);
-        const std::string built = builtConfigurationName(name);
+        std::string built = builtConfigurationName(name);
         if (report(name, found) && files::saveConfiguration(output / built, c)) {
-            errors.push_back(built + ": cannot be written");
+            errors.push_back(message(built, ": cannot be written"));
         }
         return built;
     };
@@ -241,7 +249,7 @@ std::vector<std::string> buildPack(const fs::path& sources, const fs::path& outp
             return it == m.values.end() ? std::string() : it->second;
         };
         if (value("statement").empty()) {
-            errors.push_back(file + ": no statement");
+            errors.push_back(message(file, ": no statement"));
             continue;
         }
         copy(value("statement"), file);
@@ -253,7 +261,7 @@ std::vector<std::string> buildPack(const fs::path& sources, const fs::path& outp
             const auto bytes = guideFileBytes(value("statement"), config);
             if (!bytes ||
                 !files::writeFileAtomically(output / std::string(kGuideFileName), *bytes)) {
-                errors.push_back(file + ": the guide cannot be written");
+                errors.push_back(message(file, ": the guide cannot be written"));
             }
             continue;
         }
@@ -270,17 +278,18 @@ std::vector<std::string> buildPack(const fs::path& sources, const fs::path& outp
         e.topics = value("topics");
         e.title = value("title");
         if (e.title.empty() || e.difficulty.empty()) {
-            errors.push_back(file + ": a title and a difficulty are needed");
+            errors.push_back(message(file, ": a title and a difficulty are needed"));
         }
         const auto bytes = exerciseFileBytes(e);
         if (!bytes) {
-            errors.push_back(file + ": the title or the topics do not fit their records (too "
-                                    "long, or characters Windows-1252 lacks)");
+            errors.push_back(message(file,
+                                     ": the title or the topics do not fit their records (too "
+                                     "long, or characters Windows-1252 lacks)"));
             continue;
         }
         const std::string exercise = path.stem().string() + std::string(kExerciseExtension);
         if (!files::writeFileAtomically(output / exercise, *bytes)) {
-            errors.push_back(exercise + ": cannot be written");
+            errors.push_back(message(exercise, ": cannot be written"));
         }
     }
     return errors;
