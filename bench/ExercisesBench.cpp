@@ -25,7 +25,7 @@ const char* const kExercise = "04-oscillations-libres";
 // The shipped pack, and 100 exercise files, in a directory of the bench's.
 fs::path packDirectory() {
     static const fs::path dir = [] {
-        const fs::path d =
+        fs::path d =
             fs::temp_directory_path() / ("ohmora-exercisesbench-" + std::to_string(::getpid()));
         fs::create_directories(d);
         for (const auto& entry : fs::directory_iterator(OHMORA_PROGRAM_DIR)) {

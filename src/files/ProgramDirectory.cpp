@@ -57,12 +57,9 @@ ProgramPaths locateProgramPaths(const std::optional<std::string>& given,
     const fs::path installed = executable / ".." / "share" / "ohmora";
     if (given) {
         paths.programDirectory = normalised(*given);
-    } else if (holdsProgramData(executable)) {
-        paths.programDirectory = normalised(executable);
-    } else if (holdsProgramData(installed)) {
-        paths.programDirectory = normalised(installed);
     } else {
-        paths.programDirectory = normalised(executable);
+        const bool useInstalled = !holdsProgramData(executable) && holdsProgramData(installed);
+        paths.programDirectory = normalised(useInstalled ? installed : executable);
     }
     const std::string marker(kMarkerFileName);
     if (writable(paths.programDirectory)) {

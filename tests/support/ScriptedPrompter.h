@@ -46,11 +46,11 @@ public:
     void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
     void queueColour(std::optional<QColor> colour) { colours_.push_back(colour); }
     void queueModal(ModalScript script) { modalScripts_.push_back(std::move(script)); }
-    void queueFile(std::optional<QString> path) { files_.push_back(path); }
+    void queueFile(const std::optional<QString>& path) { files_.push_back(path); }
     // The entry chosen by its object name; nothing closes the menu.
-    void queueMenuEntry(std::optional<QString> entry) { menuEntries_.push_back(entry); }
-    void queuePrinter(std::optional<PrinterChoice> choice) { printers_.push_back(choice); }
-    void queuePdfFile(std::optional<QString> path) { pdfFiles_.push_back(path); }
+    void queueMenuEntry(const std::optional<QString>& entry) { menuEntries_.push_back(entry); }
+    void queuePrinter(const std::optional<PrinterChoice>& choice) { printers_.push_back(choice); }
+    void queuePdfFile(const std::optional<QString>& path) { pdfFiles_.push_back(path); }
     void setDocumentsOpen(bool open) { documentsOpen_ = open; }
 
     const std::vector<Message>& messages() const { return messages_; }
