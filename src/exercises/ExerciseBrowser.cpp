@@ -22,7 +22,6 @@ namespace {
 
 const QColor kBackground{240, 235, 230};
 const QColor kTitleBackground{0, 0, 128};
-const QColor kNavy{0, 0, 128};
 
 const char* const kUnreadable = "Vérifier:\n- le nom du fichier,\n- l'état du lecteur.";
 
