@@ -124,8 +124,8 @@ SaveDialog::SaveDialog(Prompter& prompter, const QString& cheminconfig, const QS
     grid->addWidget(dir1_, 3, 0);
     grid->addWidget(label("Label4", "Fichiers enregistrés", this), 0, 1);
     grid->addWidget(file1_, 1, 1, 3, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(command1_);
@@ -135,7 +135,7 @@ SaveDialog::SaveDialog(Prompter& prompter, const QString& cheminconfig, const QS
     layout->addWidget(label("Label2", "Nom du fichier:", this));
     layout->addWidget(text1_);
     layout->addLayout(buttons);
-    setFixedSize(460, 340);
+    setFixedSize(580, 340);
 
     connect(command1_, &QPushButton::clicked, this, [this] { clickSave(); });
     connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
@@ -207,8 +207,8 @@ OpenDialog::OpenDialog(Prompter& prompter, const QString& directory,
     grid->addWidget(dir1_, 3, 0);
     grid->addWidget(label("Label3", "Fichiers", this), 0, 1);
     grid->addWidget(file1_, 1, 1, 3, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(command1_);
@@ -217,7 +217,7 @@ OpenDialog::OpenDialog(Prompter& prompter, const QString& directory,
     layout->addLayout(grid);
     layout->addWidget(ficharge_);
     layout->addLayout(buttons);
-    setFixedSize(460, 320);
+    setFixedSize(580, 320);
 
     // The wait notice covers the dialog's middle while a file loads.
     waitPanel_->setObjectName(QStringLiteral("waitPanel"));
@@ -235,7 +235,7 @@ OpenDialog::OpenDialog(Prompter& prompter, const QString& directory,
     wait->addSpacing(8);
     wait->addWidget(label4);
     wait->addStretch();
-    waitPanel_->setGeometry(80, 120, 300, 60);
+    waitPanel_->setGeometry(140, 120, 300, 60);
     waitPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     waitPanel_->hide();
 
