@@ -55,11 +55,10 @@ ProgramPaths locateProgramPaths(const std::optional<std::string>& given,
     const fs::path installed = executable / ".." / "share" / "ohmora";
     if (given) {
         paths.programDirectory = normalised(*given);
-    } else if (holdsProgramData(executable)) {
-        paths.programDirectory = normalised(executable);
-    } else if (holdsProgramData(installed)) {
+    } else if (!holdsProgramData(executable) && holdsProgramData(installed)) {
         paths.programDirectory = normalised(installed);
     } else {
+        // The program's data beside it, or found nowhere.
         paths.programDirectory = normalised(executable);
     }
     const std::string marker(kMarkerFileName);
