@@ -55,11 +55,9 @@ ProgramPaths locateProgramPaths(const std::optional<std::string>& given,
     const fs::path installed = executable / ".." / "share" / "ohmora";
     if (given) {
         paths.programDirectory = normalised(*given);
-    } else if (!holdsProgramData(executable) && holdsProgramData(installed)) {
-        paths.programDirectory = normalised(installed);
     } else {
-        // The program's data beside it, or found nowhere.
-        paths.programDirectory = normalised(executable);
+        const bool useInstalled = !holdsProgramData(executable) && holdsProgramData(installed);
+        paths.programDirectory = normalised(useInstalled ? installed : executable);
     }
     const std::string marker(kMarkerFileName);
     if (canCreateFilesIn(paths.programDirectory)) {
