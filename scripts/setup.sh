@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, what the machine does not have yet.
 #   scripts/setup.sh program   what building and running the program needs
-#   scripts/setup.sh all       that, and the tools of the tests, benchmarks,
-#                              fuzzing and packaging (the default)
+#   scripts/setup.sh package   that, and what making its Debian package needs
+#   scripts/setup.sh all       those, and the tools of the tests, benchmarks,
+#                              fuzzing and the package's checks (the default)
 # Safe to run again.
 set -euo pipefail
 
@@ -17,6 +18,10 @@ program_packages=(
   fonts-liberation
 )
 
+# The Debian package: dpkg-shlibdeps and dpkg-buildflags, and file, with
+# which CPack finds the programs whose libraries it asks about.
+package_packages=(dpkg-dev file)
+
 # GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer runtime,
 # the style and lint tools, an independent circuit simulator, PDF and office
 # tools to check printed pages and RTF files, a virtual display, and the
@@ -26,13 +31,14 @@ test_packages=(
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
   ngspice poppler-utils libreoffice-writer-nogui
   xvfb xauth xdotool time
-  desktop-file-utils appstream lintian man-db dpkg-dev fakeroot file
+  desktop-file-utils appstream lintian man-db fakeroot
 )
 
 case "$what" in
   program) packages=("${program_packages[@]}") ;;
-  all) packages=("${program_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 [program|all]" >&2; exit 2 ;;
+  package) packages=("${program_packages[@]}" "${package_packages[@]}") ;;
+  all) packages=("${program_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [program|package|all]" >&2; exit 2 ;;
 esac
 
 missing=()

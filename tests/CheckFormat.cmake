@@ -3,6 +3,7 @@ file(GLOB_RECURSE sources
      ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h
      ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h
      ${SOURCE_DIR}/tests/*.cpp ${SOURCE_DIR}/tests/*.h
+     ${SOURCE_DIR}/tools/*.cpp ${SOURCE_DIR}/tools/*.h
      ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/fuzz/*.cpp)
 execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${sources}
                 RESULT_VARIABLE result ERROR_VARIABLE errors)

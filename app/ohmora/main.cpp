@@ -6,11 +6,13 @@
 #include "AtomicFile.h"
 #include "FrenchTranslations.h"
 #include "MainWindow.h"
+#include "ProgramDirectory.h"
 #include "ProgramState.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
@@ -24,7 +26,8 @@ namespace {
 void usage() {
     std::fputs("Usage: ohmora [--dir DIR] [--screenshot FILE.png]\n"
                "  --dir DIR             the program directory (exercises, guide, help,\n"
-               "                        the suite's marker file); the executable's by default\n"
+               "                        the suite's marker file); by default the executable's\n"
+               "                        when it holds them, else ../share/ohmora beside it\n"
                "  --screenshot FILE.png write a picture of the window after the start-up\n",
                stderr);
 }
@@ -72,13 +75,16 @@ Arguments readArguments(const QStringList& args) {
     return out;
 }
 
-// The program directory, with a final separator.
-std::string programDirectory(const std::optional<QString>& given) {
-    QString dir = given ? QFileInfo(*given).absoluteFilePath() : QApplication::applicationDirPath();
-    if (!dir.endsWith(QLatin1Char('/'))) {
-        dir += QLatin1Char('/');
+// The program directory and the marker file, found from the executable
+// when no directory is given: a build, a copy, or an installation whose
+// data lives in ../share/ohmora.
+ohmora::files::ProgramPaths programPaths(const std::optional<QString>& given) {
+    std::optional<std::string> directory;
+    if (given) {
+        directory = given->toStdString();
     }
-    return dir.toStdString();
+    return ohmora::files::locateProgramPaths(directory,
+                                             QApplication::applicationDirPath().toStdString());
 }
 
 // Writes the image completely or not at all.
@@ -102,6 +108,10 @@ bool writePng(const QImage& image, const QString& path) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ohmora"));
+    // The desktop entry and the icon an installation puts in the desktop's
+    // menu and icon theme (none in a build: the window then has no icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("ohmora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ohmora")));
     QApplication::setFont(ohmora::controlFont());
     ohmora::installFrenchTranslations(app);
 
@@ -111,20 +121,24 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    ohmora::ProgramState program;
-    program.programDirectory = programDirectory(args.directory);
     if (args.directory && !QFileInfo(*args.directory).isDir()) {
         std::fprintf(stderr, "ohmora: %s is not a directory\n",
                      args.directory->toLocal8Bit().constData());
         return 2;
     }
+    const ohmora::files::ProgramPaths paths = programPaths(args.directory);
+    ohmora::ProgramState program;
+    program.programDirectory = paths.programDirectory;
     if (args.screenshot) {
+        // A picture of the window is not a session: the suite is not told
+        // that the program runs, and no request of its is taken.
         ohmora::MainWindow window(program, nullptr, ohmora::MainWindow::Options{false});
         window.show();
         const QImage image = window.grab().toImage();
         return writePng(image, *args.screenshot) ? 0 : 1;
     }
 
+    program.markerFile = paths.markerFile;
     ohmora::MainWindow window(program);
     window.show();
     return QApplication::exec();

@@ -28,10 +28,15 @@ std::string normalised(const fs::path& dir) {
     return withFinalSeparator(absolute.string());
 }
 
-// Whether a file can be made in the directory: tried rather than asked, so
-// that a read-only installation says no even to the administrator.
-bool writable(const std::string& dir) {
-    std::string probe = dir + ".ohmora-XXXXXX";
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+} // namespace
+
+bool canCreateFilesIn(const std::string& directory) {
+    std::string probe = withFinalSeparator(directory) + ".ohmora-XXXXXX";
     const int fd = ::mkstemp(probe.data());
     if (fd < 0) {
         return false;
@@ -40,13 +45,6 @@ bool writable(const std::string& dir) {
     ::unlink(probe.c_str());
     return true;
 }
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
-} // namespace
 
 ProgramPaths locateProgramPaths(const std::optional<std::string>& given,
                                 const std::string& executableDirectory,
@@ -62,7 +60,7 @@ ProgramPaths locateProgramPaths(const std::optional<std::string>& given,
         paths.programDirectory = normalised(useInstalled ? installed : executable);
     }
     const std::string marker(kMarkerFileName);
-    if (writable(paths.programDirectory)) {
+    if (canCreateFilesIn(paths.programDirectory)) {
         paths.markerFile = paths.programDirectory + marker;
         return paths;
     }

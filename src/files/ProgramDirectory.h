@@ -30,6 +30,10 @@ ProgramPaths locateProgramPaths(const std::optional<std::string>& given,
                                 const std::string& runtimeDirectory,
                                 const std::string& stateDirectory);
 
+// Whether a file can be made in `directory`: tried rather than asked, so
+// that a read-only installation says no even to the administrator.
+bool canCreateFilesIn(const std::string& directory);
+
 // The same with the environment's XDG directories.
 ProgramPaths locateProgramPaths(const std::optional<std::string>& given,
                                 const std::string& executableDirectory);

@@ -7,6 +7,7 @@
 #include "MarkerFile.h"
 #include "ParameterPanel.h"
 #include "PictureViews.h"
+#include "ProgramDirectory.h"
 #include "QtPrompter.h"
 #include "QuantityPanel.h"
 #include "RecordingPanel.h"
@@ -538,8 +539,14 @@ QString MainWindow::dialogDirectory() const {
 }
 
 void MainWindow::openSaveDialog() {
+    QString directory = dialogDirectory();
+    // An installed program's directory, where the exercises' configurations
+    // also are, takes no file: the pupil starts from their own folder.
+    if (!files::canCreateFilesIn(directory.toStdString())) {
+        directory = QDir::homePath();
+    }
     SaveDialog dialog(
-        *prompter_, QString::fromStdString(program_.cheminconfig), dialogDirectory(),
+        *prompter_, QString::fromStdString(program_.cheminconfig), directory,
         [this](const QString& path) {
             program_.cheminconfig = path.toStdString();
             return saveconfig(path);

@@ -75,4 +75,9 @@ TEST(ProgramDirectory, FoundBesideTheProgramOrInItsInstallation) {
     const ProgramPaths proc = locateProgramPaths(std::string("/proc"), "/", r + "/runtime", "");
     EXPECT_EQ(proc.markerFile, r + "/runtime/ohmora/BREVANE.TMP");
     EXPECT_TRUE(fs::is_directory(root / "runtime/ohmora"));
+    EXPECT_FALSE(canCreateFilesIn("/proc"));
+    EXPECT_TRUE(canCreateFilesIn(r));                        // without a final separator
+    for (const auto& entry : fs::directory_iterator(root)) { // the probe leaves nothing
+        EXPECT_NE(entry.path().filename().string().rfind(".ohmora-", 0), 0u) << entry.path();
+    }
 }

@@ -10,6 +10,7 @@
 #include "RecordFile.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -173,6 +174,22 @@ TEST_F(Files, SavingAsksBeforeOverwritingAndKeepsTheDialogOnFailure) {
         EXPECT_EQ(dynamic_cast<SaveDialog&>(d).text1()->text(), path("taken.P16"));
     });
     window->openSaveDialog();
+}
+
+TEST_F(Files, AReadOnlyProgramDirectoryOpensButSavesFromTheHomeFolder) {
+    // An installed program's directory takes no file: /proc stands for it,
+    // since even the administrator cannot make one there.
+    program.programDirectory = "/proc/";
+    QString saveStart;
+    QString openStart;
+    prompter.queueModal(
+        [&](QDialog& d) { saveStart = dynamic_cast<SaveDialog&>(d).dir1()->path(); });
+    window->openSaveDialog();
+    prompter.queueModal(
+        [&](QDialog& d) { openStart = dynamic_cast<OpenDialog&>(d).dir1()->path(); });
+    window->openOpenDialog();
+    EXPECT_EQ(QDir::cleanPath(saveStart), QDir::cleanPath(QDir::homePath()));
+    EXPECT_EQ(QDir::cleanPath(openStart), "/proc"); // the shipped configurations are listed
 }
 
 TEST_F(Files, TheSaveDialogsListsKeepTheBareNameAndMatchAnyCase) {
