@@ -17,19 +17,21 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
 
 namespace {
 
-void usage() {
-    std::fputs("Usage: ohmora [--dir DIR] [--screenshot FILE.png]\n"
+void usage(std::FILE* to = stderr) {
+    std::fputs("Usage: ohmora [--dir DIR] [--screenshot FILE.png] [--help]\n"
                "  --dir DIR             the program directory (exercises, guide, help,\n"
                "                        the suite's marker file); by default the executable's\n"
                "                        when it holds them, else ../share/ohmora beside it\n"
-               "  --screenshot FILE.png write a picture of the window after the start-up\n",
-               stderr);
+               "  --screenshot FILE.png write a picture of the window after the start-up\n"
+               "  --help                print this help\n",
+               to);
 }
 
 struct Arguments {
@@ -106,6 +108,13 @@ bool writePng(const QImage& image, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The help needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            usage(stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ohmora"));
     // The desktop entry and the icon an installation puts in the desktop's
