@@ -5,12 +5,12 @@
 #include "ConfigurationFile.h"
 #include "ExerciseHost.h"
 #include "Geometry.h"
+#include "OffscreenApplication.h"
 #include "PictureSet.h"
 #include "PrintedPage.h"
 #include "ProgramDirectory.h"
 #include "Simulator.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
@@ -24,7 +24,6 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <unistd.h>
 #include <variant>
 
 namespace ohmora::cli {
@@ -304,34 +303,6 @@ std::string programDirectory(const std::optional<std::string>& given) {
     return files::locateProgramPaths(given, executable.parent_path().string()).programDirectory;
 }
 
-// Text needs a GUI application, the exercise text area a widgets one; a
-// batch run gets an offscreen one for as long as it runs.
-std::unique_ptr<QGuiApplication> makeGuiApplication(bool widgets) {
-    if (QGuiApplication::instance()) {
-        return nullptr;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        // Without it Qt warns on standard error, where the run's messages go.
-        const auto dir = std::filesystem::temp_directory_path() /
-                         ("ohmora-runtime-" + std::to_string(::getuid()));
-        std::error_code ec;
-        std::filesystem::create_directories(dir, ec);
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::replace, ec);
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.string()));
-    }
-    static int argc = 1;
-    static char name[] = "ohmora-cli";
-    static char* argv[] = {name, nullptr};
-    if (widgets) {
-        return std::make_unique<QApplication>(argc, argv);
-    }
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 bool writeBytes(const std::string& path, const QByteArray& bytes, std::ostream& err);
 
 class Runner {
@@ -585,7 +556,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::unique_ptr<QGuiApplication> app;
     std::optional<PictureSet> pictures;
     if (plan.graphFile || plan.schematicFile || plan.prints || plan.exercises) {
-        app = makeGuiApplication(plan.exercises);
+        app = makeOffscreenApplication(plan.exercises);
         pictures.emplace();
         pictures->redrawAll(sim.state());
     }

@@ -99,6 +99,31 @@ void ConfigurationDialog::chooseDrive(const QString& drive) {
     }
 }
 
+void ConfigurationDialog::layOut(const char* action, const std::array<Caption, 2>& lists,
+                                 std::initializer_list<QWidget*> below) {
+    command1_ = button("Command1", action, this);
+    command2_ = button("Command2", "ANNULER", this);
+    auto* grid = new QGridLayout;
+    grid->addWidget(label("Label1", "Lecteur:", this), 0, 0);
+    grid->addWidget(drive1_, 1, 0);
+    grid->addWidget(label(lists[0].name, lists[0].text, this), 2, 0);
+    grid->addWidget(dir1_, 3, 0);
+    grid->addWidget(label(lists[1].name, lists[1].text, this), 0, 1);
+    grid->addWidget(file1_, 1, 1, 3, 1);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(command1_);
+    buttons->addWidget(command2_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    for (QWidget* widget : below) {
+        layout->addWidget(widget);
+    }
+    layout->addLayout(buttons);
+}
+
 void placeBesideMainWindow(QDialog& dialog, const QWidget* mainWindow) {
     if (mainWindow) {
         dialog.move(mainWindow->frameGeometry().topLeft() + QPoint(20, 20));
@@ -114,27 +139,8 @@ SaveDialog::SaveDialog(Prompter& prompter, const QString& cheminconfig, const QS
     setObjectName(QStringLiteral("enregistrer"));
     setWindowTitle(QStringLiteral("Enregistrer les paramètres."));
     text1_->setObjectName(QStringLiteral("Text1"));
-    command1_ = button("Command1", "ENREGISTRER", this);
-    command2_ = button("Command2", "ANNULER", this);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(label("Label1", "Lecteur:", this), 0, 0);
-    grid->addWidget(drive1_, 1, 0);
-    grid->addWidget(label("Label3", "Répertoire:", this), 2, 0);
-    grid->addWidget(dir1_, 3, 0);
-    grid->addWidget(label("Label4", "Fichiers enregistrés", this), 0, 1);
-    grid->addWidget(file1_, 1, 1, 3, 1);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(label("Label2", "Nom du fichier:", this));
-    layout->addWidget(text1_);
-    layout->addLayout(buttons);
+    layOut("ENREGISTRER", {{{"Label3", "Répertoire:"}, {"Label4", "Fichiers enregistrés"}}},
+           {label("Label2", "Nom du fichier:", this), text1_});
     setFixedSize(580, 340);
 
     connect(command1_, &QPushButton::clicked, this, [this] { clickSave(); });
@@ -197,26 +203,7 @@ OpenDialog::OpenDialog(Prompter& prompter, const QString& directory,
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
     ficharge_->setObjectName(QStringLiteral("ficharge"));
-    command1_ = button("Command1", "OUVRIR", this);
-    command2_ = button("Command2", "ANNULER", this);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(label("Label1", "Lecteur:", this), 0, 0);
-    grid->addWidget(drive1_, 1, 0);
-    grid->addWidget(label("Label2", "Répertoire", this), 2, 0);
-    grid->addWidget(dir1_, 3, 0);
-    grid->addWidget(label("Label3", "Fichiers", this), 0, 1);
-    grid->addWidget(file1_, 1, 1, 3, 1);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(ficharge_);
-    layout->addLayout(buttons);
+    layOut("OUVRIR", {{{"Label2", "Répertoire"}, {"Label3", "Fichiers"}}}, {ficharge_});
     setFixedSize(580, 320);
 
     // The wait notice covers the dialog's middle while a file loads.

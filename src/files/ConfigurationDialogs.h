@@ -12,7 +12,9 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
 #include <functional>
+#include <initializer_list>
 
 class QFrame;
 class QLabel;
@@ -39,6 +41,14 @@ public:
 
 protected:
     ConfigurationDialog(Prompter& prompter, QWidget* parent);
+    // The lists side by side above `below`, the action and "ANNULER" under
+    // them; the captions of the directory and file lists.
+    struct Caption {
+        const char* name;
+        const char* text;
+    };
+    void layOut(const char* action, const std::array<Caption, 2>& lists,
+                std::initializer_list<QWidget*> below);
     // Called whenever the file list's directory changes.
     virtual void directoryChanged() {}
     Prompter& prompter_;
