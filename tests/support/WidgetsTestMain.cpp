@@ -1,4 +1,4 @@
-// The copy and print tests need one application object with widgets, no
+// The tests of the windows need one application object with widgets, no
 // display, the program's own font and Qt's dialogs in French.
 
 #include "Appearance.h"
