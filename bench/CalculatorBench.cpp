@@ -1,7 +1,7 @@
 // Time to evaluate each typed expression of the calculator's reference
 // table with calcule(), and to build what EXE shows. Target: under 50 us each.
-#include "CalculatorDisplay.h"
-#include "Evaluator.h"
+#include "calculator/CalculatorDisplay.h"
+#include "calculator/Evaluator.h"
 
 #include <benchmark/benchmark.h>
 

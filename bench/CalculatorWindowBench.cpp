@@ -5,8 +5,8 @@
 // once, and it draws the line's whole text). Runs without a display:
 // QT_QPA_PLATFORM defaults to offscreen.
 
-#include "CalculatorWindow.h"
-#include "ProgramState.h"
+#include "calculator/CalculatorWindow.h"
+#include "core/ProgramState.h"
 
 #include <QApplication>
 #include <QLineEdit>

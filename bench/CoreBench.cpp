@@ -1,7 +1,7 @@
 // Speed of the simulation core: one timer tick during a recording
 // (evaluation, plotting step and table row) and a whole 200-tick recording.
 
-#include "Simulator.h"
+#include "core/Simulator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,12 +3,12 @@
 // directory of 100 exercises and previewing one (target under 50 ms).
 // Runs without a display: QT_QPA_PLATFORM defaults to offscreen.
 
-#include "Appearance.h"
-#include "ExerciseBrowser.h"
-#include "ExerciseSession.h"
-#include "MainWindow.h"
-#include "ProgramState.h"
 #include "ScriptedPrompter.h"
+#include "core/ProgramState.h"
+#include "exercises/ExerciseBrowser.h"
+#include "exercises/ExerciseSession.h"
+#include "window/Appearance.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // Saving and opening a configuration, and the marker file's record write.
-#include "ConfigurationFile.h"
-#include "MarkerFile.h"
+#include "files/ConfigurationFile.h"
+#include "files/MarkerFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,9 +3,9 @@
 // copies. The document holds each picture once whatever the copies, so a
 // copy costs far less than the first page: compare CopiesPdf/40 with
 // CopiesPdf/1 for the cost of 39 more pages.
-#include "PictureSet.h"
-#include "PrintedPage.h"
-#include "Simulator.h"
+#include "core/Simulator.h"
+#include "output/PrintedPage.h"
+#include "pictureset/PictureSet.h"
 
 #include <QGuiApplication>
 

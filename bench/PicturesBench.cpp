@@ -1,8 +1,8 @@
 // Drawing costs: a full redraw of the graph frame and of the schematic, and
 // one plotting step of a recording.
-#include "GraphPicture.h"
-#include "SchematicPicture.h"
-#include "Simulator.h"
+#include "core/Simulator.h"
+#include "graph/GraphPicture.h"
+#include "schematic/SchematicPicture.h"
 
 #include <QGuiApplication>
 

@@ -5,11 +5,11 @@
 // 1 %) and the peak resident memory (target under 80 MB). Runs without a
 // display: QT_QPA_PLATFORM defaults to offscreen.
 
-#include "Appearance.h"
-#include "MainWindow.h"
-#include "ProgramState.h"
 #include "ScriptedPrompter.h"
-#include "TabStrip.h"
+#include "core/ProgramState.h"
+#include "window/Appearance.h"
+#include "window/MainWindow.h"
+#include "window/TabStrip.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The evaluator on arbitrary bytes: it must end (libFuzzer's timeout catches
 // a hang), never crash, return one of its four codes, leave a number on
 // success, and never let the text grow without bound.
-#include "CalculatorDisplay.h"
-#include "Evaluator.h"
-#include "NumberText.h"
+#include "calculator/CalculatorDisplay.h"
+#include "calculator/Evaluator.h"
+#include "calculator/NumberText.h"
 
 #include <cstddef>
 #include <cstdint>

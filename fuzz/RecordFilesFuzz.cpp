@@ -1,10 +1,10 @@
 // The record reader, the configuration check and the exercise file reader
 // on any bytes: no crash, no undefined behaviour, and whatever is accepted
 // as a configuration saves back to a file that reads the same.
-#include "ConfigurationFile.h"
-#include "ExerciseFile.h"
-#include "RecordFile.h"
-#include "Windows1252.h"
+#include "exercises/ExerciseFile.h"
+#include "files/ConfigurationFile.h"
+#include "files/RecordFile.h"
+#include "files/Windows1252.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "ExerciseHost.h"
 
-#include "ExerciseBrowser.h"
-#include "ExerciseFile.h"
-#include "ExerciseSession.h"
-#include "Prompter.h"
-#include "RichText.h"
+#include "dialogs/Prompter.h"
+#include "exercises/ExerciseBrowser.h"
+#include "exercises/ExerciseFile.h"
+#include "exercises/ExerciseSession.h"
+#include "richtext/RichText.h"
 
 #include <QBuffer>
 #include <QDialog>

@@ -5,7 +5,7 @@
 // PDF, and the command `ohmora-cli exercise` that shows what the browser
 // previews.
 
-#include "ProgramState.h"
+#include "core/ProgramState.h"
 
 #include <QByteArray>
 

@@ -1,15 +1,15 @@
 #include "RunCommand.h"
 
-#include "AtomicFile.h"
-#include "Circuit.h"
-#include "ConfigurationFile.h"
 #include "ExerciseHost.h"
-#include "Geometry.h"
 #include "OffscreenApplication.h"
-#include "PictureSet.h"
-#include "PrintedPage.h"
-#include "ProgramDirectory.h"
-#include "Simulator.h"
+#include "core/Circuit.h"
+#include "core/Simulator.h"
+#include "core/SwitchZones.h"
+#include "files/AtomicFile.h"
+#include "files/ConfigurationFile.h"
+#include "files/ProgramDirectory.h"
+#include "output/PrintedPage.h"
+#include "pictureset/PictureSet.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -6,7 +6,7 @@
 #include "Usage.h"
 
 #if OHMORA_WITH_CALCULATOR
-#include "CalcCommand.h"
+#include "calculator/CalcCommand.h"
 #endif
 
 #include <iostream>

@@ -2,12 +2,12 @@
 // start-up, writes the window's image to FILE and exits, which works
 // without a display under QT_QPA_PLATFORM=offscreen.
 
-#include "Appearance.h"
-#include "AtomicFile.h"
-#include "FrenchTranslations.h"
-#include "MainWindow.h"
-#include "ProgramDirectory.h"
-#include "ProgramState.h"
+#include "core/ProgramState.h"
+#include "dialogs/FrenchTranslations.h"
+#include "files/AtomicFile.h"
+#include "files/ProgramDirectory.h"
+#include "window/Appearance.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,7 +1,7 @@
-#include "CalcCommand.h"
+#include "calculator/CalcCommand.h"
 
-#include "CalculatorDisplay.h"
-#include "Evaluator.h"
+#include "calculator/CalculatorDisplay.h"
+#include "calculator/Evaluator.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "CalculatorDisplay.h"
+#include "calculator/CalculatorDisplay.h"
 
-#include "Evaluator.h"
-#include "NumberText.h"
+#include "calculator/Evaluator.h"
+#include "calculator/NumberText.h"
 
 #include <cmath>
 

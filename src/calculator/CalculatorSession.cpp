@@ -1,8 +1,8 @@
-#include "CalculatorSession.h"
+#include "calculator/CalculatorSession.h"
 
-#include "CalculatorDisplay.h"
-#include "Evaluator.h"
-#include "NumberText.h"
+#include "calculator/CalculatorDisplay.h"
+#include "calculator/Evaluator.h"
+#include "calculator/NumberText.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "CalculatorWindow.h"
+#include "calculator/CalculatorWindow.h"
 
-#include "CalculatorDisplay.h"
+#include "calculator/CalculatorDisplay.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -4,8 +4,8 @@
 // keys out, paints its face, forwards clicks and typed keys, and shows the
 // entry line.
 
-#include "CalculatorSession.h"
-#include "ProgramState.h"
+#include "calculator/CalculatorSession.h"
+#include "core/ProgramState.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "Evaluator.h"
+#include "calculator/Evaluator.h"
 
-#include "NumberText.h"
+#include "calculator/NumberText.h"
 
 #include <array>
 #include <cmath>

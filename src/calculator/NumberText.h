@@ -3,7 +3,7 @@
 // intermediate value of the evaluator passes through this text form, so the
 // two functions below fix the precision of every calculation.
 
-#include "LeadingNumber.h"
+#include "core/LeadingNumber.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Circuit.h"
+#include "core/Circuit.h"
 
 #include <span>
 
@@ -9,21 +9,21 @@ std::string_view quantityCaption(int montage, int k) {
         return {};
     }
     switch (k) {
-    case 0:
+    case SlotU1:
         return montage == 2 ? "Tension aux bornes de la bobine"
                             : "Tension aux bornes du conducteur ohmique 1";
-    case 1:
+    case SlotUC:
         return montage == 2 ? "Tension aux bornes du conducteur ohmique"
                             : "Tension aux bornes du condensateur";
-    case 2:
+    case SlotU2:
         return "Tension aux bornes du conducteur ohmique 2";
-    case 3:
+    case SlotUb:
         return "Tension aux bornes de la bobine";
-    case 4:
+    case SlotI:
         return "Intensité du courant";
-    case 5:
+    case SlotEC:
         return "Énergie emmagasinée dans le condensateur";
-    case 6:
+    case SlotEb:
         return "Énergie emmagasinée dans la bobine";
     default:
         return {};
@@ -33,10 +33,10 @@ std::string_view quantityCaption(int montage, int k) {
 namespace {
 
 // The slot of each column from column 1 on, per montage.
-constexpr std::array<int, 5> kColumns0 = {4, 0, 1, 2, 5};
-constexpr std::array<int, 7> kColumns1 = {4, 0, 1, 2, 3, 5, 6};
-constexpr std::array<int, 4> kColumns2 = {4, 0, 1, 6};
-constexpr std::array<int, 1> kColumnsNone = {4};
+constexpr std::array<int, 5> kColumns0 = {SlotI, SlotU1, SlotUC, SlotU2, SlotEC};
+constexpr std::array<int, 7> kColumns1 = {SlotI, SlotU1, SlotUC, SlotU2, SlotUb, SlotEC, SlotEb};
+constexpr std::array<int, 4> kColumns2 = {SlotI, SlotCoilRL, SlotResistorRL, SlotEb};
+constexpr std::array<int, 1> kColumnsNone = {SlotI};
 
 template <size_t N> std::span<const int> columns(const std::array<int, N>& a) {
     return {a.data(), a.size()};
@@ -57,19 +57,19 @@ std::span<const int> tableSlots(int montage) {
 
 std::string_view slotLabel(int montage, int slot) {
     switch (slot) {
-    case 0:
+    case SlotU1:
         return montage == 2 ? "u b" : "u 1";
-    case 1:
+    case SlotUC:
         return montage == 2 ? "u R" : "u C";
-    case 2:
+    case SlotU2:
         return "u 2";
-    case 3:
+    case SlotUb:
         return "u b";
-    case 4:
+    case SlotI:
         return "i";
-    case 5:
+    case SlotEC:
         return "E C";
-    case 6:
+    case SlotEb:
         return "E b";
     default:
         return {};

@@ -1,7 +1,10 @@
 #pragma once
 // The shared vocabulary of the simulator: the three montages, the fourteen
-// parameter boxes, the quantity slots with their units and colours, and the
-// nineteen recording durations.
+// parameter boxes, the curves' default colours, the value table's columns
+// and the nineteen recording durations. The quantity slots are in
+// Quantity.h.
+
+#include "core/Quantity.h"
 
 #include <array>
 #include <cstdint>
@@ -11,9 +14,6 @@ namespace ohmora {
 
 inline constexpr int kMontageCount = 3;
 inline constexpr int kParameterCount = 14;
-inline constexpr int kQuantityCount = 7; // check boxes and swatches 0..6
-inline constexpr int kSlotCount = 9;     // valeurs 0..8 (7 and 8 stay 0)
-inline constexpr int kCurrentSlot = 4;
 
 // An RGB colour; `value()` is the packed form red + 256 green + 65536 blue
 // used by the configuration files.
@@ -42,30 +42,6 @@ inline constexpr std::array<int, kMontageCount> kFirstParameter = {0, 4, 10};
 inline constexpr std::array<Rgb, kQuantityCount> kDefaultColours = {
     Rgb{0, 128, 0}, Rgb{255, 0, 0},   Rgb{255, 0, 255}, Rgb{0, 0, 128},
     Rgb{0, 0, 255}, Rgb{255, 128, 0}, Rgb{0, 128, 128}};
-
-// Which quantity slots a montage uses (its check boxes are shown).
-inline constexpr bool slotUsed(int montage, int k) {
-    switch (montage) {
-    case 0:
-        return k == 0 || k == 1 || k == 2 || k == 4 || k == 5;
-    case 1:
-        return k >= 0 && k <= 6;
-    case 2:
-        return k == 0 || k == 1 || k == 4 || k == 6;
-    default:
-        return false;
-    }
-}
-
-// Quantity group of a slot: 0 voltages, 1 current, 2 energies.
-inline constexpr int quantityGroup(int k) {
-    return k == 4 ? 1 : (k == 5 || k == 6 ? 2 : 0);
-}
-
-// Unit of a slot: "V", "A" or "J".
-inline constexpr std::string_view slotUnit(int k) {
-    return k == 4 ? "A" : (k == 5 || k == 6 ? "J" : "V");
-}
 
 // Check-box captions per montage (empty: hidden).
 std::string_view quantityCaption(int montage, int k);

@@ -5,7 +5,7 @@
 // configuration copies these out; opening one replays them through the
 // handlers (Simulator::replayControls).
 
-#include "Circuit.h"
+#include "core/Circuit.h"
 
 #include <array>
 #include <string>

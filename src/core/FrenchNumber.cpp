@@ -1,4 +1,4 @@
-#include "FrenchNumber.h"
+#include "core/FrenchNumber.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,11 +4,11 @@
 // (RunState), the pointer over K (SwitchPointer), the graph's scale and last
 // points (GraphState), the value table and the help line.
 
-#include "Circuit.h"
-#include "Controls.h"
-#include "GraphScale.h"
-#include "HelpTexts.h"
-#include "ValueTable.h"
+#include "core/Circuit.h"
+#include "core/Controls.h"
+#include "graph/CurveTracer.h"
+#include "graph/ValueTable.h"
+#include "window/HelpTexts.h"
 
 #include <array>
 #include <cstdint>
@@ -19,7 +19,7 @@ namespace ohmora {
 
 struct RunState {
     int position = 0; // switch K: 0, 1 or 2
-    std::array<float, kSlotCount> valeurs{};
+    Valeurs valeurs{};
     float ucInit = 0;   // capacitor voltage captured at the last switching
     float tBascule = 0; // model time since the last switching
     float tEnreg = 0;   // model time since the recording started
@@ -36,12 +36,6 @@ struct SwitchPointer {
     int cibleK = 0; // the target of K under the pointer
     Pointer pointer = Pointer::Arrow;
     std::string tooltip;
-};
-
-struct GraphState {
-    GraphFrame frame;
-    std::int16_t xPrec = 0;
-    std::array<std::int16_t, kQuantityCount> yPrec{};
 };
 
 struct SimState {

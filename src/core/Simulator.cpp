@@ -1,8 +1,9 @@
-#include "Simulator.h"
+#include "core/Simulator.h"
 
-#include "CellTexts.h"
-#include "Geometry.h"
-#include "Validation.h"
+#include "core/SwitchZones.h"
+#include "core/TimeBase.h"
+#include "graph/CellTexts.h"
+#include "window/Validation.h"
 
 namespace ohmora {
 
@@ -10,7 +11,7 @@ namespace ohmora {
 
 Simulator::Simulator() {
     s_.controls.montage = -1;
-    s_.controls.check4[1] = true; // u_C is ticked when the window is created
+    s_.controls.check4[SlotUC] = true; // u_C is ticked when the window is created
     setUpDown(kUpDownDefault);
     s_.controls.montage = 0;
     for (int i = 0; i < kParameterCount; ++i) {
@@ -133,13 +134,13 @@ Redraw Simulator::chooseMontage(int index) {
     s_.controls.check3 = index == 1;
     switch (index) {
     case 0:
-        r |= setQuantity(3, false);
-        r |= setQuantity(6, false);
+        r |= setQuantity(SlotUb, false);
+        r |= setQuantity(SlotEb, false);
         break;
     case 2:
-        r |= setQuantity(2, false);
-        r |= setQuantity(3, false);
-        r |= setQuantity(5, false);
+        r |= setQuantity(SlotU2, false);
+        r |= setQuantity(SlotUb, false);
+        r |= setQuantity(SlotEC, false);
         break;
     default:
         break;
@@ -168,21 +169,10 @@ Redraw Simulator::clickQuantity(int k) {
 Redraw Simulator::quantityClicked(int k) {
     Redraw r = erase();
     if (s_.controls.check4[size_t(k)]) {
-        if (k == kCurrentSlot) {
-            for (int j : {0, 1, 2, 3, 5, 6}) {
+        for (Slot j : kAllSlots) {
+            if (quantityGroup(j) != quantityGroup(k)) {
                 r |= setQuantity(j, false);
             }
-        } else {
-            r |= setQuantity(kCurrentSlot, false);
-        }
-        if (k == 5 || k == 6) {
-            for (int j = 0; j <= 4; ++j) {
-                r |= setQuantity(j, false);
-            }
-        }
-        if (k < 4) {
-            r |= setQuantity(5, false);
-            r |= setQuantity(6, false);
         }
     }
     return r | RedrawSchematic | echGraph();
@@ -289,7 +279,7 @@ Redraw Simulator::clickSchematic() {
     if (run.position > 2 || run.position < 0) {
         run.position = 0;
     }
-    run.ucInit = run.valeurs[1];
+    run.ucInit = run.valeurs[SlotUC];
     run.tBascule = 0;
     if (!run.enregEnCours) {
         run.tEnreg = 0;
@@ -328,7 +318,8 @@ Redraw Simulator::tick() {
         s_.table.appendRow();
     }
     if (run.enregEnCours) {
-        tracer_.plot(s_, s_.graph, lastPlot_);
+        tracer_.plot(PlotInputs{s_.controls, run.valeurs, run.tEnreg, run.tBascule, run.dureeEnreg},
+                     s_.graph, lastPlot_);
         r |= RedrawPlot;
     }
     if (run.tEnreg == 0) {
@@ -337,19 +328,19 @@ Redraw Simulator::tick() {
     const bool recording = run.enregEnCours;
     const float t = recording ? run.tEnreg : run.tBascule;
     if (recording) {
-        const float step = run.dureeEnreg / 50;
+        const float step = run.dureeEnreg / kTableRowsPerRecording;
         const int n = s_.table.currentRow();
-        if (double(t) >= (n - 1) * double(step) + double(run.dureeEnreg) / 100000.0) {
+        if (double(t) >= (n - 1) * double(step) + double(run.dureeEnreg) / kRowTolerance) {
             s_.table.appendRow();
         }
     }
     writeCurrentRow(t);
     if (recording) {
-        const float dt = run.dureeEnreg < 30 ? run.dureeEnreg / 200 : 0.1f;
+        const float dt = recordingStep(run.dureeEnreg);
         run.tBascule += dt;
         run.tEnreg += dt;
     } else {
-        run.tBascule += 0.1f;
+        run.tBascule += kTickSeconds;
     }
     if (t == 0 && recording) {
         s_.table.appendRow();
@@ -377,7 +368,7 @@ Readout Simulator::mouseMoveGraph(int x, int y) {
 }
 
 Readout Simulator::readout(int x, int y) const {
-    return ohmora::readout(s_, x, y);
+    return ohmora::readout(s_.graph.frame, shownGroup(s_.controls.check4), s_.run.dureeEnreg, x, y);
 }
 
 } // namespace ohmora

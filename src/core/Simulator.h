@@ -4,13 +4,13 @@
 // redraw from the state; every handler reports which pictures must be
 // redrawn. Time advances only in tick().
 
-#include "Circuit.h"
-#include "Controls.h"
-#include "CurveTracer.h"
-#include "HelpTexts.h"
-#include "Readout.h"
-#include "SimState.h"
-#include "Transients.h"
+#include "core/Circuit.h"
+#include "core/Controls.h"
+#include "core/SimState.h"
+#include "core/Transients.h"
+#include "graph/CurveTracer.h"
+#include "graph/Readout.h"
+#include "window/HelpTexts.h"
 
 #include <array>
 #include <functional>

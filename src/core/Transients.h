@@ -3,6 +3,8 @@
 // single precision; exponentials, roots and trigonometric functions are
 // evaluated in double precision; every slot is stored in single precision.
 
+#include "core/Circuit.h"
+
 #include <array>
 
 namespace ohmora {
@@ -14,7 +16,7 @@ struct CircuitInputs {
     float u0 = 0;     // ucInit, V
     // The fourteen parameter values in the units entered (V, ohm, µF, mH),
     // already held within the limits.
-    std::array<float, 14> params{};
+    std::array<float, kParameterCount> params{};
     bool sustained = false;
 };
 
@@ -25,6 +27,6 @@ Regime dischargeRegime(float r2PlusR, float capacitanceMicro, float inductanceMi
 
 // Writes the slots of `valeurs` the montage and position write; the others
 // keep what they held.
-void evaluateCircuit(const CircuitInputs& in, std::array<float, 9>& valeurs);
+void evaluateCircuit(const CircuitInputs& in, Valeurs& valeurs);
 
 } // namespace ohmora

@@ -1,4 +1,4 @@
-#include "FolderLists.h"
+#include "dialogs/FolderLists.h"
 
 #include <QApplication>
 #include <QDir>

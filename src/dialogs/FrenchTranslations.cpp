@@ -1,4 +1,4 @@
-#include "FrenchTranslations.h"
+#include "dialogs/FrenchTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

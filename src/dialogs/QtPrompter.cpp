@@ -1,4 +1,4 @@
-#include "QtPrompter.h"
+#include "dialogs/QtPrompter.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>

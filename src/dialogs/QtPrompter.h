@@ -3,7 +3,7 @@
 // the program's own dialogs, menus, Qt's print and file dialogs; documents
 // through the desktop's viewers.
 
-#include "Prompter.h"
+#include "dialogs/Prompter.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "ExerciseBrowser.h"
+#include "exercises/ExerciseBrowser.h"
 
-#include "ExerciseFile.h"
-#include "ProgramState.h"
-#include "Prompter.h"
-#include "SavePath.h"
+#include "core/ProgramState.h"
+#include "dialogs/Prompter.h"
+#include "exercises/ExerciseFile.h"
+#include "files/SavePath.h"
 
 #include <QFrame>
 #include <QLabel>

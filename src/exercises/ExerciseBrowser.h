@@ -5,7 +5,7 @@
 // handlers are public so that tests and the suite's exercise request play
 // the user's part.
 
-#include "FolderLists.h"
+#include "dialogs/FolderLists.h"
 
 #include <QDialog>
 #include <QString>

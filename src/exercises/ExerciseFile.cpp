@@ -1,8 +1,8 @@
-#include "ExerciseFile.h"
+#include "exercises/ExerciseFile.h"
 
-#include "LeadingNumber.h"
-#include "RecordFile.h"
-#include "Windows1252.h"
+#include "core/LeadingNumber.h"
+#include "files/RecordFile.h"
+#include "files/Windows1252.h"
 
 #include <algorithm>
 #include <array>

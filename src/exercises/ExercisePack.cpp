@@ -1,10 +1,10 @@
-#include "ExercisePack.h"
+#include "exercises/ExercisePack.h"
 
-#include "AtomicFile.h"
-#include "ConfigurationFile.h"
-#include "Simulator.h"
-#include "Validation.h"
-#include "Windows1252.h"
+#include "core/Simulator.h"
+#include "files/AtomicFile.h"
+#include "files/ConfigurationFile.h"
+#include "files/Windows1252.h"
+#include "window/Validation.h"
 
 #include <algorithm>
 #include <charconv>
@@ -110,7 +110,7 @@ Controls parseConfigurationSource(const std::string& text, std::vector<std::stri
     for (int i = 0; i < kParameterCount; ++i) {
         c.textv[size_t(i)] = std::string(kDefaultParameters[size_t(i)]);
     }
-    c.check4[1] = true;
+    c.check4[SlotUC] = true;
     bool trigger = false;
     for (const auto& [key, value] : keyValues(text, errors)) {
         if (key == "montage") {

@@ -7,8 +7,8 @@
 // configuration must come back unchanged when the program replays it, and
 // its texts must be what the validation writes.
 
-#include "Controls.h"
-#include "ExerciseFile.h"
+#include "core/Controls.h"
+#include "exercises/ExerciseFile.h"
 
 #include <filesystem>
 #include <map>

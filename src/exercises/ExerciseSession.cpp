@@ -1,14 +1,15 @@
-#include "ExerciseSession.h"
+#include "exercises/ExerciseSession.h"
 
-#include "AtomicFile.h"
-#include "ConfigurationFile.h"
-#include "ExerciseBrowser.h"
-#include "ExerciseFile.h"
-#include "MarkerFile.h"
-#include "ProgramState.h"
-#include "Prompter.h"
-#include "RichText.h"
-#include "WelcomeText.h"
+#include "core/ProgramState.h"
+#include "dialogs/Prompter.h"
+#include "exercises/ExerciseBrowser.h"
+#include "exercises/ExerciseFile.h"
+#include "exercises/WelcomeText.h"
+#include "files/AtomicFile.h"
+#include "files/ConfigurationFile.h"
+#include "files/MarkerFile.h"
+#include "qtbridge/QtStrings.h"
+#include "richtext/RichText.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -27,14 +28,6 @@
 namespace ohmora::exercises {
 
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 struct MenuItem {
     const char* name;

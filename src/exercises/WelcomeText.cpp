@@ -1,4 +1,4 @@
-#include "WelcomeText.h"
+#include "exercises/WelcomeText.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>

@@ -1,8 +1,9 @@
-#include "ConfigurationDialogs.h"
+#include "files/ConfigurationDialogs.h"
 
-#include "FileMessages.h"
-#include "Prompter.h"
-#include "SavePath.h"
+#include "dialogs/Prompter.h"
+#include "files/FileMessages.h"
+#include "files/SavePath.h"
+#include "qtbridge/QtStrings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,10 +20,6 @@
 namespace ohmora {
 
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 MessageAnswer ask(Prompter& prompter, const files::FileMessage& m, MessageIcon icon,
                   MessageButtons buttons) {

@@ -7,7 +7,7 @@
 // opens it. The main window gives them its saveconfig and openconfig.
 // Their handlers are public so that tests play the user's part.
 
-#include "FolderLists.h"
+#include "dialogs/FolderLists.h"
 
 #include <QDialog>
 #include <QString>

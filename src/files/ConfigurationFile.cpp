@@ -1,8 +1,8 @@
-#include "ConfigurationFile.h"
+#include "files/ConfigurationFile.h"
 
-#include "AtomicFile.h"
-#include "LeadingNumber.h"
-#include "RecordFile.h"
+#include "core/LeadingNumber.h"
+#include "files/AtomicFile.h"
+#include "files/RecordFile.h"
 
 #include <array>
 #include <cmath>

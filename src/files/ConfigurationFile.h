@@ -4,8 +4,8 @@
 // parameter texts as the boxes hold them, the seven quantity boxes and the
 // two options, every number as decimal text.
 
-#include "Controls.h"
-#include "FileMessages.h"
+#include "core/Controls.h"
+#include "files/FileMessages.h"
 
 #include <filesystem>
 #include <optional>

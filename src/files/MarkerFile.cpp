@@ -1,6 +1,6 @@
-#include "MarkerFile.h"
+#include "files/MarkerFile.h"
 
-#include "RecordFile.h"
+#include "files/RecordFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
-#include "ProgramDirectory.h"
+#include "files/ProgramDirectory.h"
 
-#include "MarkerFile.h"
-#include "SavePath.h"
+#include "files/MarkerFile.h"
+#include "files/SavePath.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "RecordFile.h"
+#include "files/RecordFile.h"
 
-#include "Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <cerrno>
 #include <cstring>

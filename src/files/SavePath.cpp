@@ -1,7 +1,7 @@
-#include "SavePath.h"
+#include "files/SavePath.h"
 
-#include "ConfigurationFile.h"
-#include "FrenchNumber.h"
+#include "core/FrenchNumber.h"
+#include "files/ConfigurationFile.h"
 
 namespace ohmora::files {
 

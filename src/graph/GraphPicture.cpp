@@ -1,7 +1,8 @@
-#include "GraphPicture.h"
+#include "graph/GraphPicture.h"
 
-#include "Geometry.h"
-#include "ReadoutLabels.h"
+#include "graph/PlotBox.h"
+#include "graph/ReadoutLabels.h"
+#include "qtbridge/QtStrings.h"
 
 #include <QPainter>
 
@@ -14,10 +15,6 @@ const QColor kGrid(192, 192, 192);
 constexpr int kLeft = PlotBox::left, kRight = PlotBox::right, kTop = PlotBox::top,
               kBottom = PlotBox::bottom;
 constexpr int kNumberRight = 56; // graduation numbers end here
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QColor qColor(Rgb c) {
     return QColor(c.r, c.g, c.b);

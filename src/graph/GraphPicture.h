@@ -4,9 +4,9 @@
 // during a recording. The picture keeps its pixels between calls, so the
 // curves stay on the frame until the next frame drawing.
 
-#include "CurveTracer.h"
-#include "GraphScale.h"
-#include "PictureArea.h"
+#include "graph/CurveTracer.h"
+#include "graph/GraphScale.h"
+#include "picture/PictureArea.h"
 
 #include <QImage>
 

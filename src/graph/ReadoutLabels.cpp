@@ -1,6 +1,6 @@
-#include "ReadoutLabels.h"
+#include "graph/ReadoutLabels.h"
 
-#include "PictureArea.h"
+#include "picture/PictureArea.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -4,7 +4,7 @@
 // label 1 left of the vertical axis the value at the pointer's height. The
 // texts come from Simulator::readout(); their boxes follow the text.
 
-#include "Readout.h"
+#include "graph/Readout.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
-#include "TableHeader.h"
+#include "graph/TableHeader.h"
 
-#include "Circuit.h"
-#include "PictureArea.h"
+#include "core/Circuit.h"
+#include "picture/PictureArea.h"
 
 namespace ohmora {
 

@@ -1,6 +1,6 @@
-#include "ClipboardCopy.h"
+#include "output/ClipboardCopy.h"
 
-#include "PictureSet.h"
+#include "pictureset/PictureSet.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "CopyCountArrows.h"
+#include "output/CopyCountArrows.h"
 
 #include <QKeyEvent>
 #include <QToolButton>

@@ -1,8 +1,8 @@
-#include "CopyMenu.h"
+#include "output/CopyMenu.h"
 
-#include "PictureSet.h"
-#include "Prompter.h"
-#include "Simulator.h"
+#include "core/Simulator.h"
+#include "dialogs/Prompter.h"
+#include "pictureset/PictureSet.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // its background, the graph, the table, with a separator before the graph
 // and before the table. The menu is never part of a menu bar.
 
-#include "ClipboardCopy.h"
+#include "output/ClipboardCopy.h"
 
 #include <QMenu>
 

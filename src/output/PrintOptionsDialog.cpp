@@ -1,9 +1,9 @@
-#include "PrintOptionsDialog.h"
+#include "output/PrintOptionsDialog.h"
 
-#include "CopyCountArrows.h"
-#include "PictureArea.h"
-#include "PictureSet.h"
-#include "PrinterOutput.h"
+#include "output/CopyCountArrows.h"
+#include "output/PrinterOutput.h"
+#include "picture/PictureArea.h"
+#include "pictureset/PictureSet.h"
 
 #include <QCheckBox>
 #include <QDir>

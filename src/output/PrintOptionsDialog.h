@@ -7,8 +7,8 @@
 // opening stays chosen. With no printer installed, the page goes to a PDF
 // file the user names.
 
-#include "PrintedPage.h"
-#include "Prompter.h"
+#include "dialogs/Prompter.h"
+#include "output/PrintedPage.h"
 
 #include <QDialog>
 

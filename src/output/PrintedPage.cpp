@@ -1,6 +1,6 @@
-#include "PrintedPage.h"
+#include "output/PrintedPage.h"
 
-#include "PictureSet.h"
+#include "pictureset/PictureSet.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

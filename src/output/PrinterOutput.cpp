@@ -1,6 +1,6 @@
-#include "PrinterOutput.h"
+#include "output/PrinterOutput.h"
 
-#include "AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <QFileInfo>
 #include <QPrinter>

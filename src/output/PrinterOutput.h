@@ -2,8 +2,8 @@
 // The system's printers, and the printed document handed to one of them or
 // written as a PDF file.
 
-#include "PrintedPage.h"
-#include "Prompter.h"
+#include "dialogs/Prompter.h"
+#include "output/PrintedPage.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "PictureArea.h"
+#include "picture/PictureArea.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "PictureSet.h"
+#include "pictureset/PictureSet.h"
 
 namespace ohmora {
 

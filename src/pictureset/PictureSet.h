@@ -4,9 +4,9 @@
 // handlers. The window shows them, the clipboard copies them, the printed
 // page and ohmora-cli export them: each is drawn once, in one way.
 
-#include "GraphPicture.h"
-#include "SchematicPicture.h"
-#include "Simulator.h"
+#include "core/Simulator.h"
+#include "graph/GraphPicture.h"
+#include "schematic/SchematicPicture.h"
 
 #include <QImage>
 #include <QRect>

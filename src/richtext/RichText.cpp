@@ -1,9 +1,9 @@
 #include "RichText.h"
 
-#include "AtomicFile.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 #include "TextDocumentAdapter.h"
+#include "files/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>

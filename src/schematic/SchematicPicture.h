@@ -4,9 +4,9 @@
 // the montage over it from the simulator state, with switch K's blade and
 // the arrows of the ticked quantities in their colours.
 
-#include "Circuit.h"
-#include "PictureArea.h"
-#include "SimState.h"
+#include "core/Circuit.h"
+#include "core/SimState.h"
+#include "picture/PictureArea.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "Appearance.h"
+#include "window/Appearance.h"
 
 #include <QPainter>
 

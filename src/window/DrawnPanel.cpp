@@ -1,4 +1,4 @@
-#include "DrawnPanel.h"
+#include "window/DrawnPanel.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // A panel whose background and texts are drawn into a picture area of its
 // own size, like the system's picture boxes, with child controls on top.
 
-#include "PictureArea.h"
+#include "picture/PictureArea.h"
 
 #include <QColor>
 #include <QWidget>

@@ -1,20 +1,20 @@
-#include "MainWindow.h"
+#include "window/MainWindow.h"
 
-#include "Appearance.h"
-#include "ConfigurationDialogs.h"
-#include "ConfigurationFile.h"
-#include "ExerciseSession.h"
-#include "MarkerFile.h"
-#include "ParameterPanel.h"
-#include "PictureViews.h"
-#include "ProgramDirectory.h"
-#include "QtPrompter.h"
-#include "QuantityPanel.h"
-#include "RecordingPanel.h"
-#include "TabStrip.h"
-#include "TableHeader.h"
-#include "Validation.h"
-#include "ValueGrid.h"
+#include "dialogs/QtPrompter.h"
+#include "exercises/ExerciseSession.h"
+#include "files/ConfigurationDialogs.h"
+#include "files/ConfigurationFile.h"
+#include "files/MarkerFile.h"
+#include "files/ProgramDirectory.h"
+#include "graph/TableHeader.h"
+#include "window/Appearance.h"
+#include "window/ParameterPanel.h"
+#include "window/PictureViews.h"
+#include "window/QuantityPanel.h"
+#include "window/RecordingPanel.h"
+#include "window/TabStrip.h"
+#include "window/Validation.h"
+#include "window/ValueGrid.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -30,20 +30,17 @@
 #include <QToolTip>
 
 #ifdef OHMORA_WITH_CALCULATOR_WINDOW
-#include "CalculatorWindow.h"
+#include "calculator/CalculatorWindow.h"
 #endif
 #ifdef OHMORA_WITH_OUTPUT
-#include "CopyMenu.h"
-#include "PrintOptionsDialog.h"
+#include "output/CopyMenu.h"
+#include "output/PrintOptionsDialog.h"
+#include "qtbridge/QtStrings.h"
 #endif
 
 namespace ohmora {
 
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 struct CommandButton {
     const char* name;

@@ -4,10 +4,11 @@
 // area. It forwards every user event to the simulator and redraws what the
 // simulator's handler reports; it holds no simulation state of its own.
 
-#include "PictureSet.h"
-#include "ProgramState.h"
-#include "Prompter.h"
-#include "Simulator.h"
+#include "core/ProgramState.h"
+#include "core/Simulator.h"
+#include "core/TimeBase.h"
+#include "dialogs/Prompter.h"
+#include "pictureset/PictureSet.h"
 
 #include <QCursor>
 #include <QHash>
@@ -43,7 +44,6 @@ class MainWindow : public QWidget {
 public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
-    static constexpr int kTickMilliseconds = 100;
     // Screens this wide or narrower leave the window's size to the user.
     static constexpr int kSizeRuleMinScreenWidth = 850;
 

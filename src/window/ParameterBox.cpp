@@ -1,6 +1,6 @@
-#include "ParameterBox.h"
+#include "window/ParameterBox.h"
 
-#include "Validation.h"
+#include "window/Validation.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "ParameterPanel.h"
+#include "window/ParameterPanel.h"
 
-#include "Appearance.h"
+#include "window/Appearance.h"
 
 #include <QPaintEvent>
 #include <QPainter>

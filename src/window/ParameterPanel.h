@@ -5,8 +5,8 @@
 // and units drawn around them. Every refresh rebuilds the drawing from the
 // montage number; hidden boxes keep their texts.
 
-#include "DrawnPanel.h"
-#include "ParameterBox.h"
+#include "window/DrawnPanel.h"
+#include "window/ParameterBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

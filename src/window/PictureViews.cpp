@@ -1,4 +1,4 @@
-#include "PictureViews.h"
+#include "window/PictureViews.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -2,7 +2,7 @@
 // The widgets that show the schematic `schema` and the graph `graphik`: each
 // shows its picture's image and reports the mouse in the picture's pixels.
 
-#include "ReadoutLabels.h"
+#include "graph/ReadoutLabels.h"
 
 #include <QImage>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "QuantityPanel.h"
+#include "window/QuantityPanel.h"
 
-#include "Appearance.h"
+#include "window/Appearance.h"
 
 #include <QMouseEvent>
 #include <QPainter>

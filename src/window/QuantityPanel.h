@@ -2,7 +2,7 @@
 // `frame2`, the "Graphe" tab: the quantity boxes `Check4` 0..6 with their
 // colour swatches `Labelcol`, captioned, shown and placed for the montage.
 
-#include "Circuit.h"
+#include "core/Circuit.h"
 
 #include <QCheckBox>
 #include <QColor>

@@ -1,7 +1,7 @@
-#include "RecordingPanel.h"
+#include "window/RecordingPanel.h"
 
-#include "Appearance.h"
-#include "Circuit.h"
+#include "core/Circuit.h"
+#include "window/Appearance.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -2,9 +2,9 @@
 // `Picture1`, the "Enregistrement" tab: the duration label `Labelg` and its
 // up-down control, the trigger option `Check3` and the value grid.
 
-#include "DrawnPanel.h"
-#include "UpDownControl.h"
-#include "ValueGrid.h"
+#include "window/DrawnPanel.h"
+#include "window/UpDownControl.h"
+#include "window/ValueGrid.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "TabStrip.h"
+#include "window/TabStrip.h"
 
-#include "Appearance.h"
+#include "window/Appearance.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -4,7 +4,7 @@
 // the captions (the selected one bold), so the tab boundaries
 // `bordsOnglets` move slightly with the selection.
 
-#include "PictureArea.h"
+#include "picture/PictureArea.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "UpDownControl.h"
+#include "window/UpDownControl.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "ValueGrid.h"
+#include "window/ValueGrid.h"
 
-#include "Appearance.h"
+#include "window/Appearance.h"
 
 #include <QPaintEvent>
 #include <QPainter>

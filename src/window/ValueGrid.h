@@ -4,8 +4,8 @@
 // with centred contents; the other rows and columns scroll by whole cells,
 // so that five columns show at a time.
 
-#include "TableHeader.h"
-#include "ValueTable.h"
+#include "graph/TableHeader.h"
+#include "graph/ValueTable.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "CalcCommand.h"
+#include "calculator/CalcCommand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "CalculatorSession.h"
+#include "calculator/CalculatorSession.h"
 
-#include "CalculatorDisplay.h"
-#include "Evaluator.h"
 #include "KeySequence.h"
+#include "calculator/CalculatorDisplay.h"
+#include "calculator/Evaluator.h"
 
 #include <gtest/gtest.h>
 

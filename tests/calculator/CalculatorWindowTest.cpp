@@ -1,7 +1,7 @@
-#include "CalculatorWindow.h"
+#include "calculator/CalculatorWindow.h"
 
-#include "CalculatorDisplay.h"
 #include "KeySequence.h"
+#include "calculator/CalculatorDisplay.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "Evaluator.h"
+#include "calculator/Evaluator.h"
 
 #include <gtest/gtest.h>
 

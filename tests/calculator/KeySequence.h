@@ -1,7 +1,7 @@
 #pragma once
 // Key sequences written the way a pupil would say them: "2 SIN 3 0 EXE".
 
-#include "CalculatorSession.h"
+#include "calculator/CalculatorSession.h"
 
 #include <map>
 #include <sstream>

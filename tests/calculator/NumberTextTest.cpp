@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "calculator/NumberText.h"
 
 #include <gtest/gtest.h>
 

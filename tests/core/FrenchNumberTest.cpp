@@ -1,5 +1,5 @@
-#include "FrenchNumber.h"
-#include "GraphScale.h"
+#include "core/FrenchNumber.h"
+#include "graph/GraphScale.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // range of accepted values: every regime, the limits of each component, the
 // most over-damped discharge and both sides of critical damping.
 
-#include "Transients.h"
+#include "core/Transients.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Simulator.h"
+#include "core/Simulator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CellTexts.h"
-#include "Simulator.h"
+#include "core/Simulator.h"
+#include "graph/CellTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ExerciseFile.h"
-#include "ExercisePack.h"
-#include "RecordFile.h"
+#include "exercises/ExerciseFile.h"
+#include "exercises/ExercisePack.h"
+#include "files/RecordFile.h"
 
 #include <gtest/gtest.h>
 

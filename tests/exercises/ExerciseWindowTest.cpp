@@ -3,16 +3,16 @@
 // texts, printing, the typed-text question and the suite's request. The
 // shipped pack, copied into a program directory of the test's own.
 
-#include "ExerciseBrowser.h"
-#include "ExerciseSession.h"
-#include "MainWindow.h"
-#include "MarkerFile.h"
 #include "PdfSupport.h"
-#include "ProgramState.h"
-#include "RecordFile.h"
-#include "RichText.h"
 #include "ScriptedPrompter.h"
-#include "WelcomeText.h"
+#include "core/ProgramState.h"
+#include "exercises/ExerciseBrowser.h"
+#include "exercises/ExerciseSession.h"
+#include "exercises/WelcomeText.h"
+#include "files/MarkerFile.h"
+#include "files/RecordFile.h"
+#include "richtext/RichText.h"
+#include "window/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,12 +4,12 @@
 // 1 % of what the simulator computes for the exercise's configuration and
 // stands in the correction's text as written.
 
-#include "ConfigurationFile.h"
-#include "ExerciseFile.h"
-#include "ExercisePack.h"
-#include "RichText.h"
-#include "Transients.h"
-#include "Validation.h"
+#include "core/Transients.h"
+#include "exercises/ExerciseFile.h"
+#include "exercises/ExercisePack.h"
+#include "files/ConfigurationFile.h"
+#include "richtext/RichText.h"
+#include "window/Validation.h"
 
 #include <QTextDocument>
 

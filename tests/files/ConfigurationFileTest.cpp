@@ -1,5 +1,5 @@
-#include "ConfigurationFile.h"
-#include "RecordFile.h"
+#include "files/ConfigurationFile.h"
+#include "files/RecordFile.h"
 
 #include <gtest/gtest.h>
 

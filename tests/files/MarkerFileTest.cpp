@@ -1,5 +1,5 @@
-#include "MarkerFile.h"
-#include "RecordFile.h"
+#include "files/MarkerFile.h"
+#include "files/RecordFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "RecordFile.h"
-#include "Windows1252.h"
+#include "files/RecordFile.h"
+#include "files/Windows1252.h"
 
 #include <gtest/gtest.h>
 

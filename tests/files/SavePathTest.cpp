@@ -1,5 +1,5 @@
-#include "SavePath.h"
-#include "ProgramDirectory.h"
+#include "files/SavePath.h"
+#include "files/ProgramDirectory.h"
 
 #include <gtest/gtest.h>
 

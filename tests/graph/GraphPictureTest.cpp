@@ -1,5 +1,5 @@
-#include "GraphPicture.h"
-#include "Simulator.h"
+#include "graph/GraphPicture.h"
+#include "core/Simulator.h"
 
 #include "PixelSupport.h"
 

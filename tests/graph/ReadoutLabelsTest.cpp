@@ -1,6 +1,6 @@
-#include "ReadoutLabels.h"
-#include "GraphPicture.h"
-#include "Simulator.h"
+#include "graph/ReadoutLabels.h"
+#include "core/Simulator.h"
+#include "graph/GraphPicture.h"
 
 #include "PixelSupport.h"
 

@@ -1,4 +1,4 @@
-#include "TableHeader.h"
+#include "graph/TableHeader.h"
 
 #include "PixelSupport.h"
 

@@ -2,10 +2,10 @@
 // the clipboard (the offscreen platform's clipboard works in-process), and
 // the copy message on the help line.
 
-#include "CopyMenu.h"
-#include "Geometry.h"
-#include "HelpTexts.h"
+#include "output/CopyMenu.h"
 #include "WindowFixture.h"
+#include "core/SwitchZones.h"
+#include "window/HelpTexts.h"
 
 #include <QApplication>
 #include <QClipboard>

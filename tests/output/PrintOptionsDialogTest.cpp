@@ -3,13 +3,13 @@
 // The dialog is driven through its own handlers and the scripted prompter,
 // never through a modal loop.
 
-#include "PrintOptionsDialog.h"
-#include "CopyCountArrows.h"
+#include "output/PrintOptionsDialog.h"
 #include "PdfSupport.h"
-#include "PictureSet.h"
 #include "ScriptedPrompter.h"
-#include "Simulator.h"
 #include "WindowFixture.h"
+#include "core/Simulator.h"
+#include "output/CopyCountArrows.h"
+#include "pictureset/PictureSet.h"
 
 #include <QCheckBox>
 #include <QFile>

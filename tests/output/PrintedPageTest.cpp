@@ -2,10 +2,10 @@
 // of the title and the pictures on the pages rendered at 72 DPI, where a
 // pixel is a point, 20 twips.
 
-#include "PrintedPage.h"
+#include "output/PrintedPage.h"
 #include "PdfSupport.h"
-#include "PictureSet.h"
-#include "Simulator.h"
+#include "core/Simulator.h"
+#include "pictureset/PictureSet.h"
 
 #include <QFile>
 #include <QPrinter>

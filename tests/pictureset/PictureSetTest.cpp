@@ -1,7 +1,8 @@
-#include "PictureSet.h"
+#include "pictureset/PictureSet.h"
 
-#include "Geometry.h"
 #include "PixelSupport.h"
+#include "core/SwitchZones.h"
+#include "graph/PlotBox.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "SchematicPicture.h"
+#include "schematic/SchematicPicture.h"
 
 #include "PixelSupport.h"
 

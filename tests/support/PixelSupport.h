@@ -3,7 +3,7 @@
 // texts a picture should hold: each piece drawn straight with QPainter at
 // its stated top-left corner.
 
-#include "PictureArea.h"
+#include "picture/PictureArea.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 // request, in order. An empty queue gives the cancelling answer, so a test
 // that forgot to script an answer cannot hang.
 
-#include "Prompter.h"
+#include "dialogs/Prompter.h"
 
 #include <QPoint>
 #include <QStringList>

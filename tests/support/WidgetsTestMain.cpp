@@ -1,8 +1,8 @@
 // The tests of the windows need one application object with widgets, no
 // display, the program's own font and Qt's dialogs in French.
 
-#include "Appearance.h"
-#include "FrenchTranslations.h"
+#include "dialogs/FrenchTranslations.h"
+#include "window/Appearance.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

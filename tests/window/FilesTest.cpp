@@ -4,10 +4,10 @@
 
 #include "WindowFixture.h"
 
-#include "ConfigurationDialogs.h"
-#include "ConfigurationFile.h"
-#include "MarkerFile.h"
-#include "RecordFile.h"
+#include "files/ConfigurationDialogs.h"
+#include "files/ConfigurationFile.h"
+#include "files/MarkerFile.h"
+#include "files/RecordFile.h"
 
 #include <QCloseEvent>
 #include <QDir>

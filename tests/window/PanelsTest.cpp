@@ -1,9 +1,9 @@
 #include "WindowFixture.h"
 
-#include "ParameterPanel.h"
-#include "RecordingPanel.h"
-#include "TabStrip.h"
-#include "ValueGrid.h"
+#include "window/ParameterPanel.h"
+#include "window/RecordingPanel.h"
+#include "window/TabStrip.h"
+#include "window/ValueGrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>

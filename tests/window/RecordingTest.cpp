@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "ValueGrid.h"
+#include "window/ValueGrid.h"
 
 #include <QLabel>
 #include <QLineEdit>

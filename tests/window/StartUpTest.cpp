@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
-#include "ParameterPanel.h"
-#include "TabStrip.h"
-#include "ValueGrid.h"
+#include "window/ParameterPanel.h"
+#include "window/TabStrip.h"
+#include "window/ValueGrid.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>

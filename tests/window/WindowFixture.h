@@ -2,10 +2,10 @@
 // A main window with scripted prompts and no running timer: time advances
 // only when a test calls tick().
 
-#include "MainWindow.h"
-#include "ProgramState.h"
 #include "ScriptedPrompter.h"
-#include "TabStrip.h"
+#include "core/ProgramState.h"
+#include "window/MainWindow.h"
+#include "window/TabStrip.h"
 
 #include <QLabel>
 #include <QTest>

@@ -6,9 +6,9 @@
 // writes OUTPUT-DIR/hicolor/scalable/apps/ohmora.svg and
 // OUTPUT-DIR/hicolor/NxN/apps/ohmora.png.
 
-#include "AtomicFile.h"
 #include "PixelArt.h"
 #include "VectorIcon.h"
+#include "files/AtomicFile.h"
 
 #include <QBuffer>
 #include <QImage>

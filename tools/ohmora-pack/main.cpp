@@ -3,7 +3,7 @@
 // configurations and texts, and the first-use guide.
 //   ohmora-pack SOURCES OUTPUT GUIDE-MANIFEST
 
-#include "ExercisePack.h"
+#include "exercises/ExercisePack.h"
 
 #include <iostream>
 

@@ -1,28 +1,8 @@
 #pragma once
-// Places on the two pictures that several parts of the program share: the
-// plotting box of the graph, where the curves, the grid and the cursor
-// readout live, and the zones of switch K on the schematic.
+// The zones of switch K on the schematic, in its pixels: where the pointer
+// becomes a hand and which of K's targets a click chooses.
 
 namespace ohmora {
-
-// The plotting box of the graph picture, in its pixels: time runs from
-// `left` (t = 0) to `right` (the recording duration); the vertical scale
-// spans `top` to `bottom` (half of it either side of the middle when the
-// axis is symmetric).
-struct PlotBox {
-    static constexpr int left = 60;
-    static constexpr int right = 460;
-    static constexpr int top = 25;
-    static constexpr int bottom = 225;
-    static constexpr int width = right - left;
-    static constexpr int height = bottom - top;
-    static constexpr int middle = (top + bottom) / 2;
-
-    // Whether (x, y) lies on the box, its edges included.
-    static constexpr bool contains(int x, int y) {
-        return x >= left && x <= right && y >= top && y <= bottom;
-    }
-};
 
 // A zone of the schematic, bounds excluded: x > left, x < right, and the
 // same for y.
@@ -47,8 +27,9 @@ constexpr int twoWayTarget(int x) {
     return x < kContact1Before ? 1 : (x > kContact2After ? 2 : 0);
 }
 
-// A point inside each target of K, for clicks made by a script: targets 0,
-// 1 and 2 of the two-way switch, or the one-way switch (any target).
+// A point inside each target of K, for clicks made by a script or by the
+// keyboard: targets 0, 1 and 2 of the two-way switch, or the one-way switch
+// (any target).
 struct Point {
     int x, y;
 };

@@ -4,6 +4,8 @@
 // time numbers and the two axis titles. The graph drawing reads them; the
 // curve tracer and the cursor readout use the scale.
 
+#include "core/Circuit.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -40,8 +42,8 @@ struct GraphFrame {
 // read as numbers, in the units entered), the ticked boxes and the options.
 struct ScaleInputs {
     int montage = 0;
-    std::array<float, 14> params{};
-    std::array<bool, 7> ticked{};
+    std::array<float, kParameterCount> params{};
+    std::array<bool, kQuantityCount> ticked{};
     bool sustained = false;
     float dureeEnreg = 0.1f;
 };

@@ -3,7 +3,7 @@
 // with their messages, the validation run when a box is left, and the
 // values the formulas read from the texts.
 
-#include "Circuit.h"
+#include "core/Circuit.h"
 
 #include <array>
 #include <string>

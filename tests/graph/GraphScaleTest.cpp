@@ -1,5 +1,5 @@
-#include "GraphScale.h"
-#include "Simulator.h"
+#include "graph/GraphScale.h"
+#include "core/Simulator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CurveTracer.h"
+#include "graph/CurveTracer.h"
 
-#include "Geometry.h"
+#include "graph/PlotBox.h"
 
 #include <cmath>
 #include <limits>
@@ -26,24 +26,23 @@ std::optional<std::int16_t> toInt16(double v) {
 
 } // namespace
 
-void CurveTracer::plot(const SimState& state, GraphState& graph, std::vector<PlotMark>& marks) {
-    const RunState& run = state.run;
-    const Controls& controls = state.controls;
+void CurveTracer::plot(const PlotInputs& in, GraphState& graph, std::vector<PlotMark>& marks) {
+    const Controls& controls = in.controls;
     const GraphScale& scale = graph.frame.scale;
-    if (run.tEnreg == 0) {
+    if (in.tEnreg == 0) {
         joined_.fill(false); // a new recording
     }
     const double H = scale.axeSymetrique ? PlotBox::height / 2 : PlotBox::height;
-    const auto x = toInt16(double(run.tEnreg) / double(run.dureeEnreg) * PlotBox::width +
-                           double(PlotBox::left));
+    const auto x =
+        toInt16(double(in.tEnreg) / double(in.dureeEnreg) * PlotBox::width + double(PlotBox::left));
     if (!x) {
         return;
     }
     const auto yOf = [&](int k) {
         return toInt16(double(scale.yZero) -
-                       double(run.valeurs[size_t(k)]) / double(scale.echelleY) * H);
+                       double(in.valeurs[size_t(k)]) / double(scale.echelleY) * H);
     };
-    for (int k = 0; k < kQuantityCount; ++k) {
+    for (Slot k : kAllSlots) {
         const auto slot = size_t(k);
         if (!controls.check4[slot]) {
             continue;
@@ -58,7 +57,7 @@ void CurveTracer::plot(const SimState& state, GraphState& graph, std::vector<Plo
         mark.colour = controls.colours[slot];
         mark.x1 = *x;
         mark.y1 = *y;
-        if (run.tBascule != 0 && joined_[slot]) {
+        if (in.tBascule != 0 && joined_[slot]) {
             mark.line = true;
             mark.x0 = lastX_[slot];
             mark.y0 = graph.yPrec[slot];
@@ -71,20 +70,14 @@ void CurveTracer::plot(const SimState& state, GraphState& graph, std::vector<Plo
     graph.xPrec = *x;
     // The previous points of the displayed group are remembered whether or
     // not their boxes are ticked.
-    const auto remember = [&](int k) {
+    const QuantityGroup shown = shownGroup(controls.check4);
+    for (Slot k : kAllSlots) {
+        if (quantityGroup(k) != shown) {
+            continue;
+        }
         if (const auto y = yOf(k)) {
             graph.yPrec[size_t(k)] = *y;
             lastX_[size_t(k)] = *x;
-        }
-    };
-    if (controls.check4[kCurrentSlot]) {
-        remember(kCurrentSlot);
-    } else if (controls.check4[5] || controls.check4[6]) {
-        remember(5);
-        remember(6);
-    } else {
-        for (int k = 0; k <= 3; ++k) {
-            remember(k);
         }
     }
 }

@@ -1,5 +1,5 @@
-#include "Validation.h"
-#include "Simulator.h"
+#include "window/Validation.h"
+#include "core/Simulator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ValueTable.h"
+#include "graph/ValueTable.h"
 
 namespace ohmora {
 

@@ -3,8 +3,8 @@
 // every ticked curve, a segment from the point drawn last for that quantity
 // or a single point where the curve starts.
 
-#include "Circuit.h"
-#include "SimState.h"
+#include "core/Controls.h"
+#include "graph/GraphScale.h"
 
 #include <array>
 #include <cstdint>
@@ -22,14 +22,31 @@ struct PlotMark {
     friend bool operator==(const PlotMark&, const PlotMark&) = default;
 };
 
+// The graph's scale and the points drawn last.
+struct GraphState {
+    GraphFrame frame;
+    std::int16_t xPrec = 0;
+    std::array<std::int16_t, kQuantityCount> yPrec{};
+};
+
+// What a plotting step reads: the boxes and colours, the values and the
+// clocks of the recording.
+struct PlotInputs {
+    const Controls& controls;
+    const Valeurs& valeurs;
+    float tEnreg = 0;
+    float tBascule = 0;
+    float dureeEnreg = 0;
+};
+
 class CurveTracer {
 public:
-    // Appends to `marks` the marks of the step at the state's model time
-    // and remembers the points in `graph` (xPrec, yPrec). A point beyond the
-    // picture's 16-bit range is skipped; the curve then starts afresh at
-    // its next drawable point, which is never joined across the gap nor to
-    // a point of an earlier recording.
-    void plot(const SimState& state, GraphState& graph, std::vector<PlotMark>& marks);
+    // Appends to `marks` the marks of the step at the model time `in`
+    // gives and remembers the points in `graph` (xPrec, yPrec). A point
+    // beyond the picture's 16-bit range is skipped; the curve then starts
+    // afresh at its next drawable point, which is never joined across the
+    // gap nor to a point of an earlier recording.
+    void plot(const PlotInputs& in, GraphState& graph, std::vector<PlotMark>& marks);
 
 private:
     // x of the point drawn last for each slot, and whether that point

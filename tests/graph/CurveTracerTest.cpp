@@ -1,5 +1,6 @@
-#include "Geometry.h"
-#include "Simulator.h"
+#include "core/Simulator.h"
+#include "core/SwitchZones.h"
+#include "graph/PlotBox.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ TEST(CurveTracer, EveryTickOfTheDefaultRecordingAddsOneMark) {
 // drawable point, never from a point of the previous recording or (0, 0).
 TEST(CurveTracer, ACurveStartsAfreshAfterSkippedPoints) {
     Simulator sim;
-    sim.clickQuantity(kCurrentSlot);
+    sim.clickQuantity(SlotI);
     for (int box : {1, 3}) {
         sim.setParameterText(box, "1000000");
     }

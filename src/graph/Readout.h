@@ -2,7 +2,8 @@
 // The cursor readout of the graph: the time and the value under the
 // pointer, as the two readout labels show them.
 
-#include "SimState.h"
+#include "core/Quantity.h"
+#include "graph/GraphScale.h"
 
 #include <string>
 
@@ -14,6 +15,8 @@ struct Readout {
     std::string valueText; // label 1, left of the vertical axis
 };
 
-Readout readout(const SimState& state, int x, int y);
+// The readout at (x, y) on the graph of `frame`, showing the quantities of
+// `group`, for a recording of `dureeEnreg` seconds.
+Readout readout(const GraphFrame& frame, QuantityGroup group, float dureeEnreg, int x, int y);
 
 } // namespace ohmora

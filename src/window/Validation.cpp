@@ -1,6 +1,6 @@
-#include "Validation.h"
+#include "window/Validation.h"
 
-#include "FrenchNumber.h"
+#include "core/FrenchNumber.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "GraphScale.h"
+#include "graph/GraphScale.h"
 
-#include "FrenchNumber.h"
+#include "core/FrenchNumber.h"
 
 #include <algorithm>
 #include <array>
@@ -21,13 +21,13 @@ void chooseValeurMax(const ScaleInputs& in, float& valeurMax, bool& axeSymetriqu
     case 0: {
         const float U = p[0], R1 = p[1], C = p[2], R2 = p[3];
         valeurMax = U;
-        if (box[4]) {
+        if (box[SlotI]) {
             valeurMax = R1 < R2 ? U / R1 : U / R2;
             axeSymetrique = true;
-        } else if (box[2]) {
+        } else if (box[SlotU2]) {
             axeSymetrique = true;
         }
-        if (box[5]) {
+        if (box[SlotEC]) {
             valeurMax = float(0.5 * (double(C) / 1000000.0) * double(valeurMax) * valeurMax);
             axeSymetrique = false;
         }
@@ -37,17 +37,17 @@ void chooseValeurMax(const ScaleInputs& in, float& valeurMax, bool& axeSymetriqu
         const float U = p[4], R1 = p[5], C = p[6], R2 = p[7], L = p[8], r = p[9];
         valeurMax = U;
         axeSymetrique = true;
-        if (box[4] || in.sustained) {
+        if (box[SlotI] || in.sustained) {
             const double omega0 = 1.0 / std::sqrt(double(L) * double(C) / 1000000000.0);
             const double peak = double(C) / 1000000.0 * double(U) * omega0;
             const float charging = U / R1;
             valeurMax = double(charging) < peak ? float(peak) : charging;
-            if (in.sustained && !box[4]) {
+            if (in.sustained && !box[SlotI]) {
                 const double q = peak * double(r + R2);
                 valeurMax = q < double(U) ? U : float(q);
             }
         }
-        if (box[5] || box[6]) {
+        if (box[SlotEC] || box[SlotEb]) {
             valeurMax = float(0.5 * (double(C) / 1000000.0) * double(valeurMax) * valeurMax);
             axeSymetrique = false;
         }
@@ -56,10 +56,10 @@ void chooseValeurMax(const ScaleInputs& in, float& valeurMax, bool& axeSymetriqu
     case 2: {
         const float U = p[10], L = p[11], r = p[12], R = p[13];
         valeurMax = U;
-        if (box[4] || box[6]) {
+        if (box[SlotI] || box[SlotEb]) {
             valeurMax = U / (R + r);
         }
-        if (box[6]) {
+        if (box[SlotEb]) {
             valeurMax = float(0.5 * (double(L) / 1000.0) * double(valeurMax) * valeurMax);
         }
         break;
@@ -236,18 +236,11 @@ GraphFrame computeGraphFrame(const ScaleInputs& in) {
         f.timeNumbers.push_back(fr::general(float(k * double(in.dureeEnreg) * timeFactor / 10)));
     }
 
-    std::string unit;
-    if (in.ticked[4]) {
-        f.verticalSymbol = "i  ";
-        unit = "A)";
-    } else if (in.ticked[5] || in.ticked[6]) {
-        f.verticalSymbol = "E  ";
-        unit = "J)";
-    } else {
-        f.verticalSymbol = "u  ";
-        unit = "V)";
-    }
-    f.verticalUnit = "(" + f.prefix + unit;
+    const QuantityGroup group = shownGroup(in.ticked);
+    f.verticalSymbol = group == QuantityGroup::Current  ? "i  "
+                       : group == QuantityGroup::Energy ? "E  "
+                                                        : "u  ";
+    f.verticalUnit = "(" + f.prefix + std::string(groupUnit(group)) + ")";
     return f;
 }
 

@@ -1,4 +1,4 @@
-#include "HelpTexts.h"
+#include "window/HelpTexts.h"
 
 namespace ohmora {
 

@@ -1,7 +1,7 @@
-#include "CellTexts.h"
+#include "graph/CellTexts.h"
 
-#include "Circuit.h"
-#include "FrenchNumber.h"
+#include "core/Circuit.h"
+#include "core/FrenchNumber.h"
 
 #include <cmath>
 #include <string_view>
