@@ -1,4 +1,6 @@
-#include "Transients.h"
+#include "core/Transients.h"
+
+#include "core/Quantity.h"
 
 #include <cmath>
 
@@ -8,39 +10,39 @@ namespace {
 
 // Capacitor charge (position 1) or hold (position 0) of montages 0 and 1,
 // from the boxes U, R1, C starting at `first`.
-void chargeOrHold(const CircuitInputs& in, int first, std::array<float, 9>& v) {
+void chargeOrHold(const CircuitInputs& in, int first, Valeurs& v) {
     const float U = in.params[first];
     const float R1 = in.params[first + 1];
     if (in.position == 1) {
         const float C = in.params[first + 2];
         const double tau = double(R1) * double(C) / 1000000.0;
         const double h = std::exp(-double(in.t) / tau);
-        v[1] = float(double(in.u0) + (double(U) - double(in.u0)) * (1.0 - h));
-        v[0] = U - v[1];
-        v[2] = 0;
-        v[4] = v[0] / R1;
+        v[SlotUC] = float(double(in.u0) + (double(U) - double(in.u0)) * (1.0 - h));
+        v[SlotU1] = U - v[SlotUC];
+        v[SlotU2] = 0;
+        v[SlotI] = v[SlotU1] / R1;
     } else {
-        v[1] = in.u0;
-        v[0] = 0;
-        v[2] = 0;
-        v[4] = 0;
+        v[SlotUC] = in.u0;
+        v[SlotU1] = 0;
+        v[SlotU2] = 0;
+        v[SlotI] = 0;
     }
 }
 
-void capacitorEnergy(float C, std::array<float, 9>& v) {
-    v[5] = float(0.5 * (double(C) / 1000000.0) * double(v[1]) * double(v[1]));
+void capacitorEnergy(float C, Valeurs& v) {
+    v[SlotEC] = float(0.5 * (double(C) / 1000000.0) * double(v[SlotUC]) * double(v[SlotUC]));
 }
 
-void montage0(const CircuitInputs& in, std::array<float, 9>& v) {
+void montage0(const CircuitInputs& in, Valeurs& v) {
     const float C = in.params[2];
     if (in.position == 2) {
         const float R2 = in.params[3];
         const double tau = double(R2) * double(C) / 1000000.0;
         const double h = std::exp(-double(in.t) / tau);
-        v[1] = float(double(in.u0) * h);
-        v[0] = 0;
-        v[2] = -v[1];
-        v[4] = v[2] / R2;
+        v[SlotUC] = float(double(in.u0) * h);
+        v[SlotU1] = 0;
+        v[SlotU2] = -v[SlotUC];
+        v[SlotI] = v[SlotU2] / R2;
     } else {
         chargeOrHold(in, 0, v);
     }
@@ -114,19 +116,18 @@ Solution oscillating(const Discharge& d, double u0, double farads, double t) {
 }
 
 // Free discharge of C through R2 and the coil: writes u_C and i.
-void freeDischarge(const CircuitInputs& in, float R2, float C, float L, float r,
-                   std::array<float, 9>& v) {
+void freeDischarge(const CircuitInputs& in, float R2, float C, float L, float r, Valeurs& v) {
     const Discharge d = discharge(R2 + r, C, L);
     const double u0 = double(in.u0);
     const double farads = double(C) / 1000000.0;
     const double t = double(in.t);
     const Solution s = d.regime == Regime::Underdamped ? oscillating(d, u0, farads, t)
                                                        : aperiodic(d, u0, farads, t);
-    v[1] = float(s.uC);
-    v[4] = float(s.i);
+    v[SlotUC] = float(s.uC);
+    v[SlotI] = float(s.i);
 }
 
-void montage1(const CircuitInputs& in, std::array<float, 9>& v) {
+void montage1(const CircuitInputs& in, Valeurs& v) {
     const float C = in.params[6];
     const float R2 = in.params[7];
     const float L = in.params[8];
@@ -135,45 +136,48 @@ void montage1(const CircuitInputs& in, std::array<float, 9>& v) {
         if (in.sustained) {
             const double omega0 = 1.0 / std::sqrt(double(L) * double(C) / 1000000000.0);
             const double wt = omega0 * double(in.t);
-            v[1] = float(double(in.u0) * std::cos(wt));
-            v[4] = float(double(C) / 1000000.0 * omega0 * -double(in.u0) * std::sin(wt));
-            v[2] = R2 * v[4];
+            v[SlotUC] = float(double(in.u0) * std::cos(wt));
+            v[SlotI] = float(double(C) / 1000000.0 * omega0 * -double(in.u0) * std::sin(wt));
+            v[SlotU2] = R2 * v[SlotI];
             const float sum = R2 + r;
-            v[3] = (-v[1] - v[2]) + sum * v[4];
+            v[SlotUb] = (-v[SlotUC] - v[SlotU2]) + sum * v[SlotI];
         } else {
             freeDischarge(in, R2, C, L, r, v);
-            v[2] = R2 * v[4];
-            v[3] = -v[1] - v[2];
+            v[SlotU2] = R2 * v[SlotI];
+            v[SlotUb] = -v[SlotUC] - v[SlotU2];
         }
-        v[0] = 0;
+        v[SlotU1] = 0;
+        v[SlotEb] = float(0.5 * (double(L) / 1000.0) * double(v[SlotI]) * double(v[SlotI]));
     } else {
+        // The coil is out of the circuit while K is at 0 or 1: whatever
+        // current charges the capacitor, none flows through the coil.
         chargeOrHold(in, 4, v);
-        v[3] = 0;
+        v[SlotUb] = 0;
+        v[SlotEb] = 0;
     }
     capacitorEnergy(C, v);
-    v[6] = float(0.5 * (double(L) / 1000.0) * double(v[4]) * double(v[4]));
 }
 
-void montage2(const CircuitInputs& in, std::array<float, 9>& v) {
+void montage2(const CircuitInputs& in, Valeurs& v) {
     const float U = in.params[10];
     const float L = in.params[11];
     const float r = in.params[12];
     const float R = in.params[13];
     if (in.position == 0) {
-        v[1] = 0;
-        v[0] = 0;
-        v[2] = 0;
-        v[4] = 0;
+        v[SlotResistorRL] = 0;
+        v[SlotCoilRL] = 0;
+        v[SlotU2] = 0;
+        v[SlotI] = 0;
     } else if (in.position == 1) {
         const float sum = R + r;
         const float tau = L / (sum * 1000.0f);
         const float iInf = U / sum;
         const double h = std::exp(-double(in.t) / double(tau));
-        v[4] = float(double(iInf) * (1.0 - h));
-        v[1] = R * v[4];
-        v[0] = U - v[1];
+        v[SlotI] = float(double(iInf) * (1.0 - h));
+        v[SlotResistorRL] = R * v[SlotI];
+        v[SlotCoilRL] = U - v[SlotResistorRL];
     }
-    v[6] = float(0.5 * (double(L) / 1000.0) * double(v[4]) * double(v[4]));
+    v[SlotEb] = float(0.5 * (double(L) / 1000.0) * double(v[SlotI]) * double(v[SlotI]));
 }
 
 } // namespace
@@ -182,7 +186,7 @@ Regime dischargeRegime(float r2PlusR, float capacitanceMicro, float inductanceMi
     return discharge(r2PlusR, capacitanceMicro, inductanceMilli).regime;
 }
 
-void evaluateCircuit(const CircuitInputs& in, std::array<float, 9>& valeurs) {
+void evaluateCircuit(const CircuitInputs& in, Valeurs& valeurs) {
     switch (in.montage) {
     case 0:
         montage0(in, valeurs);

@@ -1,4 +1,4 @@
-#include "Transients.h"
+#include "core/Transients.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,8 @@ CircuitInputs at(int montage, int position, float u0, float t,
     return in;
 }
 
-std::array<float, 9> values(const CircuitInputs& in) {
-    std::array<float, 9> v{};
+Valeurs values(const CircuitInputs& in) {
+    Valeurs v{};
     evaluateCircuit(in, v);
     return v;
 }
@@ -62,21 +62,6 @@ template <class Row> std::string rowName(const testing::TestParamInfo<Row>& info
 }
 
 // --- values at given instants -----------------------------------------------
-
-// Slots of valeurs: montages 0 and 1, then those montage 2 gives other
-// quantities.
-enum Slot {
-    kUR1 = 0,
-    kUC = 1,
-    kUR2 = 2,
-    kUb = 3,
-    kI = 4,
-    kEC = 5,
-    kEb = 6,
-    kCoil = 0,
-    kUR = 1,
-    kSlot2 = 2
-};
 
 struct Expect {
     int slot;
@@ -126,78 +111,97 @@ const double kSlowRoot = -1e4 / (1000005.0 * 1e4);
 const PointRow kPoints[] = {
     {"m0_charge_start",
      at(0, 1, 0, 0),
-     {{kUC, 0, 0}, {kUR1, 6, 0}, {kI, 6.0f / 33.0f, 0}, {kUR2, 0, 0}, {kEC, 0, 0}}},
+     {{SlotUC, 0, 0}, {SlotU1, 6, 0}, {SlotI, 6.0f / 33.0f, 0}, {SlotU2, 0, 0}, {SlotEC, 0, 0}}},
     {"m0_charge_one_tau",
      at(0, 1, 0, 0.00726f),
-     {{kUC, 6 * (1 - kE1), 1e-5},
-      {kUR1, 6 * kE1, 1e-5},
-      {kEC, 0.5 * 220e-6 * 36 * (1 - kE1) * (1 - kE1), 1e-9}}},
-    {"m0_charge_twenty_tau", at(0, 1, 0, 0.1452f), {{kUC, 6, 1e-6}, {kI, 0, 1e-7}}},
+     {{SlotUC, 6 * (1 - kE1), 1e-5},
+      {SlotU1, 6 * kE1, 1e-5},
+      {SlotEC, 0.5 * 220e-6 * 36 * (1 - kE1) * (1 - kE1), 1e-9}}},
+    {"m0_charge_twenty_tau", at(0, 1, 0, 0.1452f), {{SlotUC, 6, 1e-6}, {SlotI, 0, 1e-7}}},
     {"m0_charge_from_1_5V",
      at(0, 1, 1.5f, 0),
-     {{kUC, 1.5, 0}, {kUR1, 4.5, 0}, {kI, 4.5f / 33.0f, 0}}},
+     {{SlotUC, 1.5, 0}, {SlotU1, 4.5, 0}, {SlotI, 4.5f / 33.0f, 0}}},
     {"m0_discharge_start",
      at(0, 2, 6, 0),
-     {{kUC, 6, 0}, {kUR2, -6, 0}, {kI, -0.06f, 0}, {kUR1, 0, 0}}},
-    {"m0_discharge_one_tau", at(0, 2, 6, 0.022f), {{kUC, 6 * kE1, 1e-5}, {kI, -0.06 * kE1, 1e-7}}},
+     {{SlotUC, 6, 0}, {SlotU2, -6, 0}, {SlotI, -0.06f, 0}, {SlotU1, 0, 0}}},
+    {"m0_discharge_one_tau",
+     at(0, 2, 6, 0.022f),
+     {{SlotUC, 6 * kE1, 1e-5}, {SlotI, -0.06 * kE1, 1e-7}}},
     {"m0_open_holds_u0",
      at(0, 0, 2.5f, 3),
-     {{kUC, 2.5, 0}, {kUR1, 0, 0}, {kUR2, 0, 0}, {kI, 0, 0}, {kEC, 0.5 * 220e-6 * 6.25, 0}}},
+     {{SlotUC, 2.5, 0},
+      {SlotU1, 0, 0},
+      {SlotU2, 0, 0},
+      {SlotI, 0, 0},
+      {SlotEC, 0.5 * 220e-6 * 6.25, 0}}},
     {"m1_charge_start",
      at(1, 1, 0, 0),
-     {{kUC, 0, 0},
-      {kUR1, 6, 0},
-      {kI, 6.0f / 33.0f, 0},
-      {kUb, 0, 0},
-      {kEb, 0.5 * 0.4 * (6.0f / 33.0f) * (6.0f / 33.0f), 1e-9}}},
+     {{SlotUC, 0, 0},
+      {SlotU1, 6, 0},
+      {SlotI, 6.0f / 33.0f, 0},
+      {SlotUb, 0, 0},
+      {SlotEb, 0, 0}}}, // the coil is out of the circuit during the charge
+    {"m1_charge_one_tau", at(1, 1, 0, 0.00726f), {{SlotI, 6 / 33.0 * kE1, 1e-6}, {SlotEb, 0, 0}}},
+    {"m1_open_holds_u0", at(1, 0, 2.5f, 0.003f), {{SlotUC, 2.5, 0}, {SlotI, 0, 0}, {SlotEb, 0, 0}}},
     {"m1_underdamped_start",
      at(1, 2, 6, 0),
-     {{kUC, 6, 0}, {kI, 0, 0}, {kUR2, 0, 0}, {kUb, -6, 0}, {kUR1, 0, 0}, {kEb, 0, 0}}},
+     {{SlotUC, 6, 0},
+      {SlotI, 0, 0},
+      {SlotU2, 0, 0},
+      {SlotUb, -6, 0},
+      {SlotU1, 0, 0},
+      {SlotEb, 0, 0}}},
     {"m1_underdamped_one_period",
      at(1, 2, 6, kPeriod),
-     {{kUC, 6 * std::exp(-18.75 * kPeriod), 1e-5}, {kI, 0, 1e-6}}},
+     {{SlotUC, 6 * std::exp(-18.75 * kPeriod), 1e-5}, {SlotI, 0, 1e-6}}},
     {"m1_underdamped_quarter_period",
      at(1, 2, 6, kPeriod / 4),
-     {{kI, -220e-6 * 6 * 1e9 / 88000 * std::exp(-18.75 * kPeriod / 4) / kOmega, 1e-6}}},
-    {"m1_critical_start", at(1, 2, 4, 0, kCritical), {{kUC, 4, 0}, {kI, 0, 0}, {kUb, -4, 0}}},
+     {{SlotI, -220e-6 * 6 * 1e9 / 88000 * std::exp(-18.75 * kPeriod / 4) / kOmega, 1e-6}}},
+    {"m1_critical_start",
+     at(1, 2, 4, 0, kCritical),
+     {{SlotUC, 4, 0}, {SlotI, 0, 0}, {SlotUb, -4, 0}}},
     {"m1_critical_1ms",
      at(1, 2, 4, 0.001f, kCritical),
-     {{kUC, kCriticalU, 1e-6}, {kI, kCriticalI, 1e-8}}},
-    {"m1_critical_decays", at(1, 2, 4, 0.05f, kCritical), {{kUC, 0, 1e-15}, {kI, 0, 1e-15}}},
+     {{SlotUC, kCriticalU, 1e-6}, {SlotI, kCriticalI, 1e-8}}},
+    {"m1_critical_decays", at(1, 2, 4, 0.05f, kCritical), {{SlotUC, 0, 1e-15}, {SlotI, 0, 1e-15}}},
     {"m1_overdamped_R2max_Lmin_Cmax_start",
      at(1, 2, 12, 0, kSlowest),
-     {{kUC, 12, 0}, {kI, 0, 0}, {kUR2, 0, 0}, {kUb, -12, 0}}},
+     {{SlotUC, 12, 0}, {SlotI, 0, 0}, {SlotU2, 0, 0}, {SlotUb, -12, 0}}},
     {"m1_overdamped_R2max_Lmin_Cmax_settled_current",
      at(1, 2, 12, 1e-8f, kSlowest),
-     {{kI, -12 / 1000005.0, 1e-11}, {kUC, 12, 1e-6}}},
+     {{SlotI, -12 / 1000005.0, 1e-11}, {SlotUC, 12, 1e-6}}},
     {"m1_overdamped_R2max_Lmin_Cmax_slow_root",
      at(1, 2, 12, 1e6f, kSlowest),
-     {{kUC, 12 * std::exp(kSlowRoot * 1e6), 1e-6},
-      {kI, kSlowRoot * 12 * std::exp(kSlowRoot * 1e6), 1e-12}}},
+     {{SlotUC, 12 * std::exp(kSlowRoot * 1e6), 1e-6},
+      {SlotI, kSlowRoot * 12 * std::exp(kSlowRoot * 1e6), 1e-12}}},
     {"m1_sustained_start",
      at(1, 2, 6, 0, kDefaults, true),
-     {{kUC, 6, 0}, {kI, 0, 0}, {kUb, -6, 0}}},
+     {{SlotUC, 6, 0}, {SlotI, 0, 0}, {SlotUb, -6, 0}}},
     {"m1_sustained_quarter_period",
      at(1, 2, 6, float(M_PI / 2 * std::sqrt(0.4 * 220e-6)), kDefaults, true),
-     {{kUC, 0, 1e-5}, {kI, -220e-6 * 6 / std::sqrt(0.4 * 220e-6), 1e-6}}},
-    {"m2_closing", at(2, 1, 0, 0), {{kI, 0, 0}, {kCoil, 6, 0}, {kUR, 0, 0}, {kEb, 0, 0}}},
+     {{SlotUC, 0, 1e-5}, {SlotI, -220e-6 * 6 / std::sqrt(0.4 * 220e-6), 1e-6}}},
+    {"m2_closing",
+     at(2, 1, 0, 0),
+     {{SlotI, 0, 0}, {SlotCoilRL, 6, 0}, {SlotResistorRL, 0, 0}, {SlotEb, 0, 0}}},
     {"m2_one_tau",
      at(2, 1, 0, float(0.2 / 15)),
-     {{kI, 0.4 * (1 - kE1), 1e-6},
-      {kUR, 4 * (1 - kE1), 1e-5},
-      {kCoil, 6 - 4 * (1 - kE1), 1e-5},
-      {kEb, 0.5 * 0.2 * 0.16 * (1 - kE1) * (1 - kE1), 1e-8}}},
-    {"m2_settled", at(2, 1, 0, 1), {{kI, 0.4, 1e-7}, {kCoil, 2, 1e-6}}},
+     {{SlotI, 0.4 * (1 - kE1), 1e-6},
+      {SlotResistorRL, 4 * (1 - kE1), 1e-5},
+      {SlotCoilRL, 6 - 4 * (1 - kE1), 1e-5},
+      {SlotEb, 0.5 * 0.2 * 0.16 * (1 - kE1) * (1 - kE1), 1e-8}}},
+    {"m2_settled", at(2, 1, 0, 1), {{SlotI, 0.4, 1e-7}, {SlotCoilRL, 2, 1e-6}}},
     {"m2_taumin_U12_one_tau",
      at(2, 1, 0, float(1e-4 / 1000100), montage2(12, 0.1f, 100, 1000000)),
-     {{kI, 12 / 1000100.0 * (1 - kE1), 1e-11},
-      {kCoil, 12 * kE1 + 100 * 12 / 1000100.0 * (1 - kE1), 1e-5}}},
+     {{SlotI, 12 / 1000100.0 * (1 - kE1), 1e-11},
+      {SlotCoilRL, 12 * kE1 + 100 * 12 / 1000100.0 * (1 - kE1), 1e-5}}},
     {"m2_taumax_U0_5_one_tau",
      at(2, 1, 0, 0.2f, montage2(0.5f, 1000, 5, 0)),
-     {{kI, 0.1 * (1 - kE1), 1e-8}, {kUR, 0, 0}, {kEb, 0.5 * 0.01 * (1 - kE1) * (1 - kE1), 1e-9}}},
+     {{SlotI, 0.1 * (1 - kE1), 1e-8},
+      {SlotResistorRL, 0, 0},
+      {SlotEb, 0.5 * 0.01 * (1 - kE1) * (1 - kE1), 1e-9}}},
     {"m2_open",
      at(2, 0, 0, 1),
-     {{kI, 0, 0}, {kCoil, 0, 0}, {kUR, 0, 0}, {kSlot2, 0, 0}, {kEb, 0, 0}}},
+     {{SlotI, 0, 0}, {SlotCoilRL, 0, 0}, {SlotResistorRL, 0, 0}, {SlotU2, 0, 0}, {SlotEb, 0, 0}}},
 };
 INSTANTIATE_TEST_SUITE_P(Transients, Values, testing::ValuesIn(kPoints), rowName<PointRow>);
 
