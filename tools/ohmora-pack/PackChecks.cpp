@@ -226,7 +226,7 @@ std::unique_ptr<Recording> record(const Controls& c, const std::string& scenario
         sim.clickSchematic();
     }
     if (!sim.state().run.enregEnCours) {
-        problem = "the scenario " + scenario + " starts no recording";
+        problem = "no recording in progress after the last click of " + scenario;
         return nullptr;
     }
     for (int n = 0; n < kTickLimit && sim.state().run.enregEnCours; ++n) {

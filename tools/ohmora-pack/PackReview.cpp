@@ -174,6 +174,15 @@ std::vector<std::string> reviewSources(const fs::path& sources) {
         for (const std::string& error : errors) {
             problems.push_back(e.name + ": " + error);
         }
+        exercises::ExerciseRecords records;
+        records.statement = value("statement");
+        records.title = value("title");
+        records.topics = value("topics");
+        records.difficulty = value("difficulty");
+        if (!exercises::exerciseFileBytes(records)) {
+            problems.push_back(e.name + ": the title or the topics do not fit the exercise file "
+                                        "(too long, or characters Windows-1252 lacks)");
+        }
         e.statement = rtfText(slurp(sources / value("statement")));
         e.correction = rtfText(slurp(sources / value("correction")));
         reviewChecks(e, problems);

@@ -379,8 +379,8 @@ std::vector<std::string> typographyFaults(std::string_view utf8, Spacing spacing
     const auto fault = [&](size_t i, const std::string& what) {
         faults.push_back(what + " in " + around(t, i));
     };
-    for (size_t i = 1; i < t.size(); ++i) {
-        const char32_t c = t[i], before = t[i - 1];
+    for (size_t i = 0; i < t.size(); ++i) {
+        const char32_t c = t[i], before = i > 0 ? t[i - 1] : U'\n';
         const char32_t after = i + 1 < t.size() ? t[i + 1] : U'\n';
         if (c == U';' || c == U'?' || c == U'!' || c == U'»') {
             if (before != kNarrow && (isBlank(before) || before == kNbsp || isLetter(before))) {
