@@ -6,6 +6,8 @@
 #include "Transients.h"
 #include "Validation.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -20,6 +22,7 @@ namespace {
 
 constexpr int kTickLimit = 20000;
 constexpr float kSettledWait = 10.0f; // seconds left between two clicks by default
+constexpr double kLongest = 3600;     // the longest date a line may name, in seconds
 
 std::string trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') {
@@ -166,7 +169,7 @@ std::optional<double> valueAt(const std::vector<std::string>& w, const Controls&
     CircuitInputs in;
     in.montage = c.montage;
     in.position = *position;
-    in.t = float(t->value);
+    in.t = float(std::clamp(t->value, 0.0, kLongest));
     in.params = parameterValues(c.textv);
     in.u0 = *position == 2 && c.montage != 2 ? float(generatorVoltage(in.params, c.montage)) : 0;
     in.sustained = c.checkRn && c.montage == 1;
@@ -205,14 +208,14 @@ std::unique_ptr<Recording> record(const Controls& c, const std::string& scenario
         const auto target = integer(step.substr(0, at));
         float wait = first ? 0 : kSettledWait;
         if (at != std::string::npos) {
-            std::string date = step.substr(at + 1);
-            const size_t unit = date.find_first_not_of("0123456789,");
+            const std::string date = step.substr(at + 1);
+            const size_t unit = std::min(date.find_first_not_of("0123456789,"), date.size());
             const auto f = parseFigure(date.substr(0, unit) + " " + date.substr(unit));
             if (!f || f->unit != "s") {
                 problem = "no date in " + step;
                 return nullptr;
             }
-            wait = float(f->value);
+            wait = float(std::clamp(f->value, 0.0, kLongest));
         }
         if (!target || *target < 0 || *target > 2) {
             problem = "no position of K in " + step;
@@ -334,7 +337,7 @@ std::optional<std::string> screenReading(const std::vector<std::string>& w, cons
         const auto t = parseFigure(date);
         const double column =
             t ? t->value / double(sim.state().run.dureeEnreg) * PlotBox::width + PlotBox::left : 0;
-        const int x = int(std::nearbyint(column));
+        const int x = int(std::nearbyint(std::clamp(column, 0.0, double(PlotBox::right + 1))));
         const auto y = curveAt(*r, slot, x);
         if (!t || std::fabs(column - x) > 1e-4 || !y ||
             trimmed(sim.readout(x, *y).timeText) != date) {

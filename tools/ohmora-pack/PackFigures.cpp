@@ -252,6 +252,9 @@ std::optional<Figure> parseFigure(std::string_view s) {
     const double scale = std::pow(10.0, exponent) * factor;
     f.value = (negative ? -1 : 1) * toDouble(digits) * scale;
     f.halfStep = 0.5 * std::pow(10.0, -decimals) * scale;
+    if (!std::isfinite(f.value) || !std::isfinite(f.halfStep)) {
+        return std::nullopt;
+    }
     return f;
 }
 

@@ -304,12 +304,14 @@ std::string htmlText(std::string_view html) {
             i += close == std::string_view::npos ? rest.size() : close + end.size();
         } else if (rest.front() == '<') {
             const size_t close = rest.find('>');
-            const std::string_view tag = rest.substr(0, close);
+            // The tag's name, after "<" or "</".
+            std::string_view name = rest.substr(1, close == std::string_view::npos ? 0 : close - 1);
+            name.remove_prefix(startsWith(name, "/") ? 1 : 0);
             bool block = false;
             for (const std::string_view b :
                  {"p", "li", "td", "th", "tr", "h1", "h2", "h3", "br", "ul", "ol", "table", "nav",
                   "main", "span class=\"formule"}) {
-                block = block || startsWith(tag.substr(1), b) || startsWith(tag.substr(2), b);
+                block = block || startsWith(name, b);
             }
             out += block ? "\n" : "";
             i += close == std::string_view::npos ? rest.size() : close + 1;
