@@ -270,7 +270,8 @@ TEST_F(Exercises, HostileExerciseFilesAreToldAndLoadNothing) {
         const char* message;
     };
     const Case cases[] = {
-        {"parent.E34", "Le fichier %1../rc-01-charge-constante-de-temps-enonce.rtf est introuvable"},
+        {"parent.E34",
+         "Le fichier %1../rc-01-charge-constante-de-temps-enonce.rtf est introuvable"},
         {"absolu.E34", "Le fichier %1/etc/passwd est introuvable"},
         {"absent.E34", "Le fichier %1manque.rtf est introuvable"},
         {"dossier.E34", "Le fichier %1dossier.rtf est introuvable"},

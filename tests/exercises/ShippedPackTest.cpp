@@ -41,8 +41,8 @@ void write(const fs::path& p, const std::string& text) {
 }
 
 fs::path scratch(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("ohmora-shipped-" + std::to_string(::getpid()) + "-" + name);
+    const fs::path dir =
+        fs::temp_directory_path() / ("ohmora-shipped-" + std::to_string(::getpid()) + "-" + name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -67,10 +67,10 @@ bool mentions(const std::vector<std::string>& problems, const std::string& words
 CheckConfigurations firstConfigurations() {
     std::vector<std::string> errors;
     CheckConfigurations c;
-    c.statement = exercises::parseConfigurationSource(slurp(kSources / (kFirst + "-enonce.cfg")),
-                                                      errors);
-    c.correction = exercises::parseConfigurationSource(
-        slurp(kSources / (kFirst + "-corrige.cfg")), errors);
+    c.statement =
+        exercises::parseConfigurationSource(slurp(kSources / (kFirst + "-enonce.cfg")), errors);
+    c.correction =
+        exercises::parseConfigurationSource(slurp(kSources / (kFirst + "-corrige.cfg")), errors);
     EXPECT_TRUE(errors.empty());
     return c;
 }
@@ -181,8 +181,8 @@ TEST(PackTexts, FrenchTypography) {
         size_t faults;
     };
     const Row rows[] = {
-        {"all kept", "Objectif\u00A0: 6\u00A0V\u202F; «\u202FMontage\u202F» et 1\u00A0000\u00A0µF\u202F?",
-         0},
+        {"all kept",
+         "Objectif\u00A0: 6\u00A0V\u202F; «\u202FMontage\u202F» et 1\u00A0000\u00A0µF\u202F?", 0},
         {"colon", "Objectif : mesurer", 1},
         {"number and unit", "U = 6 V et 220·10−6 s", 2},
         {"groups of digits", "R = 1 000 et 0,123 456", 1},
@@ -197,8 +197,9 @@ TEST(PackTexts, FrenchTypography) {
     }
     EXPECT_EQ(typographyFaults("«\u00A0Aide\u00A0»\u00A0;", Spacing::Terminal).size(), 0u);
     EXPECT_EQ(typographyFaults("«\u00A0Aide\u00A0»", Spacing::Print).size(), 2u);
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\'e9t\\'e9\\~:\\u8239?\\u8722?1\\par}"),
-              "été\u00A0:\u202F−1\n");
+    EXPECT_EQ(
+        rtfText("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\'e9t\\'e9\\~:\\u8239?\\u8722?1\\par}"),
+        "été\u00A0:\u202F−1\n");
 }
 
 TEST(ShippedTexts, HelpAndManualPagesKeepFrenchTypography) {
@@ -223,18 +224,16 @@ TEST(ShippedPack, EachExerciseOpensWithItsCorrection) {
     const std::string dir = OHMORA_PROGRAM_DIR;
     int count = 0;
     for (const auto& entry : fs::directory_iterator(kSources)) {
-        if (entry.path().extension() != ".manifest" ||
-            entry.path().stem() == "prise-en-main") {
+        if (entry.path().extension() != ".manifest" || entry.path().stem() == "prise-en-main") {
             continue;
         }
         ++count;
         const std::string id = entry.path().stem().string();
-        const std::string command = std::string("'") + OHMORA_CLI + "' run --dir '" + dir +
-                                    "' --exercise '" + dir + "/" + id + ".E34' --text '" +
-                                    (out / "statement.txt").string() +
-                                    "' --correction --state --caption --text '" +
-                                    (out / "correction.txt").string() + "' > '" +
-                                    (out / "state.txt").string() + "'";
+        const std::string command =
+            std::string("'") + OHMORA_CLI + "' run --dir '" + dir + "' --exercise '" + dir + "/" +
+            id + ".E34' --text '" + (out / "statement.txt").string() +
+            "' --correction --state --caption --text '" + (out / "correction.txt").string() +
+            "' > '" + (out / "state.txt").string() + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << id;
         const std::string state = slurp(out / "state.txt");
         EXPECT_NE(state.find("corrige\t1\n"), std::string::npos) << id << ": " << state;
@@ -242,8 +241,8 @@ TEST(ShippedPack, EachExerciseOpensWithItsCorrection) {
             << id << ": " << state;
         EXPECT_EQ(slurp(out / "statement.txt").rfind("Exercice ", 0), 0u) << id;
         // The text area shows no-break spaces; figures are written with blanks.
-        const std::string correction = std::regex_replace(
-            slurp(out / "correction.txt"), std::regex("\u00A0|\u202F"), " ");
+        const std::string correction =
+            std::regex_replace(slurp(out / "correction.txt"), std::regex("\u00A0|\u202F"), " ");
         std::vector<std::string> errors;
         for (const std::string& check :
              exercises::parseManifest(slurp(entry.path()), errors).checks) {
