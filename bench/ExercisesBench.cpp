@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kExercise = "04-oscillations-libres";
+const char* const kExercise = "rlc-01-oscillations-libres";
 
 // The shipped pack, and 100 exercise files, in a directory of the bench's.
 fs::path packDirectory() {

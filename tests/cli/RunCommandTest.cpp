@@ -295,7 +295,7 @@ TEST(RunCommand, PrintedDocuments) {
 // point; failures told on standard error with the exit code 1.
 TEST(RunCommand, ExercisesThroughTheTextArea) {
     const std::string dir = OHMORA_PROGRAM_DIR;
-    const std::string exercise = dir + "/06-etablissement-courant-rl.E34";
+    const std::string exercise = dir + "/rl-01-etablissement-courant.E34";
     const fs::path pdf = scratch("texte.pdf");
     fs::remove(pdf);
     Result r = run({"--dir", dir, "--text", "-", "--exercise", exercise, "--state", "--caption",
@@ -305,7 +305,7 @@ TEST(RunCommand, ExercisesThroughTheTextArea) {
     EXPECT_NE(r.out.find("fich\t" + exercise + "\ncorrige\t1\ntextemodifie\t0\ndossierexo\t" + dir +
                          "/\n"),
               std::string::npos);
-    EXPECT_NE(r.out.find("Ohmora - " + dir + "/06-etablissement-courant-rl-enonce.P16\n"),
+    EXPECT_NE(r.out.find("Ohmora - " + dir + "/rl-01-etablissement-courant-enonce.P16\n"),
               std::string::npos);
     EXPECT_NE(r.out.find("fich\t" + dir + "/ohmora.PEM\ncorrige\t0\n"), std::string::npos);
     EXPECT_TRUE(fs::file_size(pdf) > 1000);

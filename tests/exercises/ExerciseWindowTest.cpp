@@ -36,7 +36,7 @@ namespace {
 namespace fs = std::filesystem;
 using exercises::ExerciseBrowser;
 
-const char* const kFirst = "01-charge-constante-de-temps";
+const char* const kFirst = "rc-01-charge-constante-de-temps";
 
 class Exercises : public ::testing::Test {
 protected:
@@ -161,7 +161,7 @@ TEST_F(Exercises, TheBrowserPreviewsAndOpensAnExercise) {
         EXPECT_EQ(b.titratexo()->text(), "Constante de temps d'un dipôle RC");
         EXPECT_EQ(b.label2()->text(), "Exercice corrigé");
         EXPECT_TRUE(b.markShown(0) && b.markLit(0) && !b.markLit(1) && !b.markLit(2));
-        EXPECT_TRUE(b.text1()->toPlainText().startsWith("Charge d'un condensateur"));
+        EXPECT_TRUE(b.text1()->toPlainText().startsWith("Programme de terminale (RC)"));
         EXPECT_TRUE(b.intratro()->isHidden());
         b.ouvreurClick();
         EXPECT_EQ(b.result(), QDialog::Accepted);
@@ -259,7 +259,7 @@ TEST_F(Exercises, HostileExerciseFilesAreToldAndLoadNothing) {
         image.write(1, statement);
         std::ofstream(dir / name, std::ios::binary) << image.bytes();
     };
-    withStatement("parent.E34", "../01-charge-constante-de-temps-enonce.rtf");
+    withStatement("parent.E34", "../rc-01-charge-constante-de-temps-enonce.rtf");
     withStatement("absolu.E34", "/etc/passwd");
     withStatement("absent.E34", "manque.rtf");
     fs::create_directories(dir / "dossier.rtf");
@@ -270,7 +270,8 @@ TEST_F(Exercises, HostileExerciseFilesAreToldAndLoadNothing) {
         const char* message;
     };
     const Case cases[] = {
-        {"parent.E34", "Le fichier %1../01-charge-constante-de-temps-enonce.rtf est introuvable"},
+        {"parent.E34",
+         "Le fichier %1../rc-01-charge-constante-de-temps-enonce.rtf est introuvable"},
         {"absolu.E34", "Le fichier %1/etc/passwd est introuvable"},
         {"absent.E34", "Le fichier %1manque.rtf est introuvable"},
         {"dossier.E34", "Le fichier %1dossier.rtf est introuvable"},
