@@ -71,7 +71,8 @@ void UpDownControl::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    pressedHalf_ = event->position().y() < (height() + 1) / 2 ? 1 : -1;
+    const int upperRows = (height() + 1) / 2;
+    pressedHalf_ = event->position().y() < upperRows ? 1 : -1;
     update();
     step(pressedHalf_);
     repeat_.start(kRepeatDelayMs);

@@ -152,8 +152,25 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kBackground);
     setPalette(palette);
-    const int w = width(), h = height();
+    buildLists();
+    buildPreview();
+    buildLoadingPanel();
+    connectControls();
 
+    // Start-up: no title, no loading panel, the program's directory.
+    titleLabel_->clear();
+    loadingPanel_->hide();
+    topicsBox_->clear();
+    const QString home = QString::fromStdString(program_.programDirectory);
+    if (!home.isEmpty() && folderList_->setPath(home)) {
+        driveList_->showDrive(DriveList::driveOf(folderList_->path()));
+        fileList_->setDirectory(folderList_->path());
+    }
+    showPreview(false);
+}
+
+void ExerciseBrowser::buildLists() {
+    const int w = width(), h = height();
     titlePicture_ = new TitlePicture(this);
     titlePicture_->setGeometry(0, 0, w, 56);
 
@@ -181,8 +198,10 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
     pathBox_->setObjectName(QStringLiteral("fichierexo"));
     pathBox_->setReadOnly(true);
     pathBox_->setGeometry(12, h - 34, w - 12 + 2, 24);
+}
 
-    // The preview.
+void ExerciseBrowser::buildPreview() {
+    const int w = width(), h = height();
     invitation_ = makeLabel("intratro", QStringLiteral("Sélectionner un fichier"), this,
                             QRect(320, 260, w - 340, 40));
     invitation_->setAlignment(Qt::AlignCenter);
@@ -216,7 +235,10 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
                               QRect(w - 170, h - 110, 60, 60));
     closeButton_ = imageButton("Image5", false, "Fermer sans charger d'exercice", this,
                                QRect(w - 90, h - 110, 60, 60));
+}
 
+void ExerciseBrowser::buildLoadingPanel() {
+    const int w = width(), h = height();
     loadingPanel_ = new QFrame(this);
     loadingPanel_->setObjectName(QStringLiteral("loading"));
     loadingPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -233,7 +255,9 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
         l->setFont(bold);
         l->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
     }
+}
 
+void ExerciseBrowser::connectControls() {
     connect(openButton_, &QToolButton::clicked, this, [this] { ouvreurClick(); });
     connect(closeButton_, &QToolButton::clicked, this, [this] { closeClick(); });
     fileList_->onClicked = [this](const QString& name) { selectFile(name); };
@@ -258,17 +282,6 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
         pathBox_->clear();
         apercu();
     };
-
-    // Start-up: no title, no loading panel, the program's directory.
-    titleLabel_->clear();
-    loadingPanel_->hide();
-    topicsBox_->clear();
-    const QString home = QString::fromStdString(program_.programDirectory);
-    if (!home.isEmpty() && folderList_->setPath(home)) {
-        driveList_->showDrive(DriveList::driveOf(folderList_->path()));
-        fileList_->setDirectory(folderList_->path());
-    }
-    showPreview(false);
 }
 
 bool ExerciseBrowser::markShown(int k) const {

@@ -59,6 +59,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildLists();
+    void buildPreview();
+    void buildLoadingPanel();
+    void connectControls();
     void showPreview(bool shown);
     void setMark(int k, bool lit);
 
