@@ -333,6 +333,7 @@ void ExerciseBrowser::selectFile(const QString& name) {
 }
 
 void ExerciseBrowser::apercu() {
+    corrected_ = false;
     topicsBox_->clear();
     difficultyCaption_->hide();
     openButton_->hide();
@@ -361,7 +362,8 @@ void ExerciseBrowser::apercu() {
                                   MessageIcon::Stop, MessageButtons::Ok});
         return;
     }
-    const QString corrected = QString::fromUtf8(isCorrected(*e) ? kCorrected : kNotCorrected);
+    corrected_ = isCorrected(*e);
+    const QString corrected = QString::fromUtf8(corrected_ ? kCorrected : kNotCorrected);
     correctionLabel_->setText(corrected);
     correctionShadow_->setText(corrected);
     const int lit = litMarks(*e);
@@ -379,8 +381,7 @@ void ExerciseBrowser::ouvreurClick() {
     loadingPanel_->show();
     loadingPanel_->raise();
     loadingPanel_->repaint();
-    const bool opened =
-        open_ && open_(pathBox_->text(), correctionLabel_->text() == QString::fromUtf8(kCorrected));
+    const bool opened = open_ && open_(pathBox_->text(), corrected_);
     loadingPanel_->hide();
     if (opened) {
         accept();

@@ -86,6 +86,7 @@ private:
     QToolButton* openButton_;  // `ouvreur`
     QToolButton* closeButton_; // `Image5`
     QFrame* loadingPanel_;
+    bool corrected_ = false; // the exercise previewed has a correction
 };
 
 // The painted title of the browser: letter k of n in the colour
