@@ -1,4 +1,4 @@
-#include "window/UpDownControl.h"
+#include "dialogs/UpDownControl.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,10 +9,22 @@
 
 namespace ohmora {
 
+namespace {
+
+// How long an arrow is held before it repeats, and how often it then steps.
+constexpr int kRepeatDelayMs = 400;
+constexpr int kRepeatIntervalMs = 60;
+
+} // namespace
+
 UpDownControl::UpDownControl(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(maximum), value_(minimum) {
-    setFixedSize(16, 17);
+    resize(16, 17);
     setFocusPolicy(Qt::StrongFocus);
+    connect(&repeat_, &QTimer::timeout, this, [this] {
+        repeat_.setInterval(kRepeatIntervalMs);
+        step(pressedHalf_);
+    });
 }
 
 void UpDownControl::setValue(int value) {
@@ -21,14 +33,6 @@ void UpDownControl::setValue(int value) {
         value_ = value;
         update();
     }
-}
-
-void UpDownControl::stepUp() {
-    step(+1);
-}
-
-void UpDownControl::stepDown() {
-    step(-1);
 }
 
 void UpDownControl::step(int delta) {
@@ -45,7 +49,7 @@ void UpDownControl::step(int delta) {
 
 void UpDownControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int half = height() / 2;
+    const int half = (height() + 1) / 2;
     const QRect upper(0, 0, width(), half);
     const QRect lower(0, half, width(), height() - half);
     for (int i = 0; i < 2; ++i) {
@@ -67,20 +71,18 @@ void UpDownControl::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    const int half = height() / 2; // the upper arrow's rows
-    pressedHalf_ = event->position().y() < half ? 1 : -1;
+    const int upperRows = (height() + 1) / 2;
+    pressedHalf_ = event->position().y() < upperRows ? 1 : -1;
     update();
     step(pressedHalf_);
+    repeat_.start(kRepeatDelayMs);
 }
 
 void UpDownControl::mouseReleaseEvent(QMouseEvent*) {
+    repeat_.stop();
     pressedHalf_ = 0;
     update();
 }
-
-} // namespace ohmora
-
-namespace ohmora {
 
 void UpDownControl::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up) {

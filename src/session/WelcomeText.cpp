@@ -1,12 +1,11 @@
-#include "exercises/WelcomeText.h"
+#include "session/WelcomeText.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
-namespace ohmora::exercises {
+namespace ohmora::session {
 
 namespace {
 
@@ -50,9 +49,8 @@ const std::array<WelcomePiece, 16>& welcomePieces() {
     return pieces;
 }
 
-void accueil(QTextEdit& supertext) {
-    supertext.hide();
-    QTextDocument* document = supertext.document();
+void accueil(QTextDocument& text) {
+    QTextDocument* document = &text;
     document->clear();
     // The base formatting at the insertion point, then the box locked.
     QTextCharFormat base;
@@ -66,7 +64,6 @@ void accueil(QTextEdit& supertext) {
     QTextBlockFormat left;
     left.setAlignment(Qt::AlignLeft);
     left.setLeftMargin(0);
-    supertext.setReadOnly(true);
 
     QTextCursor cursor(document);
     cursor.setBlockFormat(left);
@@ -109,10 +106,6 @@ void accueil(QTextEdit& supertext) {
         selection.mergeCharFormat(chars);
         selection.mergeBlockFormat(paragraphs);
     }
-    QTextCursor caret(document);
-    caret.movePosition(QTextCursor::Start);
-    supertext.setTextCursor(caret);
-    supertext.show();
 }
 
-} // namespace ohmora::exercises
+} // namespace ohmora::session

@@ -1,13 +1,11 @@
-#include "OffscreenApplication.h"
-
-#include <QApplication>
+#include "GuiApplication.h"
 
 #include <filesystem>
 #include <unistd.h>
 
 namespace ohmora::cli {
 
-std::unique_ptr<QGuiApplication> makeOffscreenApplication(bool widgets) {
+std::unique_ptr<QGuiApplication> makeGuiApplication() {
     if (QGuiApplication::instance()) {
         return nullptr;
     }
@@ -27,9 +25,6 @@ std::unique_ptr<QGuiApplication> makeOffscreenApplication(bool widgets) {
     static int argc = 1;
     static char name[] = "ohmora-cli";
     static char* argv[] = {name, nullptr};
-    if (widgets) {
-        return std::make_unique<QApplication>(argc, argv);
-    }
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 

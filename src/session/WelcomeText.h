@@ -7,9 +7,9 @@
 
 #include <array>
 
-class QTextEdit;
+class QTextDocument;
 
-namespace ohmora::exercises {
+namespace ohmora::session {
 
 enum class WelcomeStyle { Plain, Blue, Title };
 
@@ -26,7 +26,8 @@ inline constexpr double kTitleLowering = 4.0;
 
 const std::array<WelcomePiece, 16>& welcomePieces();
 
-// Rewrites the whole content of `supertext` and locks it.
-void accueil(QTextEdit& supertext);
+// Rewrites the whole content of the text area's document (its owner locks
+// the text area).
+void accueil(QTextDocument& document);
 
-} // namespace ohmora::exercises
+} // namespace ohmora::session

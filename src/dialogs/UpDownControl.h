@@ -1,8 +1,10 @@
 #pragma once
-// `UpDown1`: a pair of arrow buttons stepping an integer within a range,
-// without wrapping. The upper arrow increases the value; with the focus,
-// the Up and Down keys do the same.
+// `UpDown1`, the up-down counter of the recording panel (the duration) and
+// of the print options (the number of copies): two arrows, one above the
+// other, that step an integer within its range without wrapping. Held down,
+// an arrow repeats; with the focus, the Up and Down keys step too.
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -18,8 +20,8 @@ public:
     void setValue(int value);
 
     // Steps as a click on an arrow does; reports a change of value.
-    void stepUp();
-    void stepDown();
+    void stepUp() { step(+1); }
+    void stepDown() { step(-1); }
 
     std::function<void(int)> onChange; // `UpDown1_Change`
 
@@ -35,7 +37,8 @@ private:
     int minimum_;
     int maximum_;
     int value_;
-    int pressedHalf_ = 0; // 1 upper arrow, -1 lower arrow
+    int pressedHalf_ = 0; // +1 the upper arrow, -1 the lower one
+    QTimer repeat_;
 };
 
 } // namespace ohmora
