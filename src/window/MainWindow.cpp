@@ -4,7 +4,7 @@
 #include "exercises/ExerciseSession.h"
 #include "files/ConfigurationDialogs.h"
 #include "files/ConfigurationFile.h"
-#include "files/MarkerFile.h"
+#include "files/Presence.h"
 #include "files/ProgramDirectory.h"
 #include "graph/TableHeader.h"
 #include "window/Appearance.h"
@@ -585,7 +585,7 @@ void MainWindow::writePresence(const char* flag) {
     }
     // A file that cannot be written leaves the suite uninformed; the
     // program runs all the same.
-    files::writeMarkerRecord(program_.markerFile, files::kPresenceRecord, flag);
+    files::setPresence(program_.markerFile, std::string_view(flag) == "OUI");
     presenceWritten_ = true;
 }
 
