@@ -1,5 +1,7 @@
 #include "dialogs/QtPrompter.h"
 
+#include "dialogs/DesktopApplications.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
@@ -7,9 +9,12 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace ohmora {
@@ -140,7 +145,18 @@ std::optional<QString> QtPrompter::choosePdfFile(const QString& title,
                       QFileDialog::AcceptSave);
 }
 
+// The desktop's opener (xdg-open) says it succeeded as soon as it starts,
+// even when it then finds nothing to open the document with: whether the
+// desktop has an application for the document's kind is asked first.
 bool QtPrompter::openDocument(const QString& path) {
+    const QString type = QMimeDatabase().mimeTypeForFile(path).name();
+    if (!desktop::applicationFor(type.toStdString(), desktop::xdgEnvironment())) {
+        return false;
+    }
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        return QProcess::startDetached(opener, {path});
+    }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

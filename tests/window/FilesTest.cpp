@@ -274,6 +274,8 @@ TEST_F(Files, HelpOpensInTheBrowserOrSaysWhy) {
     QTest::mouseClick(child<QPushButton>("Command7"), Qt::LeftButton);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].title, "Aide");
+    // It says what to install.
+    EXPECT_TRUE(prompter.messages()[0].text.contains("firefox-esr et xdg-utils"));
 }
 
 } // namespace
