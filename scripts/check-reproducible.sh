@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Makes the Debian package twice from the last commit, in two folders of
+# different names and depths, and checks that both are the same file; when
+# they differ, diffoscope (package diffoscope-minimal) shows where. Two whole
+# builds: about half an hour on two cores.
+#   scripts/check-reproducible.sh [WORK-DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/setup.sh package
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
+work=${1:-$(mktemp -d)}
+mkdir -p "$work"
+debs=()
+for tree in "$work/a" "$work/second/tree"; do
+  rm -rf "$tree"
+  mkdir -p "$tree"
+  git archive HEAD | tar -x -C "$tree"
+  (cd "$tree" && ./scripts/package.sh >"$tree.log" 2>&1) || {
+    tail -n 30 "$tree.log"
+    exit 1
+  }
+  debs+=("$(ls "$tree"/build/package/ohmora_*.deb)")
+done
+if cmp "${debs[0]}" "${debs[1]}"; then
+  echo "Reproducible: ${debs[0]} and ${debs[1]} are the same file ($(sha256sum <"${debs[0]}" | cut -c1-16))"
+  exit 0
+fi
+echo "NOT reproducible: ${debs[0]} and ${debs[1]} differ" >&2
+if command -v diffoscope >/dev/null; then
+  diffoscope "${debs[0]}" "${debs[1]}" || true
+fi
+exit 1
