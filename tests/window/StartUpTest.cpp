@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include <memory>
+#include <vector>
 
 namespace ohmora {
 namespace {
@@ -94,13 +95,16 @@ TEST_F(StartUp, PlacesTheCommandButtonsWithTheirCaptionsAndTooltips) {
     EXPECT_EQ(child("Onglets")->geometry(), QRect(8, 344, 417, 203));
 }
 
-TEST_F(StartUp, CalculatorButtonOpensTheCalculator) {
+TEST_F(StartUp, CommandButtonsOpenTheirWindows) {
     int opened = 0;
     window->setCalculatorOpener([&opened] { ++opened; });
     QTest::mouseClick(child("Command8"), Qt::LeftButton);
     EXPECT_EQ(opened, 1);
-    // The buttons whose actions come later do nothing yet.
+    // The configuration dialogs, through the prompt interface, without a
+    // message.
     QTest::mouseClick(child("Command2"), Qt::LeftButton);
+    QTest::mouseClick(child("Command11"), Qt::LeftButton);
+    EXPECT_EQ(prompter.modalRequests(), (std::vector<QString>{"ouvrir", "enregistrer"}));
     EXPECT_TRUE(prompter.messages().empty());
 }
 
