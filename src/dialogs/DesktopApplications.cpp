@@ -188,7 +188,7 @@ private:
 
 XdgEnvironment xdgEnvironment() {
     const std::string home = environment("HOME");
-    const auto orDefault = [](std::string value, std::string fallback) {
+    const auto orDefault = [](const std::string& value, const std::string& fallback) {
         return value.empty() ? fallback : value;
     };
     XdgEnvironment xdg;
