@@ -8,15 +8,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh package
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
 export SOURCE_DATE_EPOCH
 work=${1:-$(mktemp -d)}
 mkdir -p "$work"
-debs=()
-for tree in "$work/a" "$work/second/tree"; do
+commit=$(git rev-parse HEAD)
+trees=("$work/a" "$work/second/tree")
+for tree in "${trees[@]}"; do
   rm -rf "$tree"
   mkdir -p "$tree"
-  git archive HEAD | tar -x -C "$tree"
+  git archive "$commit" | tar -x -C "$tree"
+done
+debs=()
+for tree in "${trees[@]}"; do
   (cd "$tree" && ./scripts/package.sh >"$tree.log" 2>&1) || {
     tail -n 30 "$tree.log"
     exit 1
