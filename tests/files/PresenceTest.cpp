@@ -13,13 +13,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 using namespace ohmora::files;
 namespace fs = std::filesystem;
@@ -38,50 +35,35 @@ struct Process {
 // and `descriptor3` (when given) as its descriptor 3.
 Process start(const std::vector<std::string>& args,
               const std::vector<std::string>& environment = {}, int descriptor3 = -1) {
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0) {
         return {};
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-    if (descriptor3 >= 0) {
-        posix_spawn_file_actions_adddup2(&actions, descriptor3, 3);
-    }
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    for (int signal : kTerminationSignals) {
-        sigaddset(&signals, signal);
-    }
-    posix_spawnattr_setsigdefault(&attributes, &signals);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    std::vector<std::string> variables = environment;
-    for (char** v = environ; *v != nullptr; ++v) {
-        variables.emplace_back(*v);
-    }
     std::vector<char*> argv;
-    std::vector<char*> envp;
     for (const std::string& a : args) {
         argv.push_back(const_cast<char*>(a.c_str()));
     }
-    for (const std::string& v : variables) {
-        envp.push_back(const_cast<char*>(v.c_str()));
-    }
     argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    Process process;
-    if (posix_spawn(&process.pid, argv[0], &actions, &attributes, argv.data(), envp.data()) != 0) {
-        process.pid = -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(output[1], 1);
+        if (descriptor3 >= 0) {
+            ::dup2(descriptor3, 3);
+        }
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (int signal : kTerminationSignals) {
+            ::signal(signal, SIG_DFL);
+        }
+        for (const std::string& variable : environment) {
+            ::putenv(const_cast<char*>(variable.c_str()));
+        }
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
     }
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    ::close(pipeEnds[1]);
-    process.output = pipeEnds[0];
-    return process;
+    ::close(output[1]);
+    return {pid, output[0]};
 }
 
 std::string readLine(int fd) {
