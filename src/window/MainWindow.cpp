@@ -573,8 +573,8 @@ void MainWindow::openHelp() {
     if (!prompter_->openDocument(path)) {
         prompter_->message(Message{
             QStringLiteral("Aucun navigateur n'a pu ouvrir l'aide (%1).\n\nPour la lire, il faut "
-                           "un navigateur Web et l'outil xdg-open. Demandez à l'administrateur "
-                           "de l'ordinateur d'installer les paquets firefox-esr et xdg-utils.")
+                           "un navigateur Web\u00a0: demandez à l'administrateur de l'ordinateur "
+                           "d'installer les paquets firefox-esr et xdg-utils.")
                 .arg(path),
             QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
     }
