@@ -25,13 +25,13 @@ package_packages=(dpkg-dev file)
 # GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer runtime,
 # the style and lint tools, an independent circuit simulator, PDF and office
 # tools to check printed pages and RTF files, a virtual display, and the
-# packaging checks.
+# packaging checks (diffoscope shows where two builds of the package differ).
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
   ngspice poppler-utils libreoffice-writer-nogui
   xvfb xauth xdotool time
-  desktop-file-utils appstream lintian man-db fakeroot
+  desktop-file-utils appstream lintian man-db fakeroot diffoscope-minimal
 )
 
 case "$what" in

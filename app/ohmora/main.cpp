@@ -7,6 +7,7 @@
 #include "dialogs/FrenchTranslations.h"
 #include "files/AtomicFile.h"
 #include "files/ProgramDirectory.h"
+#include "files/TerminationSignals.h"
 #include "window/Appearance.h"
 #include "window/MainWindow.h"
 
@@ -164,6 +165,10 @@ int main(int argc, char** argv) {
     }
 
     program.markerFile = paths.markerFile;
+    // However the run ends, the suite learns that the program no longer
+    // runs: the window's closing, a termination signal, or the toolkit's
+    // exit when the display goes away.
+    ohmora::files::withdrawPresenceAtTermination();
     ohmora::MainWindow window(program);
     window.show();
     return QApplication::exec();

@@ -6,7 +6,7 @@
 #include "dialogs/Menus.h"
 #include "exercises/ExerciseBrowser.h"
 #include "files/ConfigurationDialogs.h"
-#include "files/MarkerFile.h"
+#include "files/Presence.h"
 #include "files/ProgramDirectory.h"
 #include "output/CopyMenu.h"
 #include "output/PrintOptionsDialog.h"
@@ -204,7 +204,7 @@ void MainWindow::writePresence(const char* flag) {
     }
     // A file that cannot be written leaves the suite uninformed; the
     // program runs all the same.
-    files::writeMarkerRecord(program_.markerFile, files::kPresenceRecord, flag);
+    files::setPresence(program_.markerFile, std::string_view(flag) == "OUI");
     presenceWritten_ = true;
 }
 
