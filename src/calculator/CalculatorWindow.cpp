@@ -232,19 +232,20 @@ void CalculatorWindow::createOptionFrames() {
     const char* angleCaptions[2] = {"Degrés", "Radians"};
     const char* displayCaptions[2] = {"Scientifique", "Standard"};
     for (int i = 0; i < 2; ++i) {
-        angle_[i] = new QRadioButton(QString::fromUtf8(angleCaptions[i]), angles);
-        angle_[i]->setObjectName(QStringLiteral("angle%1").arg(i));
-        angle_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
-        angle_[i]->setFocusPolicy(Qt::NoFocus);
-        connect(angle_[i], &QRadioButton::clicked, this, [this, i] { selectRadians(i == 1); });
-        display_[i] = new QRadioButton(QString::fromUtf8(displayCaptions[i]), affichage);
-        display_[i]->setObjectName(QStringLiteral("C%1").arg(i));
-        display_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
-        display_[i]->setFocusPolicy(Qt::NoFocus);
-        connect(display_[i], &QRadioButton::clicked, this, [this, i] { selectScientific(i == 0); });
+        angleUnits_[i] = new QRadioButton(QString::fromUtf8(angleCaptions[i]), angles);
+        angleUnits_[i]->setObjectName(QStringLiteral("angle%1").arg(i));
+        angleUnits_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
+        angleUnits_[i]->setFocusPolicy(Qt::NoFocus);
+        connect(angleUnits_[i], &QRadioButton::clicked, this, [this, i] { selectRadians(i == 1); });
+        displayFormats_[i] = new QRadioButton(QString::fromUtf8(displayCaptions[i]), affichage);
+        displayFormats_[i]->setObjectName(QStringLiteral("C%1").arg(i));
+        displayFormats_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
+        displayFormats_[i]->setFocusPolicy(Qt::NoFocus);
+        connect(displayFormats_[i], &QRadioButton::clicked, this,
+                [this, i] { selectScientific(i == 0); });
     }
-    angle_[0]->setChecked(true);
-    display_[1]->setChecked(true);
+    angleUnits_[0]->setChecked(true);
+    displayFormats_[1]->setChecked(true);
 }
 
 void CalculatorWindow::createKeys() {
@@ -281,13 +282,13 @@ void CalculatorWindow::pressKey(CalculatorKey key) {
 }
 
 void CalculatorWindow::selectRadians(bool radians) {
-    angle_[radians ? 1 : 0]->setChecked(true);
+    angleUnits_[radians ? 1 : 0]->setChecked(true);
     session_.setRadians(radians);
     entryLine_->setFocus();
 }
 
 void CalculatorWindow::selectScientific(bool scientific) {
-    display_[scientific ? 0 : 1]->setChecked(true);
+    displayFormats_[scientific ? 0 : 1]->setChecked(true);
     const bool beep = session_.setScientific(scientific);
     showEntryLine();
     if (beep) {

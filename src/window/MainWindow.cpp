@@ -116,6 +116,7 @@ MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options 
         parameterPanel_->montageList()->addItem(qs(name));
     }
     applySizeRuleToScreen();
+    session_.pictures(); // drawn from now on, at every handler's redraw
     session_.setListener(this);
     textAreaChanged(true);
     background_ = windowBackground(kWidth, kHeight, shadowRect());
