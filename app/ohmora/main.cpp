@@ -1,7 +1,9 @@
 // Ohmora: starts the main window. With --screenshot FILE.png it runs the
 // start-up, writes the window's image to FILE and exits, which works
-// without a display under QT_QPA_PLATFORM=offscreen.
+// without a display under QT_QPA_PLATFORM=offscreen. With --zoom 1.5 the
+// whole program is drawn one and a half times larger.
 
+#include "Application.h"
 #include "common/OptionLines.h"
 #include "core/ProgramState.h"
 #include "dialogs/FrenchTranslations.h"
@@ -17,8 +19,10 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,6 +42,9 @@ const Option kOptions[] = {
      "défaut celui de l'exécutable quand il les contient, sinon ../share/ohmora à côté de lui"},
     {"--screenshot", "FICHIER.png",
      "écrire une image de la fenêtre après le démarrage, puis finir"},
+    {"--zoom", "FACTEUR",
+     "agrandir tout le programme FACTEUR fois, de 1 à 3 (1,5 ou 2 pour une projection en "
+     "classe), en plus de l'échelle du bureau"},
     {"--help", "", "afficher cette aide"},
 };
 
@@ -52,6 +59,7 @@ void usage(std::FILE* to = stderr) {
 struct Arguments {
     std::optional<QString> screenshot;
     std::optional<QString> directory;
+    std::optional<QString> zoom; // read before the application starts
     bool valid = true;
 };
 
@@ -65,7 +73,8 @@ Arguments readArguments(const QStringList& args) {
         std::optional<QString>* target = nullptr;
         QString name;
         for (auto [option, slot] : {std::pair{QStringLiteral("--screenshot"), &out.screenshot},
-                                    std::pair{QStringLiteral("--dir"), &out.directory}}) {
+                                    std::pair{QStringLiteral("--dir"), &out.directory},
+                                    std::pair{QStringLiteral("--zoom"), &out.zoom}}) {
             if (a == option || a.startsWith(option + QLatin1Char('='))) {
                 target = slot;
                 name = option;
@@ -131,7 +140,19 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    QApplication app(argc, argv);
+    const ohmora::app::ZoomArgument zoom = ohmora::app::zoomArgument(argc, argv);
+    if (!zoom.valid) {
+        usage();
+        return 2;
+    }
+    // A picture of the window is made at the factor asked for, whatever the
+    // screen; a window on screen at the largest that fits it.
+    const bool screenshot = std::any_of(argv + 1, argv + argc, [](const char* a) {
+        return std::strncmp(a, "--screenshot", std::strlen("--screenshot")) == 0;
+    });
+    const std::unique_ptr<QApplication> application =
+        ohmora::app::startApplication(argc, argv, zoom.zoom, !screenshot);
+    QApplication& app = *application;
     QApplication::setApplicationName(QStringLiteral("Ohmora"));
     // The desktop entry and the icon an installation puts in the desktop's
     // menu and icon theme (none in a build: the window then has no icon).

@@ -9,7 +9,9 @@
 #include "window/ParameterPanel.h"
 #include "window/PictureViews.h"
 #include "window/QuantityPanel.h"
+#include "window/ReadingWindow.h"
 #include "window/RecordingPanel.h"
+#include "window/SharedText.h"
 #include "window/TabStrip.h"
 #include "window/ValueGrid.h"
 
@@ -60,6 +62,8 @@ const QRect kInfo(120, 304, 233, 33);
 const QRect kBtexo(432, 304, 97, 19);
 const QRect kFich(432, 304, 361, 19);
 const QRect kSupertext(432, 323, 361, 222);
+// Below the text area, at its right edge.
+const QRect kEnlarge(697, 552, 97, 22);
 const QPoint kOnglets(8, 344);
 
 // The drop shadow behind `fich` and `supertext`, both corners included.
@@ -137,6 +141,8 @@ MainWindow::~MainWindow() {
     closing_ = true;
     timer_.stop();
     session_.setListener(nullptr);
+    delete reader_.data();
+    sharedText_.reset();
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     // However the window goes (closed, or the program ending), the suite
     // learns that it no longer runs.
@@ -232,6 +238,15 @@ void MainWindow::buildTextArea() {
     textArea_->setDocument(&session_.text().document());
     // What is pasted into a statement takes the statement's formatting.
     textArea_->setAcceptRichText(false);
+    // Tab goes on to the next control: the keyboard never stays caught in
+    // the text.
+    textArea_->setTabChangesFocus(true);
+    sharedText_ = std::make_unique<SharedText>(session_.text().document(), *textArea_);
+
+    enlargeButton_ = new QPushButton(QStringLiteral("Agrandir"), this);
+    enlargeButton_->setObjectName(QStringLiteral("agrandir"));
+    enlargeButton_->setGeometry(kEnlarge);
+    enlargeButton_->setToolTip(QStringLiteral("Agrandir la fenêtre exercice"));
 }
 
 void MainWindow::buildTabs() {
@@ -275,6 +290,7 @@ void MainWindow::connectControls() {
     onClick(Help, [this] { session_.openHelp(); });
     onClick(Close, [this] { close(); });
     connect(exerciseButton_, &QPushButton::clicked, this, [this] { runExerciseMenu(); });
+    connect(enlargeButton_, &QPushButton::clicked, this, [this] { openReadingWindow(); });
     connectPanels();
 }
 
@@ -362,11 +378,9 @@ void MainWindow::textAreaChanged(bool replaced) {
         openPath_->setCursorPosition(int(text.fich().size())); // the end of a long path in sight
         openPath_->setToolTip(text.fich());
     }
-    textArea_->setReadOnly(text.locked());
+    sharedText_->setReadOnly(text.locked());
     if (replaced) {
-        QTextCursor caret(textArea_->document());
-        caret.movePosition(QTextCursor::Start);
-        textArea_->setTextCursor(caret);
+        sharedText_->textReplaced();
     }
 }
 
@@ -521,6 +535,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
     if (calculator_) {
         calculator_->close();
+    }
+    if (reader_) {
+        reader_->close();
     }
     timer_.stop();
     if (presenceWritten_) {

@@ -34,7 +34,9 @@ class PictureView;
 class QtPrinters;
 class QuantityPanel;
 class ReadoutLabelWidget;
+class ReadingWindow;
 class RecordingPanel;
+class SharedText;
 class TabStrip;
 class ValueGrid;
 
@@ -77,6 +79,11 @@ public:
     // The exercise menu `optionexo` with its rules applied, as the
     // exercise button pops it up.
     std::unique_ptr<QMenu> exerciseMenu();
+    // "Agrandir la fenêtre exercice": the reading window, opened or brought
+    // to the front.
+    ReadingWindow* openReadingWindow();
+    ReadingWindow* readingWindow() const;
+    SharedText& sharedText() { return *sharedText_; }
 
     TabStrip* tabStrip() const { return tabStrip_; }
     ParameterPanel* parameterPanel() const { return parameterPanel_; }
@@ -153,6 +160,7 @@ private:
     QPushButton* exerciseButton_ = nullptr;              // `btexo`
     QLineEdit* openPath_ = nullptr;                      // `fich`
     QTextEdit* textArea_ = nullptr;                      // `supertext`
+    QPushButton* enlargeButton_ = nullptr;               // "Agrandir la fenêtre exercice"
     TabStrip* tabStrip_ = nullptr;                       // `Onglets`
     ParameterPanel* parameterPanel_ = nullptr;           // `Picture3`
     QuantityPanel* quantityPanel_ = nullptr;             // `frame2`
@@ -160,6 +168,8 @@ private:
 
     QHash<QObject*, HelpRegion> helpRegions_;
     QPointer<QWidget> calculator_; // while it is open
+    QPointer<ReadingWindow> reader_;
+    std::unique_ptr<SharedText> sharedText_;
     bool presenceWritten_ = false;
     bool handShown_ = false;
     bool closing_ = false;
