@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
@@ -42,6 +43,9 @@ const Option kOptions[] = {
      "défaut celui de l'exécutable quand il les contient, sinon ../share/ohmora à côté de lui"},
     {"--screenshot", "FICHIER.png",
      "écrire une image de la fenêtre après le démarrage, puis finir"},
+    {"--journal", "FICHIER",
+     "écrire dans FICHIER une ligne par changement qu'attendent les scripts : le contrôle qui "
+     "prend le focus du clavier, la position de K, le début et la fin d'un enregistrement"},
     {"--zoom", "FACTEUR",
      "agrandir tout le programme FACTEUR fois, de 1 à 3 (1,5 ou 2 pour une projection en "
      "classe), en plus de l'échelle du bureau"},
@@ -49,7 +53,8 @@ const Option kOptions[] = {
 };
 
 void usage(std::FILE* to = stderr) {
-    std::string text = "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] [--help]\n";
+    std::string text = "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] "
+                       "[--zoom FACTEUR] [--journal FICHIER] [--help]\n";
     for (const Option& o : kOptions) {
         text += ohmora::app::optionLines(o.name, o.value, o.help);
     }
@@ -60,6 +65,7 @@ struct Arguments {
     std::optional<QString> screenshot;
     std::optional<QString> directory;
     std::optional<QString> zoom; // read before the application starts
+    std::optional<QString> journal;
     bool valid = true;
 };
 
@@ -74,7 +80,8 @@ Arguments readArguments(const QStringList& args) {
         QString name;
         for (auto [option, slot] : {std::pair{QStringLiteral("--screenshot"), &out.screenshot},
                                     std::pair{QStringLiteral("--dir"), &out.directory},
-                                    std::pair{QStringLiteral("--zoom"), &out.zoom}}) {
+                                    std::pair{QStringLiteral("--zoom"), &out.zoom},
+                                    std::pair{QStringLiteral("--journal"), &out.journal}}) {
             if (a == option || a.startsWith(option + QLatin1Char('='))) {
                 target = slot;
                 name = option;
@@ -185,7 +192,20 @@ int main(int argc, char** argv) {
     }
 
     program.markerFile = paths.markerFile;
+    QFile journal; // written until the window has gone
     ohmora::MainWindow window(program);
+    if (args.journal) {
+        journal.setFileName(*args.journal);
+        if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            std::fprintf(stderr, "ohmora : impossible d'écrire %s\n",
+                         args.journal->toLocal8Bit().constData());
+            return 2;
+        }
+        window.setJournal([&journal](const QString& line) {
+            journal.write((line + u'\n').toUtf8());
+            journal.flush();
+        });
+    }
     window.show();
     return QApplication::exec();
 }

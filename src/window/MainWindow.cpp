@@ -111,6 +111,7 @@ MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options 
     buildTextArea();
     buildTabs();
     connectControls();
+    setUpKeyboard();
 
     // Start-up: the suite learns first that the program runs. The session
     // has already run the simulator's start-up (the duration, the default
@@ -365,6 +366,7 @@ void MainWindow::showRedraw(Redraw redraw, const PictureSet::Damage& damage) {
         valueGrid()->setContent(s.table);
     }
     refreshInfo();
+    writeJournal();
 }
 
 void MainWindow::captionChanged() {

@@ -19,12 +19,16 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QPainter;
 class QTextEdit;
 
 namespace ohmora {
@@ -95,6 +99,23 @@ public:
     // The pointer shown over a zone of switch K.
     const QCursor& switchCursor() const { return handCursor_; }
 
+    // The keys on the pictures, with the focus. The schematic: switch K by
+    // its zones, as the mouse clicks them. The graph: every key of the
+    // graph goes through graphKey(), the cursor readout's arrows and the
+    // other tools of the graph alike. True when the key was used.
+    bool schematicKey(QKeyEvent& event);
+    bool graphKey(QKeyEvent& event);
+    // The zone of K the keys have chosen, and the point the readout reads
+    // from the keys (none until the graph has the focus).
+    int keyboardZone() const { return keyboardZone_; }
+    std::optional<QPoint> readoutPoint() const { return readoutPoint_; }
+    // The controls in the order Tab goes through them.
+    QList<QWidget*> tabOrder() const;
+    // A line for each change scripts wait for: "focus NAME" as a control
+    // takes the keyboard's focus, "K n" as switch K moves, "enregistrement
+    // début" and "enregistrement fin".
+    void setJournal(std::function<void(const QString& line)> journal);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -118,6 +139,12 @@ private:
     void connectControls();
     void connectPanels();
     void trackHelp(QWidget* widget, HelpRegion region);
+    void setUpKeyboard();
+    void pressSwitchZone(int target);
+    void showReadoutAt(QPoint point);
+    void paintSwitchChoice(QPainter& painter);
+    void paintReadoutPoint(QPainter& painter);
+    void writeJournal();
 
     // Redraws what a handler of the simulator asked for.
     void apply(Redraw redraw);
@@ -170,6 +197,11 @@ private:
     QPointer<QWidget> calculator_; // while it is open
     QPointer<ReadingWindow> reader_;
     std::unique_ptr<SharedText> sharedText_;
+    std::function<void(const QString&)> journal_;
+    int journalPosition_ = 0;
+    bool journalRecording_ = false;
+    int keyboardZone_ = 0;
+    std::optional<QPoint> readoutPoint_;
     bool presenceWritten_ = false;
     bool handShown_ = false;
     bool closing_ = false;

@@ -115,7 +115,14 @@ void MainWindow::openPrintDialog() {
 }
 
 void MainWindow::copy() {
-    CopyMenu::run(*prompter_, session_, QCursor::pos(), this);
+    // The menu comes at the pointer, which is over the button for a click;
+    // opened from the keyboard, it comes under the button.
+    QPushButton* button = commandButtons_[2];
+    QPoint where = QCursor::pos();
+    if (!button->rect().contains(button->mapFromGlobal(where))) {
+        where = button->mapToGlobal(QPoint(0, button->height()));
+    }
+    CopyMenu::run(*prompter_, session_, where, this);
     refreshInfo();
 }
 

@@ -2,6 +2,7 @@
 
 #include "window/Appearance.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -123,15 +124,49 @@ void TabStrip::release(int x, int y) {
     }
     // A release beyond the last tab (possible when the button was pressed on
     // the strip and released outside it) chooses nothing.
-    if (chosen != 0 && chosen != ongletActif_) {
-        ongletActif_ = chosen;
+    if (chosen != 0 && chosen <= 3) {
+        select(chosen);
+    }
+}
+
+void TabStrip::select(int tab) {
+    if (tab >= 1 && tab <= 3 && tab != ongletActif_) {
+        ongletActif_ = tab;
         paintStrip();
     }
+}
+
+void TabStrip::keyPressEvent(QKeyEvent* event) {
+    const int current = ongletActif_ == 0 ? 1 : ongletActif_;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        select(current - 1);
+        break;
+    case Qt::Key_Right:
+        select(current + 1);
+        break;
+    case Qt::Key_Home:
+        select(1);
+        break;
+    case Qt::Key_End:
+        select(3);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void TabStrip::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), area_.image(), event->rect());
+    if (hasFocus() && ongletActif_ >= 1) {
+        // Round the selected tab's caption.
+        const int t = ongletActif_;
+        paintFocusFrame(painter, QRect(QPoint(bordsOnglets_[t - 1] + 1, 0),
+                                       QPoint(bordsOnglets_[t] - 2, h_ + 1)));
+    }
 }
 
 void TabStrip::mouseReleaseEvent(QMouseEvent* event) {

@@ -28,6 +28,9 @@ public:
 
     // `Onglets_MouseUp` at (x, y) in the strip's pixels.
     void release(int x, int y);
+    // Tab 1 to 3 chosen as a click on it chooses it (from the keyboard:
+    // the arrows, Home and End).
+    void select(int tab);
 
     int ongletActif() const { return ongletActif_; }
     const std::array<int, 6>& bordsOnglets() const { return bordsOnglets_; }
@@ -42,6 +45,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int captionWidth(int tab);

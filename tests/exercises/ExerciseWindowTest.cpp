@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -187,6 +188,7 @@ double firstLineHeight(const QTextEdit& editor) {
 // "Agrandir la fenêtre exercice": the same text, laid out at its own width
 // and zoom, typed into in either window under the same rule.
 TEST_F(Exercises, TheReadingWindowShowsAndEditsTheSameText) {
+    window->show();
     choose("PRISENMAIN");
     program.textemodifie = false;
     choose("agrandirtexte");
@@ -221,6 +223,7 @@ TEST_F(Exercises, TheReadingWindowShowsAndEditsTheSameText) {
     EXPECT_EQ(big.document(), &window->session().text().document());
     window->sharedText().refreshCopy();
     EXPECT_TRUE(plain().startsWith("Lu "));
+    QApplication::setActiveWindow(window.get());
     text().setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(text().document(), &window->session().text().document());
     EXPECT_EQ(text().textCursor().position(), 0); // where it was
@@ -229,6 +232,7 @@ TEST_F(Exercises, TheReadingWindowShowsAndEditsTheSameText) {
     EXPECT_TRUE(rtf::plainText(*big.document()).startsWith("Vu Lu "));
 
     // Escape closes it; the text area keeps the text.
+    QApplication::setActiveWindow(reader);
     QTest::keyClick(&big, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->readingWindow(), nullptr);
