@@ -5,6 +5,7 @@
 #include "output/QtPrinters.h"
 #include "qtbridge/QtStrings.h"
 #include "session/ExerciseText.h"
+#include "window/Accessibility.h"
 #include "window/Appearance.h"
 #include "window/ParameterPanel.h"
 #include "window/PictureViews.h"
@@ -112,6 +113,7 @@ MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options 
     buildTabs();
     connectControls();
     setUpKeyboard();
+    setUpAccessibility();
 
     // Start-up: the suite learns first that the program runs. The session
     // has already run the simulator's start-up (the duration, the default
@@ -354,6 +356,7 @@ void MainWindow::showRedraw(Redraw redraw, const PictureSet::Damage& damage) {
         schematicView_->update();
     }
     if (damage.graphFrame) {
+        recordedValues_.clear(); // the curves they came with are gone
         hideReadout();
         graphView_->update();
     } else if (!damage.graph.isEmpty()) {
@@ -366,6 +369,7 @@ void MainWindow::showRedraw(Redraw redraw, const PictureSet::Damage& damage) {
         valueGrid()->setContent(s.table);
     }
     refreshInfo();
+    describePictures();
     writeJournal();
 }
 
@@ -430,6 +434,7 @@ void MainWindow::refreshInfo() {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (helpLine_->text() != text) {
         helpLine_->setText(text);
+        announceHelpLine(helpLine_);
     }
 }
 

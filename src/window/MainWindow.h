@@ -145,6 +145,8 @@ private:
     void paintSwitchChoice(QPainter& painter);
     void paintReadoutPoint(QPainter& painter);
     void writeJournal();
+    void setUpAccessibility();
+    void describePictures();
 
     // Redraws what a handler of the simulator asked for.
     void apply(Redraw redraw);
@@ -200,6 +202,8 @@ private:
     std::function<void(const QString&)> journal_;
     int journalPosition_ = 0;
     bool journalRecording_ = false;
+    QString recordedValues_; // the last values of the last recording, for screen readers
+    bool describedRecording_ = false;
     int keyboardZone_ = 0;
     std::optional<QPoint> readoutPoint_;
     bool presenceWritten_ = false;

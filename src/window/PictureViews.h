@@ -5,6 +5,7 @@
 // with what the window draws over the picture for the keys.
 
 #include "graph/ReadoutLabels.h"
+#include "window/Accessibility.h"
 
 #include <QImage>
 #include <QLabel>
@@ -17,7 +18,7 @@
 
 namespace ohmora {
 
-class PictureView : public QWidget {
+class PictureView : public QWidget, public AccessibleParts {
 public:
     // `image` gives the picture's current image at each repaint.
     PictureView(std::function<const QImage&()> image, QWidget* parent = nullptr);

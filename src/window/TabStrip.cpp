@@ -28,6 +28,18 @@ const std::array<QString, 3>& TabStrip::nomsOnglets() {
 TabStrip::TabStrip(QWidget* parent) : QWidget(parent), area_(kWidth, kHeight, kStripColour) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Screen readers see the three tabs, each selected as a click does.
+    accessibleRole = QAccessible::PageTabList;
+    accessibleParts = [this] {
+        std::vector<AccessiblePart> tabs;
+        for (int i = 1; i <= 3; ++i) {
+            tabs.push_back(
+                {nomsOnglets()[size_t(i - 1)], QStringLiteral("Onglet %1 sur 3").arg(i),
+                 QRect(QPoint(bordsOnglets_[i - 1] + 1, 0), QPoint(bordsOnglets_[i] - 1, h_ + 1)),
+                 QAccessible::PageTab, i == ongletActif_, [this, i] { select(i); }});
+        }
+        return tabs;
+    };
 }
 
 void TabStrip::setPanels(QWidget* montage, QWidget* quantities, QWidget* recording) {

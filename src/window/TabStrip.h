@@ -5,6 +5,7 @@
 // `bordsOnglets` move slightly with the selection.
 
 #include "picture/PictureArea.h"
+#include "window/Accessibility.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,7 +14,7 @@
 
 namespace ohmora {
 
-class TabStrip : public QWidget {
+class TabStrip : public QWidget, public AccessibleParts {
 public:
     static constexpr int kWidth = 417;
     static constexpr int kHeight = 203;
