@@ -198,7 +198,9 @@ void MainWindow::setJournal(std::function<void(const QString& line)> journal) {
     journalRecording_ = run.enregEnCours;
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (journal_ && now) {
-            journal_(QStringLiteral("focus ") + now->objectName());
+            const QString name = now->objectName();
+            journal_(QStringLiteral("focus ") +
+                     (name.isEmpty() ? QString::fromLatin1(now->metaObject()->className()) : name));
         }
     });
 }
