@@ -24,13 +24,16 @@ package_packages=(dpkg-dev file)
 
 # GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer runtime,
 # the style and lint tools, an independent circuit simulator, PDF and office
-# tools to check printed pages and RTF files, a virtual display, and the
-# packaging checks (diffoscope shows where two builds of the package differ).
+# tools to check printed pages and RTF files, a virtual display with a
+# window manager and the accessibility bus a screen reader reads the window
+# through, and the packaging checks (diffoscope shows where two builds of
+# the package differ).
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
   ngspice poppler-utils libreoffice-writer-nogui
-  xvfb xauth xdotool time
+  xvfb xauth xdotool x11-utils openbox time
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   desktop-file-utils appstream lintian man-db fakeroot diffoscope-minimal
 )
 

@@ -72,6 +72,7 @@ private:
     void showEntryLine();
     void showText(const QString& text);
     int entrySizeFor(const QString& text) const;
+    bool isKeyboardOnKeys() const;
 
     CalculatorSession session_;
     std::function<void()> beep_;

@@ -1,5 +1,7 @@
 #include "window/PictureViews.h"
 
+#include "window/Appearance.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,6 +18,36 @@ void PictureView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     painter.drawImage(event->rect(), image_(), event->rect());
+    if (hasFocus()) {
+        if (paintFocused) {
+            paintFocused(painter);
+        }
+        paintFocusFrame(painter, rect());
+    }
+}
+
+void PictureView::keyPressEvent(QKeyEvent* event) {
+    if (onKey && onKey(*event)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PictureView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (onFocus) {
+        onFocus(true);
+    }
+    update();
+}
+
+void PictureView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (onFocus) {
+        onFocus(false);
+    }
+    update();
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {

@@ -1,11 +1,15 @@
 #pragma once
 // The widgets that show the schematic `schema` and the graph `graphik`: each
-// shows its picture's image and reports the mouse in the picture's pixels.
+// shows its picture's image and reports the mouse in the picture's pixels,
+// and, with the focus, the keys; a frame then shows that it has the focus,
+// with what the window draws over the picture for the keys.
 
 #include "graph/ReadoutLabels.h"
+#include "window/Accessibility.h"
 
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QWidget>
 
@@ -14,16 +18,24 @@
 
 namespace ohmora {
 
-class PictureView : public QWidget {
+class PictureView : public QWidget, public AccessibleParts {
 public:
     // `image` gives the picture's current image at each repaint.
     PictureView(std::function<const QImage&()> image, QWidget* parent = nullptr);
 
     std::function<void(int x, int y)> onMouseMove;
     std::function<void()> onClick; // a left press and release over the picture
+    // A key pressed while the picture has the focus: true when it was used.
+    std::function<bool(QKeyEvent& event)> onKey;
+    std::function<void(bool focused)> onFocus;
+    // Drawn over the picture while it has the focus, in its pixels.
+    std::function<void(QPainter& painter)> paintFocused;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
