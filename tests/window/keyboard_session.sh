@@ -70,5 +70,9 @@ xdotool key alt+f
 wait_for "the closing question" journal_has "focus QPushButton"
 xdotool key Return
 wait_for "the program's end" bash -c "! kill -0 $program 2>/dev/null"
-wait "$program"
+if ! wait "$program"; then
+  echo "FAIL: the program ended with an error"
+  cat "$work/ohmora.log"
+  exit 1
+fi
 echo "OK: $(tr '\n' ';' <"$work/journal")"
