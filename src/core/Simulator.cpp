@@ -5,6 +5,9 @@
 #include "graph/CellTexts.h"
 #include "window/Validation.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace ohmora {
 
 // --- start-up ---------------------------------------------------------------
@@ -116,6 +119,10 @@ Redraw Simulator::echGraph() {
     in.sustained = s_.controls.checkRn;
     in.dureeEnreg = s_.run.dureeEnreg;
     s_.graph.frame = computeGraphFrame(in);
+    // A new frame clears the curves, and the constructions drawn on them.
+    s_.graph.marks.clear();
+    s_.graph.showsRecording = false;
+    s_.graph.measures.taus.clear();
     s_.table.reset(tableColumnCount(s_.controls.montage));
     // The header pictures go with every reset of the table, so that a new
     // generator voltage does not leave the header empty.
@@ -308,6 +315,17 @@ void Simulator::writeCurrentRow(float t) {
     }
 }
 
+// The sample of a plotting step, and its marks kept with the graph.
+void Simulator::recordSample() {
+    const RunState& run = s_.run;
+    if (run.tEnreg == 0) {
+        s_.recording.start(s_.controls.montage, run.dureeEnreg);
+    }
+    s_.recording.add(run.tEnreg, circuitInputs(), run.valeurs);
+    s_.graph.marks.insert(s_.graph.marks.end(), lastPlot_.begin(), lastPlot_.end());
+    s_.graph.showsRecording = true;
+}
+
 Redraw Simulator::tick() {
     lastPlot_.clear();
     RunState& run = s_.run;
@@ -315,11 +333,13 @@ Redraw Simulator::tick() {
     evaluateCircuit(circuitInputs(), run.valeurs);
     if (run.enregEnCours && run.tEnreg > run.dureeEnreg) {
         run.enregEnCours = false;
+        s_.recording.finish();
         s_.table.appendRow();
     }
     if (run.enregEnCours) {
         tracer_.plot(PlotInputs{s_.controls, run.valeurs, run.tEnreg, run.tBascule, run.dureeEnreg},
                      s_.graph, lastPlot_);
+        recordSample();
         r |= RedrawPlot;
     }
     if (run.tEnreg == 0) {
@@ -369,6 +389,100 @@ Readout Simulator::mouseMoveGraph(int x, int y) {
 
 Readout Simulator::readout(int x, int y) const {
     return ohmora::readout(s_.graph.frame, shownGroup(s_.controls.check4), s_.run.dureeEnreg, x, y);
+}
+
+// --- measuring tools ----------------------------------------------------------
+
+MeasureContext Simulator::measureContext() const {
+    return {s_.graph.frame, s_.graph.showsRecording ? &s_.recording : nullptr, s_.controls,
+            s_.run.dureeEnreg};
+}
+
+namespace {
+
+int onPlotBox(int x) {
+    return std::clamp(x, int(PlotBox::left), int(PlotBox::right));
+}
+
+} // namespace
+
+Redraw Simulator::showCursors(bool shown) {
+    Cursors& c = s_.graph.measures.cursors;
+    if (c.shown == shown) {
+        return RedrawNone;
+    }
+    c.shown = shown;
+    return RedrawMeasures;
+}
+
+Redraw Simulator::placeCursor(int x) {
+    const Cursors& c = s_.graph.measures.cursors;
+    const int nearer = std::abs(x - c.x[1]) < std::abs(x - c.x[0]) ? 1 : 0;
+    return selectCursor(nearer) | moveCursor(nearer, x);
+}
+
+Redraw Simulator::moveCursor(int which, int x) {
+    Cursors& c = s_.graph.measures.cursors;
+    if (which < 0 || which > 1) {
+        return RedrawNone;
+    }
+    const Redraw r = showCursors(true);
+    if (c.x[size_t(which)] == onPlotBox(x)) {
+        return r;
+    }
+    c.x[size_t(which)] = onPlotBox(x);
+    return r | RedrawMeasures;
+}
+
+Redraw Simulator::selectCursor(int which) {
+    Cursors& c = s_.graph.measures.cursors;
+    if (which < 0 || which > 1 || c.selected == which) {
+        return RedrawNone;
+    }
+    c.selected = which;
+    return c.shown ? RedrawMeasures : RedrawNone;
+}
+
+Redraw Simulator::nudgeCursor(int dx) {
+    const Cursors& c = s_.graph.measures.cursors;
+    return moveCursor(c.selected, c.x[size_t(c.selected)] + dx);
+}
+
+CursorReadout Simulator::cursorReadout() const {
+    return ohmora::cursorReadout(measureContext(), s_.graph.measures.cursors);
+}
+
+Simulator::MeasureOutcome Simulator::constructTau(TauPart part, int slot, std::optional<int> x) {
+    TauOutcome made = ohmora::constructTau(measureContext(), slot, x);
+    if (!made.construction) {
+        return {RedrawNone, made.problem};
+    }
+    addTauPart(s_.graph.measures, std::move(*made.construction), part);
+    return {RedrawMeasures, {}};
+}
+
+Simulator::MeasureOutcome Simulator::constructTauAt(TauPart part, int x, int y) {
+    const auto slot = nearestFirstOrderCurve(measureContext(), x, y);
+    if (!slot) {
+        // The reason the nearest ticked curve gives, or the graph's.
+        for (Slot k : kAllSlots) {
+            if (s_.controls.check4[size_t(k)]) {
+                return constructTau(part, k, x);
+            }
+        }
+        return {RedrawNone, s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph};
+    }
+    return constructTau(part, *slot, x);
+}
+
+Redraw Simulator::eraseConstructions() {
+    Measures& m = s_.graph.measures;
+    if (m.empty()) {
+        return RedrawNone;
+    }
+    m.taus.clear();
+    m.cursors.shown = false;
+    return RedrawMeasures;
 }
 
 } // namespace ohmora

@@ -26,22 +26,26 @@ std::optional<std::int16_t> toInt16(double v) {
 
 } // namespace
 
+std::optional<std::int16_t> plotX(float tEnreg, float dureeEnreg) {
+    return toInt16(double(tEnreg) / double(dureeEnreg) * PlotBox::width + double(PlotBox::left));
+}
+
+std::optional<std::int16_t> plotY(const GraphScale& scale, double value) {
+    const double H = scale.axeSymetrique ? PlotBox::height / 2 : PlotBox::height;
+    return toInt16(double(scale.yZero) - value / double(scale.echelleY) * H);
+}
+
 void CurveTracer::plot(const PlotInputs& in, GraphState& graph, std::vector<PlotMark>& marks) {
     const Controls& controls = in.controls;
     const GraphScale& scale = graph.frame.scale;
     if (in.tEnreg == 0) {
         joined_.fill(false); // a new recording
     }
-    const double H = scale.axeSymetrique ? PlotBox::height / 2 : PlotBox::height;
-    const auto x =
-        toInt16(double(in.tEnreg) / double(in.dureeEnreg) * PlotBox::width + double(PlotBox::left));
+    const auto x = plotX(in.tEnreg, in.dureeEnreg);
     if (!x) {
         return;
     }
-    const auto yOf = [&](int k) {
-        return toInt16(double(scale.yZero) -
-                       double(in.valeurs[size_t(k)]) / double(scale.echelleY) * H);
-    };
+    const auto yOf = [&](int k) { return plotY(scale, double(in.valeurs[size_t(k)])); };
     for (Slot k : kAllSlots) {
         const auto slot = size_t(k);
         if (!controls.check4[slot]) {
