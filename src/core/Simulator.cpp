@@ -393,9 +393,9 @@ Readout Simulator::readout(int x, int y) const {
 
 // --- measuring tools ----------------------------------------------------------
 
-MeasureContext Simulator::measureContext() const {
-    return {s_.graph.frame, s_.graph.showsRecording ? &s_.recording : nullptr, s_.controls,
-            s_.run.dureeEnreg};
+MeasureContext measureContext(const SimState& s) {
+    return {s.graph.frame, s.graph.showsRecording ? &s.recording : nullptr, s.controls,
+            s.run.dureeEnreg};
 }
 
 namespace {
@@ -449,11 +449,11 @@ Redraw Simulator::nudgeCursor(int dx) {
 }
 
 CursorReadout Simulator::cursorReadout() const {
-    return ohmora::cursorReadout(measureContext(), s_.graph.measures.cursors);
+    return ohmora::cursorReadout(measureContext(s_), s_.graph.measures.cursors);
 }
 
 Simulator::MeasureOutcome Simulator::constructTau(TauPart part, int slot, std::optional<int> x) {
-    TauOutcome made = ohmora::constructTau(measureContext(), slot, x);
+    TauOutcome made = ohmora::constructTau(measureContext(s_), slot, x);
     if (!made.construction) {
         return {RedrawNone, made.problem};
     }
@@ -462,7 +462,7 @@ Simulator::MeasureOutcome Simulator::constructTau(TauPart part, int slot, std::o
 }
 
 Simulator::MeasureOutcome Simulator::constructTauAt(TauPart part, int x, int y) {
-    const auto slot = nearestFirstOrderCurve(measureContext(), x, y);
+    const auto slot = nearestFirstOrderCurve(measureContext(s_), x, y);
     if (!slot) {
         // The reason the nearest ticked curve gives, or the graph's.
         for (Slot k : kAllSlots) {

@@ -47,6 +47,10 @@ inline constexpr Redraw kRedrawEverything = RedrawSchematic | RedrawGraphFrame |
                                             RedrawPanels | RedrawDuration | RedrawTable |
                                             RedrawChecks | RedrawParameters;
 
+// What the graph's measuring tools read from the state: the frame, the
+// recording its curves show (if any), the boxes and the duration.
+MeasureContext measureContext(const SimState& state);
+
 // Receives each message of the parameter validation, in order.
 using MessageSink = std::function<void(const std::string& text)>;
 
@@ -139,7 +143,6 @@ private:
     Redraw openSwitch(); // recording off, K to 0, ucInit 0, schematic
     void writeCurrentRow(float t);
     void recordSample();
-    MeasureContext measureContext() const;
 
     SimState s_;
     CurveTracer tracer_;

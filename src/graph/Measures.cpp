@@ -76,6 +76,7 @@ CursorReadout cursorReadout(const MeasureContext& context, const Cursors& cursor
         CursorQuantity q;
         q.slot = k;
         q.identifier = std::string(quantityIdentifier(context.controls.montage, k));
+        q.colour = context.controls.colours[size_t(k)];
         std::optional<float> v1, v2;
         if (recorded) {
             v1 = context.recording->valueAt(k, timeAt(context.dureeEnreg, cursors.x[0]));

@@ -77,6 +77,7 @@ inline constexpr std::string_view kNoValue = "—";
 struct CursorQuantity {
     int slot = 0;
     std::string identifier; // "u_C"
+    Rgb colour;             // its curve's
     std::string v1, v2, delta;
 };
 struct CursorReadout {
