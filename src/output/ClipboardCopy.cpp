@@ -18,7 +18,7 @@ void copyToClipboard(CopyKind kind, const PictureSet& pictures, const SimState& 
         board->setImage(PictureSet::schematicWithoutBackground(state));
         return;
     case CopyKind::Graph:
-        board->setImage(pictures.graph());
+        board->setImage(pictures.graphShown(state));
         return;
     case CopyKind::Table:
         board->setText(QString::fromStdString(state.table.text()));
