@@ -7,6 +7,7 @@
 
 #include <QPainter>
 
+#include <array>
 #include <optional>
 
 namespace ohmora {
@@ -117,12 +118,37 @@ void GraphPicture::paintMarks(PictureArea& a, const std::vector<PlotMark>& marks
         }
         return;
     }
-    // Finer than pixels: the curves through their exact points.
+    // Finer than pixels: the curves through their exact points, each run
+    // of joined marks of a quantity as one stroke, in the order the runs
+    // started.
+    struct Run {
+        std::vector<QPointF> points;
+        Rgb colour;
+    };
+    std::vector<Run> runs;
+    std::array<int, kQuantityCount> open{};
+    open.fill(-1);
     for (const PlotMark& m : marks) {
-        if (m.line)
-            a.exactLine(m.exactX0, m.exactY0, m.exactX1, m.exactY1, qColor(m.colour));
-        else
-            a.exactPoint(m.exactX1, m.exactY1, qColor(m.colour));
+        const size_t slot = size_t(m.slot);
+        const QPointF end(m.exactX1, m.exactY1);
+        const int current = slot < open.size() ? open[slot] : -1;
+        if (m.line && current >= 0 && runs[size_t(current)].colour == m.colour &&
+            runs[size_t(current)].points.back() == QPointF(m.exactX0, m.exactY0)) {
+            runs[size_t(current)].points.push_back(end);
+            continue;
+        }
+        Run run{{}, m.colour};
+        if (m.line) {
+            run.points.emplace_back(m.exactX0, m.exactY0);
+        }
+        run.points.push_back(end);
+        runs.push_back(std::move(run));
+        if (slot < open.size()) {
+            open[slot] = int(runs.size()) - 1;
+        }
+    }
+    for (const Run& run : runs) {
+        a.exactPolyline(run.points, qColor(run.colour));
     }
 }
 

