@@ -485,4 +485,54 @@ Redraw Simulator::eraseConstructions() {
     return RedrawMeasures;
 }
 
+Simulator::MeasureOutcome Simulator::useGraphTool(GraphTool tool,
+                                                  std::optional<std::pair<int, int>> at) {
+    switch (tool) {
+    case GraphTool::Cursors:
+        return {showCursors(!s_.graph.measures.cursors.shown), {}};
+    case GraphTool::EraseConstructions:
+        return {eraseConstructions(), {}};
+    default:
+        break;
+    }
+    const TauPart part = tool == GraphTool::Tangent ? TauPart::Tangent : TauPart::Level;
+    if (at) {
+        return constructTauAt(part, at->first, at->second);
+    }
+    MeasureOutcome outcome{RedrawNone,
+                           s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph};
+    for (Slot k : kAllSlots) {
+        if (!s_.controls.check4[size_t(k)]) {
+            continue;
+        }
+        outcome = constructTau(part, k);
+        if (outcome.problem.empty()) {
+            break;
+        }
+    }
+    return outcome;
+}
+
+Redraw Simulator::graphKey(GraphKey key) {
+    constexpr int kDivision = 40;
+    const Cursors& c = s_.graph.measures.cursors;
+    switch (key) {
+    case GraphKey::Left:
+        return nudgeCursor(-1);
+    case GraphKey::Right:
+        return nudgeCursor(1);
+    case GraphKey::DivisionLeft:
+        return nudgeCursor(-kDivision);
+    case GraphKey::DivisionRight:
+        return nudgeCursor(kDivision);
+    case GraphKey::Home:
+        return moveCursor(c.selected, PlotBox::left);
+    case GraphKey::End:
+        return moveCursor(c.selected, PlotBox::right);
+    case GraphKey::OtherCursor:
+        return showCursors(true) | selectCursor(1 - c.selected);
+    }
+    return RedrawNone;
+}
+
 } // namespace ohmora

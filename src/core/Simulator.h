@@ -136,6 +136,13 @@ public:
     MeasureOutcome constructTauAt(TauPart part, int x, int y);
     // "Effacer les constructions": the cursors and every construction.
     Redraw eraseConstructions();
+    // A tool of the graph's menu, right-clicked at (x, y) on the graph or
+    // chosen from the keyboard (no point: the first ticked first-order
+    // curve, at the recording's first transient). "Curseurs de mesure"
+    // shows or hides the cursors.
+    MeasureOutcome useGraphTool(GraphTool tool, std::optional<std::pair<int, int>> at = {});
+    // A key of the graph.
+    Redraw graphKey(GraphKey key);
 
 private:
     Redraw quantityClicked(int k);

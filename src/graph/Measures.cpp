@@ -90,6 +90,14 @@ CursorReadout cursorReadout(const MeasureContext& context, const Cursors& cursor
     return out;
 }
 
+std::string cursorReadoutLines(const CursorReadout& readout) {
+    std::string out = "t1\t" + readout.t1 + "\nt2\t" + readout.t2 + "\ndt\t" + readout.dt + '\n';
+    for (const CursorQuantity& q : readout.quantities) {
+        out += q.identifier + '\t' + q.v1 + '\t' + q.v2 + '\t' + q.delta + '\n';
+    }
+    return out;
+}
+
 namespace {
 
 // The first transient of the recording that slot k follows to the first

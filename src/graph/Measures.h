@@ -57,6 +57,26 @@ struct Measures {
 
 enum class TauPart { Tangent, Level };
 
+// The tools of the graph's right-click menu, in its order, with their
+// captions.
+enum class GraphTool { Cursors, Tangent, Level, EraseConstructions };
+struct GraphToolEntry {
+    GraphTool tool;
+    std::string_view caption;
+};
+inline constexpr std::array<GraphToolEntry, 4> kGraphTools = {{
+    {GraphTool::Cursors, "Curseurs de mesure"},
+    {GraphTool::Tangent, "Tangente à l'origine"},
+    {GraphTool::Level, "Temps caractéristique (63 % / 37 %)"},
+    {GraphTool::EraseConstructions, "Effacer les constructions"},
+}};
+
+// The keys of the graph when it has the focus: the arrows move the selected
+// cursor by a pixel (with Shift, by a division of the grid, 40 pixels),
+// Home and End to the ends of the time axis, and the other cursor is
+// selected in turn.
+enum class GraphKey { Left, Right, DivisionLeft, DivisionRight, Home, End, OtherCursor };
+
 // What the tools read: the graph's frame, the recording its curves show
 // (null when they show none), the boxes and colours, the duration.
 struct MeasureContext {
@@ -85,6 +105,11 @@ struct CursorReadout {
     std::vector<CursorQuantity> quantities;
 };
 CursorReadout cursorReadout(const MeasureContext& context, const Cursors& cursors);
+
+// The readouts as ohmora-cli prints them: one "name<TAB>text" line for t1,
+// t2 and dt, then one line per quantity, its identifier and its values at
+// t1 and t2 and their difference, separated by TABs.
+std::string cursorReadoutLines(const CursorReadout& readout);
 
 // Why a construction cannot be made.
 inline constexpr std::string_view kNoRecordingOnGraph = "Aucun enregistrement sur le graphe";

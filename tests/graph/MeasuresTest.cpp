@@ -224,3 +224,45 @@ TEST(Cursors, ConstructionsLastUntilErasedOrRescaled) {
     EXPECT_TRUE(sim.state().graph.measures.empty());
     EXPECT_EQ(sim.eraseConstructions(), RedrawNone);
 }
+
+// The graph's menu and keys: the tools in the menu's order, the keyboard's
+// choice of curve (the first ticked one of the first order), the arrows on
+// the selected cursor.
+TEST(GraphTools, MenuAndKeys) {
+    const char* const captions[] = {"Curseurs de mesure", "Tangente à l'origine",
+                                    "Temps caractéristique (63 % / 37 %)",
+                                    "Effacer les constructions"};
+    for (size_t i = 0; i < kGraphTools.size(); ++i) {
+        EXPECT_EQ(kGraphTools[i].caption, captions[i]);
+    }
+    Simulator sim;
+    EXPECT_EQ(sim.useGraphTool(GraphTool::Tangent).problem, kNoRecordingOnGraph);
+    sim.setQuantity(SlotU1, true); // u_R1 and u_C
+
+    clickK(sim, 1);
+    runToEnd(sim);
+    EXPECT_TRUE(sim.useGraphTool(GraphTool::Level).problem.empty());
+    EXPECT_EQ(sim.state().graph.measures.taus.at(0).slot, SlotU1);
+    EXPECT_EQ(sim.useGraphTool(GraphTool::Tangent, std::pair{100, 60}).redraw, RedrawMeasures);
+    EXPECT_EQ(sim.state().graph.measures.taus.at(1).slot, SlotUC);
+
+    EXPECT_EQ(sim.graphKey(GraphKey::OtherCursor), RedrawMeasures); // shows them, cursor 2
+    const Cursors& c = sim.state().graph.measures.cursors;
+    EXPECT_TRUE(c.shown);
+    EXPECT_EQ(c.selected, 1);
+    sim.graphKey(GraphKey::DivisionLeft);
+    sim.graphKey(GraphKey::Left);
+    EXPECT_EQ(c.x[1], 360 - 41);
+    sim.graphKey(GraphKey::Home);
+    EXPECT_EQ(c.x[1], PlotBox::left);
+    sim.graphKey(GraphKey::OtherCursor);
+    sim.graphKey(GraphKey::End);
+    EXPECT_EQ(c.x[0], PlotBox::right);
+    EXPECT_EQ(cursorReadoutLines(sim.cursorReadout()),
+              "t1\t100 ms\nt2\t0 ms\ndt\t-100 ms\nu_R1\t6,20 µV\t6,00 V\t6,00 V\n"
+              "u_C\t6,00 V\t0,00 V\t-6,00 V\n");
+    sim.useGraphTool(GraphTool::Cursors);
+    EXPECT_FALSE(c.shown);
+    sim.useGraphTool(GraphTool::EraseConstructions);
+    EXPECT_TRUE(sim.state().graph.measures.empty());
+}
