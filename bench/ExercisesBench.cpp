@@ -6,7 +6,7 @@
 #include "ScriptedPrompter.h"
 #include "core/ProgramState.h"
 #include "exercises/ExerciseBrowser.h"
-#include "exercises/ExerciseSession.h"
+#include "session/ExerciseText.h"
 #include "window/Appearance.h"
 #include "window/MainWindow.h"
 
@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kExercise = "04-oscillations-libres";
+const char* const kExercise = "rlc-01-oscillations-libres";
 
 // The shipped pack, and 100 exercise files, in a directory of the bench's.
 fs::path packDirectory() {
@@ -52,7 +52,7 @@ void BM_OpenExercise(benchmark::State& state) {
     ohmora::MainWindow window(program, &prompter, ohmora::MainWindow::Options{false});
     const QString path = QString::fromStdString(program.programDirectory + kExercise + ".E34");
     for (auto _ : state) {
-        benchmark::DoNotOptimize(window.exerciseSession().openExercise(path, true));
+        benchmark::DoNotOptimize(window.session().text().openExercise(path, true));
     }
 }
 BENCHMARK(BM_OpenExercise)->Unit(benchmark::kMillisecond);
@@ -64,7 +64,7 @@ void BM_BrowserListsAndPreviews(benchmark::State& state) {
     for (auto _ : state) {
         ohmora::exercises::ExerciseBrowser browser(program, prompter, nullptr, nullptr);
         browser.activate();
-        benchmark::DoNotOptimize(browser.file1()->count());
+        benchmark::DoNotOptimize(browser.fileList()->count());
     }
 }
 BENCHMARK(BM_BrowserListsAndPreviews)->Unit(benchmark::kMillisecond);

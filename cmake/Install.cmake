@@ -117,7 +117,8 @@ install(TARGETS ohmora ohmora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # programs themselves or a marker file left by a run.
 install(DIRECTORY ${OHMORA_PROGRAM_DIR}/ DESTINATION ${data_dir}
         FILES_MATCHING PATTERN "*.E34" PATTERN "*.rtf" PATTERN "*.P16"
-                       PATTERN "ohmora.PEM" PATTERN "ohmora-aide.html")
+                       PATTERN "ohmora.PEM" PATTERN "ohmora-aide.html"
+                       PATTERN "LISEZMOI-enseignants.md")
 install(FILES ${screenshot} DESTINATION ${data_dir})
 install(FILES ${packaging_sources}/ohmora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${icon_theme} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)

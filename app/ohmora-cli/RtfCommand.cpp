@@ -1,6 +1,6 @@
 #include "RtfCommand.h"
 
-#include "OffscreenApplication.h"
+#include "GuiApplication.h"
 #include "richtext/RichText.h"
 
 #include <QGuiApplication>
@@ -15,8 +15,8 @@ namespace ohmora::cli {
 namespace {
 
 void usage(std::ostream& err) {
-    err << "usage: ohmora-cli rtf FILE --text\n"
-           "       ohmora-cli rtf FILE --rewrite OUT.rtf\n";
+    err << "Usage : ohmora-cli rtf FICHIER --text\n"
+           "        ohmora-cli rtf FICHIER --rewrite SORTIE.rtf\n";
 }
 
 } // namespace
@@ -25,15 +25,15 @@ int runRtfCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const bool text = args.size() == 2 && args[1] == "--text";
     const bool rewrite = args.size() == 3 && args[1] == "--rewrite";
     if (!text && !rewrite) {
-        err << "ohmora-cli rtf: expected FILE --text or FILE --rewrite OUT.rtf\n";
+        err << "ohmora-cli rtf : FICHIER --text ou FICHIER --rewrite SORTIE.rtf attendu\n";
         usage(err);
         return 2;
     }
-    const auto app = makeOffscreenApplication();
+    const auto app = makeGuiApplication();
     QTextDocument document;
     QString error;
     if (!rtf::readRtfFile(QString::fromStdString(args[0]), document, &error)) {
-        err << "ohmora-cli rtf: " << error.toStdString() << '\n';
+        err << "ohmora-cli rtf : " << error.toStdString() << '\n';
         return 1;
     }
     if (text) {
@@ -41,7 +41,8 @@ int runRtfCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return 0;
     }
     if (!rtf::writeRtfFile(QString::fromStdString(args[2]), document, &error)) {
-        err << "ohmora-cli rtf: cannot write " << args[2] << ": " << error.toStdString() << '\n';
+        err << "ohmora-cli rtf : impossible d'écrire " << args[2] << " : " << error.toStdString()
+            << '\n';
         return 1;
     }
     return 0;

@@ -1,35 +1,26 @@
-// ohmora-cli: the simulator without a window, for batch runs and checks.
+// ohmora-cli: the simulator without a window, for batch runs and checks. It
+// runs the application layer as a plain program: no widget, and a GUI
+// application only when a command draws or reads rich text.
 
-#include "ExerciseHost.h"
+#include "ExerciseCommand.h"
 #include "RtfCommand.h"
 #include "RunCommand.h"
 #include "Usage.h"
-
-#if OHMORA_WITH_CALCULATOR
 #include "calculator/CalcCommand.h"
-#endif
 
 #include <iostream>
 #include <string>
 #include <vector>
 
-namespace {
-
-void usage(std::ostream& err) {
-    err << ohmora::cli::usageText();
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
-        usage(std::cerr);
+        std::cerr << ohmora::cli::usageText();
         return 2;
     }
     const std::string command = args.front();
     args.erase(args.begin());
-    if (command == "--help" || command == "-h" || command == "help") {
+    if (command == "--help" || command == "-h") {
         std::cout << ohmora::cli::usageText();
         return 0;
     }
@@ -42,12 +33,10 @@ int main(int argc, char** argv) {
     if (command == "exercise") {
         return ohmora::cli::runExerciseCommand(args, std::cout, std::cerr);
     }
-#if OHMORA_WITH_CALCULATOR
     if (command == "calc") {
         return ohmora::runCalcCommand(args, std::cout, std::cerr);
     }
-#endif
-    std::cerr << "ohmora-cli: unknown command " << command << '\n';
-    usage(std::cerr);
+    std::cerr << "ohmora-cli : commande inconnue : " << command << "\n\n"
+              << ohmora::cli::usageText();
     return 2;
 }

@@ -2,6 +2,7 @@
 // start-up, writes the window's image to FILE and exits, which works
 // without a display under QT_QPA_PLATFORM=offscreen.
 
+#include "common/OptionLines.h"
 #include "core/ProgramState.h"
 #include "dialogs/FrenchTranslations.h"
 #include "files/AtomicFile.h"
@@ -24,14 +25,28 @@
 
 namespace {
 
+struct Option {
+    const char* name;
+    const char* value;
+    const char* help;
+};
+
+// The options, from which the usage is written.
+const Option kOptions[] = {
+    {"--dir", "DOSSIER",
+     "le dossier du programme (exercices, guide, aide, fichier témoin de la suite) ; par "
+     "défaut celui de l'exécutable quand il les contient, sinon ../share/ohmora à côté de lui"},
+    {"--screenshot", "FICHIER.png",
+     "écrire une image de la fenêtre après le démarrage, puis finir"},
+    {"--help", "", "afficher cette aide"},
+};
+
 void usage(std::FILE* to = stderr) {
-    std::fputs("Usage: ohmora [--dir DIR] [--screenshot FILE.png] [--help]\n"
-               "  --dir DIR             the program directory (exercises, guide, help,\n"
-               "                        the suite's marker file); by default the executable's\n"
-               "                        when it holds them, else ../share/ohmora beside it\n"
-               "  --screenshot FILE.png write a picture of the window after the start-up\n"
-               "  --help                print this help\n",
-               to);
+    std::string text = "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] [--help]\n";
+    for (const Option& o : kOptions) {
+        text += ohmora::app::optionLines(o.name, o.value, o.help);
+    }
+    std::fputs(text.c_str(), to);
 }
 
 struct Arguments {
@@ -57,7 +72,7 @@ Arguments readArguments(const QStringList& args) {
             }
         }
         if (!target) {
-            std::fprintf(stderr, "ohmora: unknown argument: %s\n", a.toLocal8Bit().constData());
+            std::fprintf(stderr, "ohmora : argument inconnu : %s\n", a.toLocal8Bit().constData());
             out.valid = false;
             return out;
         }
@@ -68,7 +83,8 @@ Arguments readArguments(const QStringList& args) {
             value = a.mid(name.size() + 1);
         }
         if (value.isEmpty() || target->has_value()) {
-            std::fprintf(stderr, "ohmora: %s needs one value\n", name.toLocal8Bit().constData());
+            std::fprintf(stderr, "ohmora : %s demande une valeur, une seule fois\n",
+                         name.toLocal8Bit().constData());
             out.valid = false;
             return out;
         }
@@ -94,12 +110,12 @@ bool writePng(const QImage& image, const QString& path) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    std::string reason = "cannot encode the picture";
+    std::string reason = "l'image n'a pas pu être codée";
     if (!image.save(&buffer, "PNG") ||
         !ohmora::files::writeFileAtomically(
             path.toStdString(), std::string_view(png.constData(), size_t(png.size())), &reason)) {
-        std::fprintf(stderr, "ohmora: cannot write %s: %s\n", path.toLocal8Bit().constData(),
-                     reason.c_str());
+        std::fprintf(stderr, "ohmora : impossible d'écrire %s : %s\n",
+                     path.toLocal8Bit().constData(), reason.c_str());
         return false;
     }
     return true;
@@ -131,7 +147,7 @@ int main(int argc, char** argv) {
     }
 
     if (args.directory && !QFileInfo(*args.directory).isDir()) {
-        std::fprintf(stderr, "ohmora: %s is not a directory\n",
+        std::fprintf(stderr, "ohmora : %s n'est pas un dossier\n",
                      args.directory->toLocal8Bit().constData());
         return 2;
     }
@@ -141,7 +157,7 @@ int main(int argc, char** argv) {
     if (args.screenshot) {
         // A picture of the window is not a session: the suite is not told
         // that the program runs, and no request of its is taken.
-        ohmora::MainWindow window(program, nullptr, ohmora::MainWindow::Options{false});
+        ohmora::MainWindow window(program, nullptr, ohmora::MainWindow::Options{false, nullptr});
         window.show();
         const QImage image = window.grab().toImage();
         return writePng(image, *args.screenshot) ? 0 : 1;

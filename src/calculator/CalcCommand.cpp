@@ -10,16 +10,13 @@ namespace ohmora {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage : ohmora-cli calc EXPRESSION [--radians] [--scientific]\n"
+    "Usage : ohmora-cli calc EXPRESSION [--radians] [--scientific]\n"
     "  Affiche ce que la machine à calculer montre après EXE (angles en degrés\n"
     "  sauf --radians, affichage standard sauf --scientific). Mettre -- devant\n"
-    "  une expression qui commence par --.\n"
-    "  Prints what the calculator shows after EXE (degrees unless --radians,\n"
-    "  standard display unless --scientific). Put -- before an expression\n"
-    "  that starts with --.\n";
+    "  une expression qui commence par --.\n";
 
 int usageError(std::ostream& err, const std::string& problem) {
-    err << "ohmora-cli calc : " << problem << '\n' << kUsage;
+    err << "ohmora-cli calc : " << problem << '\n' << kUsage;
     return 2;
 }
 
@@ -42,17 +39,15 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
             out << kUsage;
             return 0;
         } else if (option) {
-            return usageError(err, "option inconnue (unknown option): " + arg);
+            return usageError(err, "option inconnue : " + arg);
         } else if (expression) {
-            return usageError(err, "une seule expression attendue, celle-ci est de trop "
-                                   "(exactly one expression expected, extra one): " +
-                                       arg);
+            return usageError(err, "une seule expression attendue, celle-ci est de trop : " + arg);
         } else {
             expression = arg;
         }
     }
     if (!expression) {
-        return usageError(err, "expression manquante (missing expression)");
+        return usageError(err, "expression manquante");
     }
     const ExeResult result =
         executeExpression(*expression, radians ? kRadians : kDegrees, scientific);

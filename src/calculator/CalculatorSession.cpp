@@ -61,44 +61,46 @@ std::optional<CalculatorKey> keyForCharacter(char typed) {
 
 CalculatorSession::CalculatorSession(double& memoire) : memoire_(memoire) {}
 
+namespace {
+
+// The keys that write a text of their own: as it is, or as a factor, with
+// the implicit multiplication before it.
+struct TypedKey {
+    const char* text;
+    CalculatorKey key;
+    bool factor;
+};
+using K = CalculatorKey;
+constexpr TypedKey kTypedKeys[] = {
+    {".", K::Point, false},       {"E", K::ToExp, false},        {"E+3", K::Kilo, false},
+    {"E+6", K::Mega, false},      {"E+9", K::Giga, false},       {"E+12", K::Tera, false},
+    {"E-3", K::Milli, false},     {"E-6", K::Micro, false},      {"E-9", K::Nano, false},
+    {"E-12", K::Pico, false},     {")", K::CloseBracket, false}, {"(", K::OpenBracket, true},
+    {"sin ", K::Sin, true},       {"cos ", K::Cos, true},        {"tan ", K::Tan, true},
+    {"invSIN ", K::InvSin, true}, {"invCOS ", K::InvCos, true},  {"invTAN ", K::InvTan, true},
+    {"ln ", K::Ln, true},         {"log ", K::Log, true},        {"exp ", K::Exp, true},
+    {"10 ^ ", K::TenPower, true}, {"SQR ", K::Root, true},       {"1 / ", K::Inverse, true},
+};
+
+} // namespace
+
 bool CalculatorSession::press(CalculatorKey key) {
-    using K = CalculatorKey;
     if (key >= K::Digit0 && key <= K::Digit9) {
         const int digit = static_cast<int>(key) - static_cast<int>(K::Digit0);
         append(std::string(1, static_cast<char>('0' + digit)));
         return false;
     }
+    for (const TypedKey& typed : kTypedKeys) {
+        if (typed.key == key) {
+            if (typed.factor) {
+                appendAfterProduct(typed.text);
+            } else {
+                append(typed.text);
+            }
+            return false;
+        }
+    }
     switch (key) {
-    case K::Point:
-        append(".");
-        break;
-    case K::ToExp:
-        append("E");
-        break;
-    case K::Kilo:
-        append("E+3");
-        break;
-    case K::Mega:
-        append("E+6");
-        break;
-    case K::Giga:
-        append("E+9");
-        break;
-    case K::Tera:
-        append("E+12");
-        break;
-    case K::Milli:
-        append("E-3");
-        break;
-    case K::Micro:
-        append("E-6");
-        break;
-    case K::Nano:
-        append("E-9");
-        break;
-    case K::Pico:
-        append("E-12");
-        break;
     case K::Plus:
         // After "E" the plus is the exponent's sign.
         appendOperator(lastCharacter() == 'E' ? "+" : " + ", true);
@@ -117,48 +119,6 @@ bool CalculatorSession::press(CalculatorKey key) {
         break;
     case K::Square:
         appendOperator(" ^ 2", false);
-        break;
-    case K::OpenBracket:
-        appendAfterProduct("(");
-        break;
-    case K::CloseBracket:
-        append(")");
-        break;
-    case K::Sin:
-        appendAfterProduct("sin ");
-        break;
-    case K::Cos:
-        appendAfterProduct("cos ");
-        break;
-    case K::Tan:
-        appendAfterProduct("tan ");
-        break;
-    case K::InvSin:
-        appendAfterProduct("invSIN ");
-        break;
-    case K::InvCos:
-        appendAfterProduct("invCOS ");
-        break;
-    case K::InvTan:
-        appendAfterProduct("invTAN ");
-        break;
-    case K::Ln:
-        appendAfterProduct("ln ");
-        break;
-    case K::Log:
-        appendAfterProduct("log ");
-        break;
-    case K::Exp:
-        appendAfterProduct("exp ");
-        break;
-    case K::TenPower:
-        appendAfterProduct("10 ^ ");
-        break;
-    case K::Root:
-        appendAfterProduct("SQR ");
-        break;
-    case K::Inverse:
-        appendAfterProduct("1 / ");
         break;
     case K::Pi:
         appendAfterProduct(writeNumber(4 * std::atan(1.0)));

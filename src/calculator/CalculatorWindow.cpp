@@ -198,6 +198,7 @@ void outline(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& co
 
 CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
     : QDialog(parent), session_(program.memoire), beep_([] { QApplication::beep(); }) {
+    setObjectName(QStringLiteral("Machine"));
     setWindowTitle(QStringLiteral("Machine à calculer"));
     setFixedSize(kWidth, kHeight);
     setModal(true);
@@ -208,19 +209,19 @@ CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
     createEntryLine();
     createOptionFrames();
     createKeys();
-    z1_->setFocus();
+    entryLine_->setFocus();
 }
 
 void CalculatorWindow::createEntryLine() {
-    z1_ = new QLineEdit(this);
-    z1_->setObjectName(QStringLiteral("z1"));
+    entryLine_ = new QLineEdit(this);
+    entryLine_->setObjectName(QStringLiteral("z1"));
     // Not read-only, so that the toolkit draws the line's blinking caret:
     // filterEntryLine() lets no edit through but the calculator's keys.
-    z1_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    z1_->setAcceptDrops(false);
-    z1_->setGeometry(10, 12, 282, 34);
-    z1_->setFont(entryFont(entrySize_));
-    z1_->installEventFilter(this);
+    entryLine_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    entryLine_->setAcceptDrops(false);
+    entryLine_->setGeometry(10, 12, 282, 34);
+    entryLine_->setFont(entryFont(entrySize_));
+    entryLine_->installEventFilter(this);
 }
 
 void CalculatorWindow::createOptionFrames() {
@@ -282,7 +283,7 @@ void CalculatorWindow::pressKey(CalculatorKey key) {
 void CalculatorWindow::selectRadians(bool radians) {
     angle_[radians ? 1 : 0]->setChecked(true);
     session_.setRadians(radians);
-    z1_->setFocus();
+    entryLine_->setFocus();
 }
 
 void CalculatorWindow::selectScientific(bool scientific) {
@@ -299,7 +300,7 @@ void CalculatorWindow::runKey(CalculatorKey key, bool typed) {
         // The evaluation runs on this thread: paint the wait text now.
         showText(
             QString::fromUtf8(kPatienceText.data(), static_cast<qsizetype>(kPatienceText.size())));
-        z1_->repaint();
+        entryLine_->repaint();
     }
     const bool beep = session_.press(key);
     if (typed && key != K::Exe) {
@@ -319,23 +320,23 @@ void CalculatorWindow::showEntryLine() {
 // line of thousands of characters feels: a key sets the text once, and a
 // new size while the line holds the shorter of its two texts.
 void CalculatorWindow::showText(const QString& text) {
-    const bool changed = z1_->text() != text;
+    const bool changed = entryLine_->text() != text;
     const int size = entrySizeFor(text);
     const bool resized = size != entrySize_;
-    const bool resizeFirst = text.size() >= z1_->text().size();
+    const bool resizeFirst = text.size() >= entryLine_->text().size();
     entrySize_ = size;
     if (resized && resizeFirst) {
-        z1_->setFont(entryFont(size));
+        entryLine_->setFont(entryFont(size));
     }
     if (changed) {
-        z1_->setText(text); // which puts the caret after the last character
+        entryLine_->setText(text); // which puts the caret after the last character
     } else {
-        z1_->setCursorPosition(static_cast<int>(text.size()));
+        entryLine_->setCursorPosition(static_cast<int>(text.size()));
     }
     if (resized && !resizeFirst) {
-        z1_->setFont(entryFont(size));
+        entryLine_->setFont(entryFont(size));
     }
-    z1_->setFocus();
+    entryLine_->setFocus();
     if (changed) {
         emit entryLineShown(text);
     }
@@ -343,7 +344,7 @@ void CalculatorWindow::showText(const QString& text) {
 
 int CalculatorWindow::entrySizeFor(const QString& text) const {
     // Room left for the text inside the frame and its margins.
-    const int room = z1_->contentsRect().width() - 8;
+    const int room = entryLine_->contentsRect().width() - 8;
     int size = 0;
     while (size + 1 < kEntrySizes && !fits(text, entryFont(size), room)) {
         ++size;
@@ -352,7 +353,7 @@ int CalculatorWindow::entrySizeFor(const QString& text) const {
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == z1_ && filterEntryLine(event)) {
+    if (watched == entryLine_ && filterEntryLine(event)) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -391,8 +392,8 @@ bool CalculatorWindow::placeCaretOnFocus(QFocusEvent* event) {
         reason != Qt::ShortcutFocusReason) {
         return false;
     }
-    static_cast<QObject*>(z1_)->event(event);
-    z1_->setCursorPosition(static_cast<int>(z1_->text().size()));
+    static_cast<QObject*>(entryLine_)->event(event);
+    entryLine_->setCursorPosition(static_cast<int>(entryLine_->text().size()));
     return true;
 }
 
@@ -431,15 +432,15 @@ void CalculatorWindow::showEntryLineMenu(const QPoint& globalPosition) {
         return QString::fromUtf8(text) + u'\t' +
                QKeySequence(key).toString(QKeySequence::NativeText);
     };
-    auto* menu = new QMenu(z1_);
+    auto* menu = new QMenu(entryLine_);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QAction* copy = menu->addAction(caption("&Copier", QKeySequence::Copy));
-    copy->setEnabled(z1_->hasSelectedText());
-    connect(copy, &QAction::triggered, z1_, &QLineEdit::copy);
+    copy->setEnabled(entryLine_->hasSelectedText());
+    connect(copy, &QAction::triggered, entryLine_, &QLineEdit::copy);
     menu->addSeparator();
     QAction* all = menu->addAction(caption("Tout sélectionner", QKeySequence::SelectAll));
-    all->setEnabled(z1_->selectedText().size() < z1_->text().size());
-    connect(all, &QAction::triggered, z1_, &QLineEdit::selectAll);
+    all->setEnabled(entryLine_->selectedText().size() < entryLine_->text().size());
+    connect(all, &QAction::triggered, entryLine_, &QLineEdit::selectAll);
     menu->popup(globalPosition);
 }
 

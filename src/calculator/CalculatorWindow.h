@@ -38,7 +38,7 @@ public:
     void selectScientific(bool scientific);
 
     QPushButton* button(CalculatorKey key) const;
-    QLineEdit* entryLine() const { return z1_; }
+    QLineEdit* entryLine() const { return entryLine_; }
     QRadioButton* angleButton(int index) const { return angle_[index]; } // 0 Degrés, 1 Radians
     QRadioButton* displayButton(int index) const {
         return display_[index];
@@ -75,7 +75,7 @@ private:
 
     CalculatorSession session_;
     std::function<void()> beep_;
-    QLineEdit* z1_ = nullptr;
+    QLineEdit* entryLine_ = nullptr;
     int entrySize_ = 0; // index of the entry line's font size
     QRadioButton* angle_[2] = {nullptr, nullptr};
     QRadioButton* display_[2] = {nullptr, nullptr};

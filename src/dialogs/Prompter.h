@@ -1,21 +1,18 @@
 #pragma once
-// The one door through which the windows ask the user something: message
-// boxes, the colour, file and printer dialogs, pop-up menus, the program's
-// own modal windows and the desktop's document viewer. The Qt
-// implementation shows real modal dialogs; the scripted one answers from a
-// queue and records what was shown, so that tests never block on a modal
-// loop.
+// The one door through which the program asks the user something: message
+// boxes, the colour, file and printer choices and the desktop's document
+// viewer. The application layer (src/session) asks through it without a
+// single widget; the windows' own modal windows and pop-up menus go through
+// WindowPrompter, which adds them. The Qt implementation shows real modal
+// dialogs; the scripted one answers from a queue and records what was
+// asked, so that tests never block on a modal loop; ohmora-cli's answers
+// for a run that has nobody to ask.
 
 #include <QColor>
 #include <QPageLayout>
 #include <QString>
 
 #include <optional>
-
-class QAction;
-class QDialog;
-class QMenu;
-class QPoint;
 
 namespace ohmora {
 
@@ -30,13 +27,17 @@ struct Message {
     MessageButtons buttons = MessageButtons::Ok;
 };
 
-// A file dialog's title, filter ("Texte au format RTF (*.RTF)"), the
-// extension added to a name typed without one, and the name proposed.
+// A file dialog: its title, filter ("Texte au format RTF (*.RTF)"), the
+// extension added to a name typed without one, the folder it starts in and
+// the name it proposes (empty: none). A save dialog asks before replacing a
+// file, unless the program asks its own question in its own words.
 struct FileChoice {
     QString title;
     QString filter;
     QString defaultSuffix;
+    QString directory;
     QString proposedName;
+    bool asksBeforeOverwriting = true;
 };
 
 // Where printed pages go: a printer by its name, or else a PDF file; with
@@ -58,30 +59,17 @@ public:
     // The colour dialog, opened on `initial`; nothing when cancelled.
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
 
-    // Runs `dialog` (one of the program's own, or the exercise browser)
-    // modally until it closes; returns its result code.
-    virtual int runModal(QDialog& dialog) = 0;
-
     // Opens a local document (the help) in the desktop's viewer for its
     // kind; false when none could open it.
     virtual bool openDocument(const QString& path) = 0;
 
-    // The system's file dialogs; nothing when cancelled. A save never asks
-    // about overwriting: the program asks its own question.
+    // The system's file dialogs; nothing when cancelled.
     virtual std::optional<QString> chooseOpenFile(const FileChoice& choice) = 0;
     virtual std::optional<QString> chooseSaveFile(const FileChoice& choice) = 0;
 
-    // --- copies and printing ---------------------------------------------
-    // Shows `menu` as a pop-up at `globalPosition` until it closes; returns
-    // the entry chosen, or nothing.
-    virtual QAction* popUpMenu(QMenu& menu, const QPoint& globalPosition) = 0;
     // The system's printer choice, opened on `current`; nothing when
     // cancelled.
     virtual std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) = 0;
-    // A save-file choice of a PDF file, with the dialog's title and the
-    // path it suggests; nothing when cancelled.
-    virtual std::optional<QString> choosePdfFile(const QString& title,
-                                                 const QString& suggestedPath) = 0;
 };
 
 // The answer that dismissing a box without choosing stands for.

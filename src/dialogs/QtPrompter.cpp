@@ -1,10 +1,12 @@
 #include "dialogs/QtPrompter.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -42,31 +44,57 @@ QMessageBox::StandardButtons boxButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
-std::optional<QString> fileDialog(QWidget* parent, const FileChoice& choice,
-                                  QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, choice.title, QString(), choice.filter);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                       : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!choice.defaultSuffix.isEmpty()) {
-        dialog.setDefaultSuffix(choice.defaultSuffix);
-    }
-    if (!choice.proposedName.isEmpty()) {
-        dialog.selectFile(choice.proposedName);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+std::optional<QString> chooseFile(QWidget* parent, const FileChoice& choice, bool save) {
+    const std::unique_ptr<QFileDialog> dialog = fileDialog(parent, choice, save);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 } // namespace
 
+std::unique_ptr<QFileDialog> fileDialog(QWidget* parent, const FileChoice& choice, bool save) {
+    auto dialog =
+        std::make_unique<QFileDialog>(parent, choice.title, choice.directory, choice.filter);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !save || !choice.asksBeforeOverwriting);
+    if (!choice.defaultSuffix.isEmpty()) {
+        dialog->setDefaultSuffix(choice.defaultSuffix);
+    }
+    if (!choice.proposedName.isEmpty()) {
+        dialog->selectFile(choice.proposedName);
+    }
+    return dialog;
+}
+
+int titleBarWidth(const QString& title) {
+    // Title bars set their text larger and bold, between the window's icon
+    // and its buttons.
+    constexpr double kTitleScale = 1.15;
+    constexpr int kIconAndButtons = 140;
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return int(QFontMetrics(font).horizontalAdvance(title) * kTitleScale) + kIconAndButtons;
+}
+
+std::unique_ptr<QMessageBox> messageBox(const Message& message, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(boxIcon(message.icon), message.title, message.text,
+                                             boxButtons(message.buttons), parent);
+    // The box sizes itself from its layout when shown: a spacer across its
+    // grid makes room for the title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(titleBarWidth(message.title), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
+
 MessageAnswer QtPrompter::message(const Message& message) {
-    QMessageBox box(boxIcon(message.icon), message.title, message.text, boxButtons(message.buttons),
-                    parent_);
-    switch (box.exec()) {
+    const std::unique_ptr<QMessageBox> box = messageBox(message, parent_);
+    switch (box->exec()) {
     case QMessageBox::Ok:
         return MessageAnswer::Ok;
     case QMessageBox::Cancel:
@@ -132,24 +160,16 @@ std::optional<PrinterChoice> QtPrompter::choosePrinter(const PrinterChoice& curr
     return chosen;
 }
 
-std::optional<QString> QtPrompter::choosePdfFile(const QString& title,
-                                                 const QString& suggestedPath) {
-    return fileDialog(parent_,
-                      FileChoice{title, QStringLiteral("Documents PDF (*.pdf)"),
-                                 QStringLiteral("pdf"), suggestedPath},
-                      QFileDialog::AcceptSave);
-}
-
 bool QtPrompter::openDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 std::optional<QString> QtPrompter::chooseOpenFile(const FileChoice& choice) {
-    return fileDialog(parent_, choice, QFileDialog::AcceptOpen);
+    return chooseFile(parent_, choice, false);
 }
 
 std::optional<QString> QtPrompter::chooseSaveFile(const FileChoice& choice) {
-    return fileDialog(parent_, choice, QFileDialog::AcceptSave);
+    return chooseFile(parent_, choice, true);
 }
 
 } // namespace ohmora

@@ -3,7 +3,9 @@
 #include "core/ProgramState.h"
 #include "dialogs/Prompter.h"
 #include "exercises/ExerciseFile.h"
+#include "exercises/ExerciseMessages.h"
 #include "files/SavePath.h"
+#include "qtbridge/QtStrings.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -22,8 +24,6 @@ namespace {
 
 const QColor kBackground{240, 235, 230};
 const QColor kTitleBackground{0, 0, 128};
-
-const char* const kUnreadable = "Vérifier:\n- le nom du fichier,\n- l'état du lecteur.";
 
 // The browser's painted title: "Ouvrir un exercice" letter by letter.
 class TitlePicture : public QWidget {
@@ -152,10 +152,27 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kBackground);
     setPalette(palette);
-    const int w = width(), h = height();
+    buildLists();
+    buildPreview();
+    buildLoadingPanel();
+    connectControls();
 
-    tito_ = new TitlePicture(this);
-    tito_->setGeometry(0, 0, w, 56);
+    // Start-up: no title, no loading panel, the program's directory.
+    titleLabel_->clear();
+    loadingPanel_->hide();
+    topicsBox_->clear();
+    const QString home = QString::fromStdString(program_.programDirectory);
+    if (!home.isEmpty() && folderList_->setPath(home)) {
+        driveList_->showDrive(DriveList::driveOf(folderList_->path()));
+        fileList_->setDirectory(folderList_->path());
+    }
+    showPreview(false);
+}
+
+void ExerciseBrowser::buildLists() {
+    const int w = width(), h = height();
+    titlePicture_ = new TitlePicture(this);
+    titlePicture_->setGeometry(0, 0, w, 56);
 
     // The list panel, just under the title (8 pixels of overlap), down to
     // the window's bottom.
@@ -165,66 +182,71 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
     panel->setGeometry(0, 56 - 8, 300, h - 48);
     panel->lower();
     makeLabel("Label6", QStringLiteral("Lecteur :"), panel, QRect(12, 16, 276, 16));
-    drive1_ = new DriveList(panel);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
-    drive1_->setGeometry(12, 34, 276, 24);
+    driveList_ = new DriveList(panel);
+    driveList_->setObjectName(QStringLiteral("Drive1"));
+    driveList_->setGeometry(12, 34, 276, 24);
     makeLabel("Label7", QStringLiteral("Répertoire :"), panel, QRect(12, 66, 276, 16));
-    dir1_ = new DirectoryList(panel);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setGeometry(12, 84, 276, 180);
+    folderList_ = new DirectoryList(panel);
+    folderList_->setObjectName(QStringLiteral("Dir1"));
+    folderList_->setGeometry(12, 84, 276, 180);
     makeLabel("Label5", QStringLiteral("Liste des exercices:"), panel, QRect(12, 274, 276, 16));
-    file1_ = new FileList(QStringLiteral("*.E34"), panel);
-    file1_->setObjectName(QStringLiteral("File1"));
-    file1_->setGeometry(12, 292, 276, h - 48 - 292 - 44);
+    fileList_ = new FileList(QStringLiteral("*.E34"), panel);
+    fileList_->setObjectName(QStringLiteral("File1"));
+    fileList_->setGeometry(12, 292, 276, h - 48 - 292 - 44);
 
-    fichierexo_ = new QLineEdit(this);
-    fichierexo_->setObjectName(QStringLiteral("fichierexo"));
-    fichierexo_->setReadOnly(true);
-    fichierexo_->setGeometry(12, h - 34, w - 12 + 2, 24);
+    pathBox_ = new QLineEdit(this);
+    pathBox_->setObjectName(QStringLiteral("fichierexo"));
+    pathBox_->setReadOnly(true);
+    pathBox_->setGeometry(12, h - 34, w - 12 + 2, 24);
+}
 
-    // The preview.
-    intratro_ = makeLabel("intratro", QStringLiteral("Sélectionner un fichier"), this,
-                          QRect(320, 260, w - 340, 40));
-    intratro_->setAlignment(Qt::AlignCenter);
-    intratro_->setFont(timesFont(16, false));
-    titratexo_ = makeLabel("titratexo", QString(), this, QRect(330, 76, w - 350, 56));
-    titratexo_->setFont(timesFont(16, true));
-    titratexo_->setWordWrap(true);
-    titratexo_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
-    label1_ = makeLabel("Label1", QStringLiteral("Notions abordées :"), this,
-                        QRect(330, 146, w - 350, 22));
-    label1_->setFont(timesFont(12, true));
-    text1_ = new QPlainTextEdit(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setReadOnly(true);
-    text1_->setGeometry(330, 172, w - 350, 150);
-    label4_ = makeLabel("Label4", QStringLiteral("Niveau de difficulté :"), this,
-                        QRect(330, 342, 150, 28));
+void ExerciseBrowser::buildPreview() {
+    const int w = width(), h = height();
+    invitation_ = makeLabel("intratro", QStringLiteral("Sélectionner un fichier"), this,
+                            QRect(320, 260, w - 340, 40));
+    invitation_->setAlignment(Qt::AlignCenter);
+    invitation_->setFont(timesFont(16, false));
+    titleLabel_ = makeLabel("titratexo", QString(), this, QRect(330, 76, w - 350, 56));
+    titleLabel_->setFont(timesFont(16, true));
+    titleLabel_->setWordWrap(true);
+    titleLabel_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
+    topicsCaption_ = makeLabel("Label1", QStringLiteral("Notions abordées :"), this,
+                               QRect(330, 146, w - 350, 22));
+    topicsCaption_->setFont(timesFont(12, true));
+    topicsBox_ = new QPlainTextEdit(this);
+    topicsBox_->setObjectName(QStringLiteral("Text1"));
+    topicsBox_->setReadOnly(true);
+    topicsBox_->setGeometry(330, 172, w - 350, 150);
+    difficultyCaption_ = makeLabel("Label4", QStringLiteral("Niveau de difficulté :"), this,
+                                   QRect(330, 342, 150, 28));
     for (int k = 0; k < 3; ++k) {
-        image4_[size_t(k)] = makeLabel("Image4", QString(), this, QRect(486 + 34 * k, 342, 28, 28));
-        image4_[size_t(k)]->setObjectName(QStringLiteral("Image4_%1").arg(k));
+        marks_[size_t(k)] = makeLabel("Image4", QString(), this, QRect(486 + 34 * k, 342, 28, 28));
+        marks_[size_t(k)]->setObjectName(QStringLiteral("Image4_%1").arg(k));
     }
     // The corrected label over its shadow, 2 pixels right and down.
-    label3_ = makeLabel("Label3", QString(), this, QRect(332, 394, 300, 30));
-    label2_ = makeLabel("Label2", QString(), this, QRect(330, 392, 300, 30));
-    for (QLabel* l : {label2_, label3_}) {
+    correctionShadow_ = makeLabel("Label3", QString(), this, QRect(332, 394, 300, 30));
+    correctionLabel_ = makeLabel("Label2", QString(), this, QRect(330, 392, 300, 30));
+    for (QLabel* l : {correctionLabel_, correctionShadow_}) {
         l->setFont(timesFont(14, true));
     }
-    label3_->setStyleSheet(QStringLiteral("color: rgb(160, 160, 160);"));
-    label2_->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
-    ouvreur_ = imageButton("ouvreur", true, "Ouvrir l'exercice sélectionné", this,
-                           QRect(w - 170, h - 110, 60, 60));
-    image5_ = imageButton("Image5", false, "Fermer sans charger d'exercice", this,
-                          QRect(w - 90, h - 110, 60, 60));
+    correctionShadow_->setStyleSheet(QStringLiteral("color: rgb(160, 160, 160);"));
+    correctionLabel_->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
+    openButton_ = imageButton("ouvreur", true, "Ouvrir l'exercice sélectionné", this,
+                              QRect(w - 170, h - 110, 60, 60));
+    closeButton_ = imageButton("Image5", false, "Fermer sans charger d'exercice", this,
+                               QRect(w - 90, h - 110, 60, 60));
+}
 
-    loading_ = new QFrame(this);
-    loading_->setObjectName(QStringLiteral("loading"));
-    loading_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    loading_->setAutoFillBackground(true);
-    loading_->setGeometry((w - 320) / 2, (h - 100) / 2, 320, 100);
-    auto* wait1 = makeLabel("Label8", QStringLiteral("Patienter quelques instants"), loading_,
+void ExerciseBrowser::buildLoadingPanel() {
+    const int w = width(), h = height();
+    loadingPanel_ = new QFrame(this);
+    loadingPanel_->setObjectName(QStringLiteral("loading"));
+    loadingPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    loadingPanel_->setAutoFillBackground(true);
+    loadingPanel_->setGeometry((w - 320) / 2, (h - 100) / 2, 320, 100);
+    auto* wait1 = makeLabel("Label8", QStringLiteral("Patienter quelques instants"), loadingPanel_,
                             QRect(10, 20, 300, 24));
-    auto* wait2 = makeLabel("Label9", QStringLiteral("Chargement des fichiers"), loading_,
+    auto* wait2 = makeLabel("Label9", QStringLiteral("Chargement des fichiers"), loadingPanel_,
                             QRect(10, 54, 300, 24));
     for (QLabel* l : {wait1, wait2}) {
         l->setAlignment(Qt::AlignCenter);
@@ -233,66 +255,58 @@ ExerciseBrowser::ExerciseBrowser(ProgramState& program, Prompter& prompter, Open
         l->setFont(bold);
         l->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
     }
+}
 
-    connect(ouvreur_, &QToolButton::clicked, this, [this] { ouvreurClick(); });
-    connect(image5_, &QToolButton::clicked, this, [this] { closeClick(); });
-    file1_->onClicked = [this](const QString& name) { selectFile(name); };
-    file1_->onActivated = [this](const QString& name) {
+void ExerciseBrowser::connectControls() {
+    connect(openButton_, &QToolButton::clicked, this, [this] { ouvreurClick(); });
+    connect(closeButton_, &QToolButton::clicked, this, [this] { closeClick(); });
+    fileList_->onClicked = [this](const QString& name) { selectFile(name); };
+    fileList_->onActivated = [this](const QString& name) {
         selectFile(name);
         ouvreurClick();
     };
-    drive1_->onChosen = [this](const QString& drive) {
-        const QString previous = dir1_->path();
-        if (!dir1_->setPath(drive)) {
-            drive1_->showDrive(DriveList::driveOf(previous)); // cannot be read: stay
+    driveList_->onChosen = [this](const QString& drive) {
+        const QString previous = folderList_->path();
+        if (!folderList_->setPath(drive)) {
+            driveList_->showDrive(DriveList::driveOf(previous)); // cannot be read: stay
             return;
         }
-        drive1_->showDrive(DriveList::driveOf(dir1_->path()));
-        file1_->setDirectory(dir1_->path());
+        driveList_->showDrive(DriveList::driveOf(folderList_->path()));
+        fileList_->setDirectory(folderList_->path());
     };
-    dir1_->onChanged = [this](const QString& path) {
-        drive1_->showDrive(DriveList::driveOf(path));
-        file1_->setDirectory(path);
+    folderList_->onChanged = [this](const QString& path) {
+        driveList_->showDrive(DriveList::driveOf(path));
+        fileList_->setDirectory(path);
         // The preview of a file elsewhere would open that file: the new
         // directory invites to select one of its own.
-        fichierexo_->clear();
+        pathBox_->clear();
         apercu();
     };
-
-    // Start-up: no title, no loading panel, the program's directory.
-    titratexo_->clear();
-    loading_->hide();
-    text1_->clear();
-    const QString home = QString::fromStdString(program_.programDirectory);
-    if (!home.isEmpty() && dir1_->setPath(home)) {
-        drive1_->showDrive(DriveList::driveOf(dir1_->path()));
-        file1_->setDirectory(dir1_->path());
-    }
-    showPreview(false);
 }
 
 bool ExerciseBrowser::markShown(int k) const {
-    return !image4_[size_t(k)]->isHidden();
+    return !marks_[size_t(k)]->isHidden();
 }
 
 void ExerciseBrowser::showPreview(bool shown) {
-    for (QWidget* w : {static_cast<QWidget*>(label4_), static_cast<QWidget*>(ouvreur_)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(difficultyCaption_), static_cast<QWidget*>(openButton_)}) {
         w->setVisible(shown);
     }
-    for (QLabel* mark : image4_) {
+    for (QLabel* mark : marks_) {
         mark->setVisible(false);
     }
-    for (QLabel* l : {label1_, label2_, label3_}) {
+    for (QLabel* l : {topicsCaption_, correctionLabel_, correctionShadow_}) {
         l->setVisible(shown);
     }
-    text1_->setVisible(shown);
-    intratro_->setVisible(!shown);
+    topicsBox_->setVisible(shown);
+    invitation_->setVisible(!shown);
 }
 
 void ExerciseBrowser::setMark(int k, bool lit) {
     lit_[size_t(k)] = lit;
-    image4_[size_t(k)]->setPixmap(markPicture(lit));
-    image4_[size_t(k)]->setVisible(true);
+    marks_[size_t(k)]->setPixmap(markPicture(lit));
+    marks_[size_t(k)]->setVisible(true);
 }
 
 void ExerciseBrowser::showEvent(QShowEvent* event) {
@@ -301,68 +315,74 @@ void ExerciseBrowser::showEvent(QShowEvent* event) {
 }
 
 void ExerciseBrowser::activate() {
-    if (file1_->count() > 0) {
-        if (file1_->currentRow() == 0) {
-            selectFile(file1_->item(0)->text());
+    if (fileList_->count() > 0) {
+        if (fileList_->currentRow() == 0) {
+            selectFile(fileList_->item(0)->text());
         } else {
-            file1_->setCurrentRow(0); // the selection previews it
+            fileList_->setCurrentRow(0); // the selection previews it
         }
     }
 }
 
 void ExerciseBrowser::selectFile(const QString& name) {
     const QString directory =
-        QString::fromStdString(files::withFinalSeparator(file1_->directory().toStdString()));
+        QString::fromStdString(files::withFinalSeparator(fileList_->directory().toStdString()));
     program_.dossierexo = directory.toStdString();
-    fichierexo_->setText(directory + name);
+    pathBox_->setText(directory + name);
     apercu();
 }
 
 void ExerciseBrowser::apercu() {
-    text1_->clear();
-    label4_->hide();
-    ouvreur_->hide();
-    for (QLabel* mark : image4_) {
+    corrected_ = false;
+    topicsBox_->clear();
+    difficultyCaption_->hide();
+    openButton_->hide();
+    for (QLabel* mark : marks_) {
         mark->hide();
     }
-    if (fichierexo_->text().trimmed().isEmpty()) {
-        showPreview(false); // the invitation to select a file
+    if (pathBox_->text().trimmed().isEmpty()) {
+        // The invitation to select a file, and nothing of the exercise
+        // previewed before.
+        titleLabel_->clear();
+        correctionLabel_->clear();
+        correctionShadow_->clear();
+        showPreview(false);
         return;
     }
-    intratro_->hide();
-    for (QWidget* w : {static_cast<QWidget*>(label4_), static_cast<QWidget*>(ouvreur_),
-                       static_cast<QWidget*>(label1_), static_cast<QWidget*>(label2_),
-                       static_cast<QWidget*>(label3_), static_cast<QWidget*>(text1_)}) {
+    invitation_->hide();
+    for (QWidget* w :
+         {static_cast<QWidget*>(difficultyCaption_), static_cast<QWidget*>(openButton_),
+          static_cast<QWidget*>(topicsCaption_), static_cast<QWidget*>(correctionLabel_),
+          static_cast<QWidget*>(correctionShadow_), static_cast<QWidget*>(topicsBox_)}) {
         w->show();
     }
-    const std::optional<ExerciseRecords> e = readExerciseFile(fichierexo_->text().toStdString());
+    const std::optional<ExerciseRecords> e = readExerciseFile(pathBox_->text().toStdString());
     if (!e) {
-        prompter_.message(Message{QString::fromUtf8(kUnreadable),
-                                  QStringLiteral("Lecture impossible"), MessageIcon::Stop,
-                                  MessageButtons::Ok});
+        prompter_.message(Message{qs(kExerciseUnreadable.text), qs(kExerciseUnreadable.title),
+                                  MessageIcon::Stop, MessageButtons::Ok});
         return;
     }
-    const QString corrected = QString::fromUtf8(isCorrected(*e) ? kCorrected : kNotCorrected);
-    label2_->setText(corrected);
-    label3_->setText(corrected);
+    corrected_ = isCorrected(*e);
+    const QString corrected = QString::fromUtf8(corrected_ ? kCorrected : kNotCorrected);
+    correctionLabel_->setText(corrected);
+    correctionShadow_->setText(corrected);
     const int lit = litMarks(*e);
     for (int k = 0; k < 3; ++k) {
         setMark(k, lit > k);
     }
-    text1_->setPlainText(QString::fromStdString(e->topics));
-    titratexo_->setText(QString::fromStdString(shownTitle(*e)));
+    topicsBox_->setPlainText(QString::fromStdString(e->topics));
+    titleLabel_->setText(QString::fromStdString(shownTitle(*e)));
 }
 
 void ExerciseBrowser::ouvreurClick() {
-    if (fichierexo_->text().trimmed().isEmpty()) {
+    if (pathBox_->text().trimmed().isEmpty()) {
         return;
     }
-    loading_->show();
-    loading_->raise();
-    loading_->repaint();
-    const bool opened =
-        open_ && open_(fichierexo_->text(), label2_->text() == QString::fromUtf8(kCorrected));
-    loading_->hide();
+    loadingPanel_->show();
+    loadingPanel_->raise();
+    loadingPanel_->repaint();
+    const bool opened = open_ && open_(pathBox_->text(), corrected_);
+    loadingPanel_->hide();
     if (opened) {
         accept();
     }

@@ -26,34 +26,31 @@ struct ProgramState;
 
 namespace exercises {
 
-inline constexpr const char* kCorrected = "Exercice corrigé";
-inline constexpr const char* kNotCorrected = "Non corrigé";
-
 class ExerciseBrowser : public QDialog {
 public:
     // `open` opens the exercise of `fichierexo` (statement, configuration)
-    // as `ouvreur_Click` does; it returns true once the exercise is open,
+    // as `openButton_Click` does; it returns true once the exercise is open,
     // and the browser then closes.
     using OpenExercise = std::function<bool(const QString& path, bool corrected)>;
     ExerciseBrowser(ProgramState& program, Prompter& prompter, OpenExercise open,
                     QWidget* mainWindow);
 
-    // `ouvreur_Click`, the browser's own activation, a file selected.
+    // `openButton_Click`, the browser's own activation, a file selected.
     void ouvreurClick();
     void activate(); // selects the first exercise listed, if any
     void selectFile(const QString& name);
     void apercu();
     void closeClick(); // `Image5`
 
-    QLineEdit* fichierexo() const { return fichierexo_; }
-    DirectoryList* dir1() const { return dir1_; }
-    FileList* file1() const { return file1_; }
-    QLabel* titratexo() const { return titratexo_; }
-    QPlainTextEdit* text1() const { return text1_; }
-    QLabel* label2() const { return label2_; }
-    QLabel* intratro() const { return intratro_; }
-    QToolButton* ouvreur() const { return ouvreur_; }
-    QFrame* loadingPanel() const { return loading_; }
+    QLineEdit* pathBox() const { return pathBox_; }
+    DirectoryList* folderList() const { return folderList_; }
+    FileList* fileList() const { return fileList_; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QPlainTextEdit* topicsBox() const { return topicsBox_; }
+    QLabel* correctionLabel() const { return correctionLabel_; }
+    QLabel* invitation() const { return invitation_; }
+    QToolButton* openButton() const { return openButton_; }
+    QFrame* loadingPanel() const { return loadingPanel_; }
     // Mark k (0 to 2) shows the lit picture.
     bool markLit(int k) const { return lit_[size_t(k)]; }
     bool markShown(int k) const;
@@ -62,29 +59,34 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildLists();
+    void buildPreview();
+    void buildLoadingPanel();
+    void connectControls();
     void showPreview(bool shown);
     void setMark(int k, bool lit);
 
     ProgramState& program_;
     Prompter& prompter_;
     OpenExercise open_;
-    QWidget* tito_;
-    DriveList* drive1_;
-    DirectoryList* dir1_;
-    FileList* file1_;
-    QLineEdit* fichierexo_;
-    QLabel* intratro_;
-    QLabel* titratexo_;
-    QLabel* label1_;
-    QPlainTextEdit* text1_;
-    QLabel* label4_;
-    std::array<QLabel*, 3> image4_{};
+    QWidget* titlePicture_;          // `tito`
+    DriveList* driveList_;           // `Drive1`
+    DirectoryList* folderList_;      // `Dir1`
+    FileList* fileList_;             // `File1`
+    QLineEdit* pathBox_;             // `fichierexo`
+    QLabel* invitation_;             // `intratro`
+    QLabel* titleLabel_;             // `titratexo`
+    QLabel* topicsCaption_;          // `Label1`
+    QPlainTextEdit* topicsBox_;      // `Text1`
+    QLabel* difficultyCaption_;      // `Label4`
+    std::array<QLabel*, 3> marks_{}; // `Image4`
     std::array<bool, 3> lit_{};
-    QLabel* label2_;
-    QLabel* label3_;
-    QToolButton* ouvreur_;
-    QToolButton* image5_;
-    QFrame* loading_;
+    QLabel* correctionLabel_;  // `Label2`
+    QLabel* correctionShadow_; // `Label3`
+    QToolButton* openButton_;  // `ouvreur`
+    QToolButton* closeButton_; // `Image5`
+    QFrame* loadingPanel_;
+    bool corrected_ = false; // the exercise previewed has a correction
 };
 
 // The painted title of the browser: letter k of n in the colour

@@ -13,6 +13,10 @@ namespace ohmora::exercises {
 inline constexpr std::string_view kExerciseExtension = ".E34";
 inline constexpr std::string_view kGuideFileName = "ohmora.PEM";
 
+// What the browser's preview says of an exercise's correction.
+inline constexpr const char* kCorrected = "Exercice corrigé";
+inline constexpr const char* kNotCorrected = "Non corrigé";
+
 struct ExerciseRecords {
     std::string statement;               // record 1
     std::string configuration;           // record 2, blank for none

@@ -189,47 +189,129 @@ std::string builtConfigurationName(const std::string& sourceName) {
     return p.stem().string() + std::string(files::kConfigurationExtension);
 }
 
-std::vector<std::string> buildPack(const fs::path& sources, const fs::path& output,
-                                   const std::string& guideManifest) {
+namespace {
+
+// Builds the files of one source folder into the output folder, gathering
+// what goes wrong.
+class PackBuilder {
+public:
+    PackBuilder(const fs::path& sources, const fs::path& output)
+        : sources_(sources), output_(output) {}
+
+    void build(const fs::path& manifest, bool guide);
     std::vector<std::string> errors;
-    std::error_code ec;
-    fs::create_directories(output, ec);
-    const auto report = [&](const std::string& file, const std::vector<std::string>& found) {
+
+private:
+    bool report(const std::string& file, const std::vector<std::string>& found) {
         for (const std::string& e : found) {
             errors.push_back(message(file, ": ", e));
         }
         return found.empty();
+    }
+    bool copy(const std::string& name, const std::string& from);
+    std::string configuration(const std::string& name, const std::string& from);
+    void write(const std::string& name, const std::optional<std::string>& bytes,
+               const std::string& failure);
+
+    const fs::path& sources_;
+    const fs::path& output_;
+};
+
+bool PackBuilder::copy(const std::string& name, const std::string& from) {
+    if (!isSafeName(name)) {
+        errors.push_back(message(from, ": \"", name, "\" is not a plain lower-case file name"));
+        return false;
+    }
+    const auto bytes = slurp(sources_ / name);
+    if (!bytes) {
+        errors.push_back(message(from, ": ", name, " is missing"));
+        return false;
+    }
+    if (!files::writeFileAtomically(output_ / name, *bytes)) {
+        errors.push_back(message(name, ": cannot be written"));
+        return false;
+    }
+    return true;
+}
+
+std::string PackBuilder::configuration(const std::string& name, const std::string& from) {
+    const auto text = slurp(sources_ / name);
+    if (!isSafeName(name) || !text) {
+        errors.push_back(message(from, ": configuration ", name, " is missing"));
+        return std::string();
+    }
+    std::vector<std::string> found;
+    const Controls c = parseConfigurationSource(*text, found);
+    std::string built = builtConfigurationName(name);
+    if (report(name, found) && files::saveConfiguration(output_ / built, c)) {
+        errors.push_back(message(built, ": cannot be written"));
+    }
+    return built;
+}
+
+void PackBuilder::write(const std::string& name, const std::optional<std::string>& bytes,
+                        const std::string& failure) {
+    if (!bytes || !files::writeFileAtomically(output_ / name, *bytes)) {
+        errors.push_back(failure);
+    }
+}
+
+void PackBuilder::build(const fs::path& path, bool guide) {
+    const std::string file = path.filename().string();
+    std::vector<std::string> found;
+    Manifest m = parseManifest(slurp(path).value_or(""), found);
+    if (!report(file, found)) {
+        return;
+    }
+    const auto value = [&m](const char* key) {
+        const auto it = m.values.find(key);
+        return it == m.values.end() ? std::string() : it->second;
     };
-    const auto copy = [&](const std::string& name, const std::string& from) {
-        if (!isSafeName(name)) {
-            errors.push_back(message(from, ": \"", name, "\" is not a plain lower-case file name"));
-            return false;
-        }
-        const auto bytes = slurp(sources / name);
-        if (!bytes) {
-            errors.push_back(message(from, ": ", name, " is missing"));
-            return false;
-        }
-        if (!files::writeFileAtomically(output / name, *bytes)) {
-            errors.push_back(message(name, ": cannot be written"));
-            return false;
-        }
-        return true;
-    };
-    const auto configuration = [&](const std::string& name, const std::string& from) {
-        const auto text = slurp(sources / name);
-        if (!isSafeName(name) || !text) {
-            errors.push_back(message(from, ": configuration ", name, " is missing"));
-            return std::string();
-        }
-        std::vector<std::string> found;
-        const Controls c = parseConfigurationSource(*text, found);
-        std::string built = builtConfigurationName(name);
-        if (report(name, found) && files::saveConfiguration(output / built, c)) {
-            errors.push_back(message(built, ": cannot be written"));
-        }
-        return built;
-    };
+    if (value("statement").empty()) {
+        errors.push_back(message(file, ": no statement"));
+        return;
+    }
+    copy(value("statement"), file);
+    std::string config;
+    if (!value("configuration").empty()) {
+        config = configuration(value("configuration"), file);
+    }
+    if (guide) {
+        write(std::string(kGuideFileName), guideFileBytes(value("statement"), config),
+              message(file, ": the guide cannot be written"));
+        return;
+    }
+    ExerciseRecords e;
+    e.statement = value("statement");
+    e.configuration = config;
+    if (!value("correction").empty() && copy(value("correction"), file)) {
+        e.correction = value("correction");
+    }
+    if (!value("correction-configuration").empty()) {
+        e.correctionConfiguration = configuration(value("correction-configuration"), file);
+    }
+    e.difficulty = value("difficulty");
+    e.topics = value("topics");
+    e.title = value("title");
+    if (e.title.empty() || e.difficulty.empty()) {
+        errors.push_back(message(file, ": a title and a difficulty are needed"));
+    }
+    const auto bytes = exerciseFileBytes(e);
+    if (!bytes) {
+        errors.push_back(message(file, ": the title or the topics do not fit their records (too "
+                                       "long, or characters Windows-1252 lacks)"));
+        return;
+    }
+    const std::string exercise = path.stem().string() + std::string(kExerciseExtension);
+    write(exercise, bytes, message(exercise, ": cannot be written"));
+}
+
+} // namespace
+
+std::vector<std::string> buildPack(const fs::path& sources, const fs::path& output,
+                                   const std::string& guideManifest) {
+    std::error_code ec;
+    fs::create_directories(output, ec);
     std::vector<fs::path> manifests;
     for (const auto& entry : fs::directory_iterator(sources, ec)) {
         if (entry.path().extension() == ".manifest") {
@@ -237,62 +319,11 @@ std::vector<std::string> buildPack(const fs::path& sources, const fs::path& outp
         }
     }
     std::sort(manifests.begin(), manifests.end());
+    PackBuilder builder(sources, output);
     for (const fs::path& path : manifests) {
-        const std::string file = path.filename().string();
-        std::vector<std::string> found;
-        Manifest m = parseManifest(slurp(path).value_or(""), found);
-        if (!report(file, found)) {
-            continue;
-        }
-        const auto value = [&](const char* key) {
-            const auto it = m.values.find(key);
-            return it == m.values.end() ? std::string() : it->second;
-        };
-        if (value("statement").empty()) {
-            errors.push_back(message(file, ": no statement"));
-            continue;
-        }
-        copy(value("statement"), file);
-        std::string config;
-        if (!value("configuration").empty()) {
-            config = configuration(value("configuration"), file);
-        }
-        if (file == guideManifest) {
-            const auto bytes = guideFileBytes(value("statement"), config);
-            if (!bytes ||
-                !files::writeFileAtomically(output / std::string(kGuideFileName), *bytes)) {
-                errors.push_back(message(file, ": the guide cannot be written"));
-            }
-            continue;
-        }
-        ExerciseRecords e;
-        e.statement = value("statement");
-        e.configuration = config;
-        if (!value("correction").empty() && copy(value("correction"), file)) {
-            e.correction = value("correction");
-        }
-        if (!value("correction-configuration").empty()) {
-            e.correctionConfiguration = configuration(value("correction-configuration"), file);
-        }
-        e.difficulty = value("difficulty");
-        e.topics = value("topics");
-        e.title = value("title");
-        if (e.title.empty() || e.difficulty.empty()) {
-            errors.push_back(message(file, ": a title and a difficulty are needed"));
-        }
-        const auto bytes = exerciseFileBytes(e);
-        if (!bytes) {
-            errors.push_back(message(file,
-                                     ": the title or the topics do not fit their records (too "
-                                     "long, or characters Windows-1252 lacks)"));
-            continue;
-        }
-        const std::string exercise = path.stem().string() + std::string(kExerciseExtension);
-        if (!files::writeFileAtomically(output / exercise, *bytes)) {
-            errors.push_back(message(exercise, ": cannot be written"));
-        }
+        builder.build(path, path.filename().string() == guideManifest);
     }
-    return errors;
+    return builder.errors;
 }
 
 } // namespace ohmora::exercises

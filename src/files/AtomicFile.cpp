@@ -1,7 +1,8 @@
 #include "files/AtomicFile.h"
 
+#include "files/SystemErrors.h"
+
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,7 +13,7 @@ namespace {
 
 bool fail(std::string* error, std::string_view what, int code) {
     if (error) {
-        *error = std::string(what) + ": " + std::strerror(code);
+        *error = std::string(what) + " : " + systemErrorText(code);
     }
     return false;
 }
@@ -29,7 +30,7 @@ mode_t newFileMode() {
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* error) {
     if (path.empty() || !path.has_filename()) {
-        return fail(error, "no file name", EINVAL);
+        return fail(error, path.string(), EINVAL);
     }
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;

@@ -62,57 +62,57 @@ QPixmap hourglass() {
 // --- the lists ------------------------------------------------------------------
 
 ConfigurationDialog::ConfigurationDialog(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter), drive1_(new DriveList(this)),
-      dir1_(new DirectoryList(this)), file1_(new FileList(QStringLiteral("*.P16"), this)),
-      command1_(nullptr), command2_(nullptr) {
+    : QDialog(parent), prompter_(prompter), driveList_(new DriveList(this)),
+      folderList_(new DirectoryList(this)), fileList_(new FileList(QStringLiteral("*.P16"), this)),
+      actionButton_(nullptr), cancelButton_(nullptr) {
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
-    dir1_->setObjectName(QStringLiteral("Dir1"));
-    file1_->setObjectName(QStringLiteral("File1"));
-    drive1_->onChosen = [this](const QString& drive) { chooseDrive(drive); };
-    dir1_->onChanged = [this](const QString& path) {
-        file1_->setDirectory(path);
-        drive1_->showDrive(DriveList::driveOf(path));
+    driveList_->setObjectName(QStringLiteral("Drive1"));
+    folderList_->setObjectName(QStringLiteral("Dir1"));
+    fileList_->setObjectName(QStringLiteral("File1"));
+    driveList_->onChosen = [this](const QString& drive) { chooseDrive(drive); };
+    folderList_->onChanged = [this](const QString& path) {
+        fileList_->setDirectory(path);
+        driveList_->showDrive(DriveList::driveOf(path));
         directoryChanged();
     };
 }
 
 bool ConfigurationDialog::showDirectory(const QString& directory) {
-    if (!dir1_->setPath(directory)) {
+    if (!folderList_->setPath(directory)) {
         return false;
     }
-    drive1_->showDrive(DriveList::driveOf(dir1_->path()));
-    file1_->setDirectory(dir1_->path());
+    driveList_->showDrive(DriveList::driveOf(folderList_->path()));
+    fileList_->setDirectory(folderList_->path());
     directoryChanged();
     return true;
 }
 
 void ConfigurationDialog::chooseDrive(const QString& drive) {
     // A drive that cannot be read leaves both lists where they were.
-    const QString previous = dir1_->path();
+    const QString previous = folderList_->path();
     if (!showDirectory(drive)) {
-        drive1_->showDrive(DriveList::driveOf(previous));
+        driveList_->showDrive(DriveList::driveOf(previous));
     }
 }
 
 void ConfigurationDialog::layOut(const char* action, const std::array<Caption, 2>& lists,
                                  std::initializer_list<QWidget*> below) {
-    command1_ = button("Command1", action, this);
-    command2_ = button("Command2", "ANNULER", this);
+    actionButton_ = button("Command1", action, this);
+    cancelButton_ = button("Command2", "ANNULER", this);
     auto* grid = new QGridLayout;
     grid->addWidget(label("Label1", "Lecteur:", this), 0, 0);
-    grid->addWidget(drive1_, 1, 0);
+    grid->addWidget(driveList_, 1, 0);
     grid->addWidget(label(lists[0].name, lists[0].text, this), 2, 0);
-    grid->addWidget(dir1_, 3, 0);
+    grid->addWidget(folderList_, 3, 0);
     grid->addWidget(label(lists[1].name, lists[1].text, this), 0, 1);
-    grid->addWidget(file1_, 1, 1, 3, 1);
+    grid->addWidget(fileList_, 1, 1, 3, 1);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
+    buttons->addWidget(actionButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     for (QWidget* widget : below) {
@@ -131,34 +131,34 @@ void placeBesideMainWindow(QDialog& dialog, const QWidget* mainWindow) {
 
 SaveDialog::SaveDialog(Prompter& prompter, const QString& cheminconfig, const QString& directory,
                        SaveConfig saveconfig, QWidget* parent)
-    : ConfigurationDialog(prompter, parent), text1_(new QLineEdit(this)),
+    : ConfigurationDialog(prompter, parent), nameBox_(new QLineEdit(this)),
       saveconfig_(std::move(saveconfig)) {
     setObjectName(QStringLiteral("enregistrer"));
     setWindowTitle(QStringLiteral("Enregistrer les paramètres."));
-    text1_->setObjectName(QStringLiteral("Text1"));
+    nameBox_->setObjectName(QStringLiteral("Text1"));
     layOut("ENREGISTRER", {{{"Label3", "Répertoire:"}, {"Label4", "Fichiers enregistrés"}}},
-           {label("Label2", "Nom du fichier:", this), text1_});
+           {label("Label2", "Nom du fichier:", this), nameBox_});
     setFixedSize(580, 340);
 
-    connect(command1_, &QPushButton::clicked, this, [this] { clickSave(); });
-    connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(text1_, &QLineEdit::returnPressed, this, [this] { clickSave(); });
-    file1_->onActivated = [this](const QString& name) { doubleClickFile(name); };
+    connect(actionButton_, &QPushButton::clicked, this, [this] { clickSave(); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(nameBox_, &QLineEdit::returnPressed, this, [this] { clickSave(); });
+    fileList_->onActivated = [this](const QString& name) { doubleClickFile(name); };
 
     if (!showDirectory(directory)) {
         showDirectory(QDir::homePath());
     }
-    text1_->setText(cheminconfig);
-    text1_->setFocus(Qt::OtherFocusReason);
+    nameBox_->setText(cheminconfig);
+    nameBox_->setFocus(Qt::OtherFocusReason);
 }
 
 void SaveDialog::directoryChanged() {
     // The name is saved in the directory chosen now.
-    text1_->setText(QString::fromStdString(files::bareName(text1_->text().toStdString())));
+    nameBox_->setText(QString::fromStdString(files::bareName(nameBox_->text().toStdString())));
 }
 
 void SaveDialog::doubleClickFile(const QString& name) {
-    text1_->setText(name);
+    nameBox_->setText(name);
     clickSave();
 }
 
@@ -166,14 +166,14 @@ void SaveDialog::clickSave() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restore = [] { QApplication::restoreOverrideCursor(); };
     const std::optional<std::string> path =
-        files::buildSavePath(text1_->text().toStdString(), dir1_->path().toStdString());
+        files::buildSavePath(nameBox_->text().toStdString(), folderList_->path().toStdString());
     if (!path) {
         restore();
         ask(prompter_, files::kNoFileName, MessageIcon::Stop, MessageButtons::Ok);
         return;
     }
     builtPath_ = QString::fromStdString(*path);
-    text1_->setText(builtPath_);
+    nameBox_->setText(builtPath_);
     if (QFileInfo::exists(builtPath_)) {
         restore();
         if (ask(prompter_, files::kOverwrite, MessageIcon::Exclamation, MessageButtons::YesNo) !=
@@ -191,16 +191,14 @@ void SaveDialog::clickSave() {
 
 // --- open -----------------------------------------------------------------------
 
-OpenDialog::OpenDialog(Prompter& prompter, const QString& directory,
-                       std::function<void(const QString&)> setCheminconfig, OpenConfig openconfig,
+OpenDialog::OpenDialog(Prompter& prompter, const QString& directory, OpenConfiguration open,
                        QWidget* parent)
-    : ConfigurationDialog(prompter, parent), ficharge_(new QLineEdit(this)),
-      waitPanel_(new QFrame(this)), setCheminconfig_(std::move(setCheminconfig)),
-      openconfig_(std::move(openconfig)) {
+    : ConfigurationDialog(prompter, parent), pathBox_(new QLineEdit(this)),
+      waitPanel_(new QFrame(this)), open_(std::move(open)) {
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
-    ficharge_->setObjectName(QStringLiteral("ficharge"));
-    layOut("OUVRIR", {{{"Label2", "Répertoire"}, {"Label3", "Fichiers"}}}, {ficharge_});
+    pathBox_->setObjectName(QStringLiteral("ficharge"));
+    layOut("OUVRIR", {{{"Label2", "Répertoire"}, {"Label3", "Fichiers"}}}, {pathBox_});
     setFixedSize(580, 320);
 
     // The wait notice covers the dialog's middle while a file loads.
@@ -223,10 +221,10 @@ OpenDialog::OpenDialog(Prompter& prompter, const QString& directory,
     waitPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     waitPanel_->hide();
 
-    connect(command1_, &QPushButton::clicked, this, [this] { clickOpen(); });
-    connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
-    file1_->onClicked = [this](const QString& name) { clickFile(name); };
-    file1_->onActivated = [this](const QString& name) {
+    connect(actionButton_, &QPushButton::clicked, this, [this] { clickOpen(); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    fileList_->onClicked = [this](const QString& name) { clickFile(name); };
+    fileList_->onActivated = [this](const QString& name) {
         clickFile(name);
         clickOpen();
     };
@@ -236,31 +234,25 @@ OpenDialog::OpenDialog(Prompter& prompter, const QString& directory,
 }
 
 void OpenDialog::clickFile(const QString& name) {
-    ficharge_->setText(
-        QString::fromStdString(files::withFinalSeparator(file1_->directory().toStdString())) +
+    pathBox_->setText(
+        QString::fromStdString(files::withFinalSeparator(fileList_->directory().toStdString())) +
         name);
 }
 
 void OpenDialog::clickOpen() {
-    const QString path = ficharge_->text();
-    if (path.trimmed().isEmpty()) {
+    const QString path = pathBox_->text();
+    if (path.trimmed().isEmpty() || !open_) {
         return;
     }
-    if (setCheminconfig_) {
-        setCheminconfig_(path);
-    }
-    if (!QFileInfo::exists(path)) {
-        ask(prompter_, files::kNoSuchFile, MessageIcon::Stop, MessageButtons::Ok);
-        return;
-    }
-    waitPanel_->show();
-    waitPanel_->raise();
-    waitPanel_->repaint();
-    if (openconfig_) {
-        openconfig_();
-    }
+    const bool done = open_(path, [this] {
+        waitPanel_->show();
+        waitPanel_->raise();
+        waitPanel_->repaint();
+    });
     waitPanel_->hide();
-    accept(); // whatever the outcome of the load
+    if (done) {
+        accept(); // whatever the outcome of the load
+    }
 }
 
 } // namespace ohmora

@@ -4,7 +4,7 @@
 // of the ".P16" files of that directory. The save dialog turns what the
 // user typed into a full path, asks before overwriting and saves; the open
 // dialog checks that the chosen file exists, shows its wait notice and
-// opens it. The main window gives them its saveconfig and openconfig.
+// opens it. The main window gives them its session's actions.
 // Their handlers are public so that tests play the user's part.
 
 #include "dialogs/FolderLists.h"
@@ -29,11 +29,11 @@ class Prompter;
 // The drive, directory and file lists linked as both dialogs link them.
 class ConfigurationDialog : public QDialog {
 public:
-    DriveList* drive1() const { return drive1_; }
-    DirectoryList* dir1() const { return dir1_; }
-    FileList* file1() const { return file1_; }
-    QPushButton* command1() const { return command1_; }
-    QPushButton* command2() const { return command2_; }
+    DriveList* driveList() const { return driveList_; }
+    DirectoryList* folderList() const { return folderList_; }
+    FileList* fileList() const { return fileList_; }
+    QPushButton* actionButton() const { return actionButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
     // The lists on `directory` (the dialog's start, or the user's choice).
     bool showDirectory(const QString& directory);
@@ -52,11 +52,11 @@ protected:
     // Called whenever the file list's directory changes.
     virtual void directoryChanged() {}
     Prompter& prompter_;
-    DriveList* drive1_;
-    DirectoryList* dir1_;
-    FileList* file1_;
-    QPushButton* command1_;
-    QPushButton* command2_;
+    DriveList* driveList_;      // `Drive1`
+    DirectoryList* folderList_; // `Dir1`
+    FileList* fileList_;        // `File1`
+    QPushButton* actionButton_; // `Command1`
+    QPushButton* cancelButton_; // `Command2`
 };
 
 class SaveDialog : public ConfigurationDialog {
@@ -67,7 +67,7 @@ public:
     SaveDialog(Prompter& prompter, const QString& cheminconfig, const QString& directory,
                SaveConfig saveconfig, QWidget* parent = nullptr);
 
-    QLineEdit* text1() const { return text1_; }
+    QLineEdit* nameBox() const { return nameBox_; }
     // The path the last ENREGISTRER built (`cheminconfig`).
     QString builtPath() const { return builtPath_; }
 
@@ -78,30 +78,31 @@ protected:
     void directoryChanged() override;
 
 private:
-    QLineEdit* text1_;
+    QLineEdit* nameBox_; // `Text1`
     SaveConfig saveconfig_;
     QString builtPath_;
 };
 
 class OpenDialog : public ConfigurationDialog {
 public:
-    using OpenConfig = std::function<void()>;
-    // `setCheminconfig` receives the chosen path before `openconfig` runs.
-    OpenDialog(Prompter& prompter, const QString& directory,
-               std::function<void(const QString&)> setCheminconfig, OpenConfig openconfig,
+    // Opens the configuration at `path` (the application layer's "OUVRIR"):
+    // false when the dialog is to stay open (no such file); `loading` shows
+    // the wait notice once the load starts.
+    using OpenConfiguration =
+        std::function<bool(const QString& path, const std::function<void()>& loading)>;
+    OpenDialog(Prompter& prompter, const QString& directory, OpenConfiguration open,
                QWidget* parent = nullptr);
 
-    QLineEdit* ficharge() const { return ficharge_; }
+    QLineEdit* pathBox() const { return pathBox_; }
     QFrame* waitPanel() const { return waitPanel_; }
 
     void clickFile(const QString& name);
     void clickOpen(); // OUVRIR, or a double click on a file
 
 private:
-    QLineEdit* ficharge_;
+    QLineEdit* pathBox_; // `ficharge`
     QFrame* waitPanel_;
-    std::function<void(const QString&)> setCheminconfig_;
-    OpenConfig openconfig_;
+    OpenConfiguration open_;
 };
 
 // Where both dialogs open: 20 pixels right of and below the main window's

@@ -1,5 +1,6 @@
 #include "files/RecordFile.h"
 
+#include "files/SystemErrors.h"
 #include "files/Windows1252.h"
 
 #include <cerrno>
@@ -65,7 +66,7 @@ std::optional<std::string> readFileHead(const std::filesystem::path& path, std::
                                         std::string* error) {
     const auto fail = [&](int code) -> std::optional<std::string> {
         if (error) {
-            *error = path.string() + ": " + std::strerror(code);
+            *error = path.string() + " : " + systemErrorText(code);
         }
         return std::nullopt;
     };

@@ -1,7 +1,8 @@
 #pragma once
-// `menucop`, the pop-up menu of "Co&pier": the schematic with or without
-// its background, the graph, the table, with a separator before the graph
-// and before the table. The menu is never part of a menu bar.
+// `menucop`, the pop-up menu of "Co&pier", built from the application
+// layer's table: the schematic with or without its background, the graph,
+// the table, with a separator before the graph and before the table. Each
+// entry carries the copy it makes. The menu is never part of a menu bar.
 
 #include "output/ClipboardCopy.h"
 
@@ -13,9 +14,11 @@ class QPoint;
 
 namespace ohmora {
 
-class PictureSet;
-class Prompter;
-class Simulator;
+class WindowPrompter;
+
+namespace session {
+class Session;
+}
 
 class CopyMenu {
 public:
@@ -26,11 +29,10 @@ public:
     static std::optional<CopyKind> kindOf(const QAction* entry);
 
     // The click on "Co&pier": shows the menu at `globalPosition` until it
-    // closes and makes the copy chosen; then the copy message goes on the
-    // help line, whether or not an entry was chosen. Returns the copy made.
-    static std::optional<CopyKind> run(Prompter& prompter, Simulator& sim,
-                                       const PictureSet& pictures, const QPoint& globalPosition,
-                                       QWidget* parent = nullptr);
+    // closes and has the session make the copy chosen, then show the copy
+    // message, whether or not an entry was chosen. Returns the copy made.
+    static std::optional<CopyKind> run(WindowPrompter& prompter, session::Session& session,
+                                       const QPoint& globalPosition, QWidget* parent = nullptr);
 
 private:
     QMenu menu_;

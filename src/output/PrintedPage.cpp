@@ -1,12 +1,11 @@
 #include "output/PrintedPage.h"
 
+#include "output/PdfDocument.h"
 #include "pictureset/PictureSet.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -127,20 +126,11 @@ QPageLayout pdfPageLayout() {
 
 QByteArray pdfDocument(const PagePictures& pictures, const PageOptions& options,
                        const QPageLayout& layout) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(layout);
-        writer.setResolution(kTwipsPerInch);
-        writer.setCreator(QStringLiteral("Ohmora"));
-        writer.setTitle(options.title);
-        if (!printPages(writer, pictures, options)) {
-            return {};
-        }
-    }
-    return bytes;
+    return pdfBytes(
+        [&pictures, &options](QPagedPaintDevice& device) {
+            return printPages(device, pictures, options);
+        },
+        options.title, layout);
 }
 
 } // namespace ohmora

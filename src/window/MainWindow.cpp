@@ -1,24 +1,19 @@
 #include "window/MainWindow.h"
 
 #include "dialogs/QtPrompter.h"
-#include "exercises/ExerciseSession.h"
-#include "files/ConfigurationDialogs.h"
-#include "files/ConfigurationFile.h"
-#include "files/MarkerFile.h"
-#include "files/ProgramDirectory.h"
 #include "graph/TableHeader.h"
+#include "output/QtPrinters.h"
+#include "qtbridge/QtStrings.h"
+#include "session/ExerciseText.h"
 #include "window/Appearance.h"
 #include "window/ParameterPanel.h"
 #include "window/PictureViews.h"
 #include "window/QuantityPanel.h"
 #include "window/RecordingPanel.h"
 #include "window/TabStrip.h"
-#include "window/Validation.h"
 #include "window/ValueGrid.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -28,15 +23,6 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolTip>
-
-#ifdef OHMORA_WITH_CALCULATOR_WINDOW
-#include "calculator/CalculatorWindow.h"
-#endif
-#ifdef OHMORA_WITH_OUTPUT
-#include "output/CopyMenu.h"
-#include "output/PrintOptionsDialog.h"
-#include "qtbridge/QtStrings.h"
-#endif
 
 namespace ohmora {
 
@@ -63,6 +49,7 @@ const std::array<CommandButton, 7> kCommands = {{
     {"Command7", 568, 113, "&Aide", "Aide pour utiliser cette application", HelpRegion::HelpButton},
     {"Command1", 680, 121, "&Fermer", "Quitter cette application", HelpRegion::CloseButton},
 }};
+enum Command { Open, Save, Copy, Print, Calculator, Help, Close };
 
 // Places of the controls in the window's client area.
 const QRect kSchema(8, 48, SchematicPicture::kSize, SchematicPicture::kSize);
@@ -82,19 +69,27 @@ QRect shadowRect() {
                         kSupertext.top() + kSupertext.height() + 3));
 }
 
+std::unique_ptr<WindowPrompter> realPrompter(WindowPrompter* given, QWidget* window) {
+    return given ? nullptr : std::make_unique<QtPrompter>(window);
+}
+
+std::unique_ptr<QtPrinters> realPrinters(session::Printers* given) {
+    return given ? nullptr : std::make_unique<QtPrinters>();
+}
+
 } // namespace
 
-MainWindow::MainWindow(ProgramState& program, Prompter* prompter)
+MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter)
     : MainWindow(program, prompter, Options{}) {}
 
-MainWindow::MainWindow(ProgramState& program, Prompter* prompter, Options options)
-    : QWidget(nullptr), program_(program), prompter_(prompter), handCursor_(handCursor()) {
-    if (!prompter_) {
-        ownPrompter_ = std::make_unique<QtPrompter>(this);
-        prompter_ = ownPrompter_.get();
-    }
+MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options options)
+    : QWidget(nullptr), program_(program), ownPrompter_(realPrompter(prompter, this)),
+      prompter_(prompter ? prompter : ownPrompter_.get()),
+      ownPrinters_(realPrinters(options.printers)),
+      session_(program, *prompter_, options.printers ? options.printers : ownPrinters_.get()),
+      handCursor_(handCursor()) {
     setObjectName(QStringLiteral("feuilleP"));
-    setWindowTitle(QStringLiteral("Ohmora"));
+    setWindowTitle(session_.caption());
     setFont(controlFont());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -108,24 +103,23 @@ MainWindow::MainWindow(ProgramState& program, Prompter* prompter, Options option
 
     buildCommandButtons();
     buildPictures();
-    buildHelpLineAndTextArea();
+    buildHelpLine();
+    buildTextArea();
     buildTabs();
     connectControls();
 
-    // Start-up: the suite learns first that the program runs. The welcome
-    // text has its own owner; the simulator's constructor has already set
-    // the duration, the default texts and chosen montage 0.
+    // Start-up: the suite learns first that the program runs. The session
+    // has already run the simulator's start-up (the duration, the default
+    // texts, montage 0) and put the welcome text into the text area.
     writePresence("OUI");
-    QComboBox* combo = picture3_->combo();
-    combo->clear();
     for (std::string_view name : kMontageNames) {
-        combo->addItem(qs(name));
+        parameterPanel_->montageList()->addItem(qs(name));
     }
     applySizeRuleToScreen();
-    exercises_->showWelcome();
-    refreshInfo();
+    session_.setListener(this);
+    textAreaChanged(true);
     background_ = windowBackground(kWidth, kHeight, shadowRect());
-    onglets_->paintStrip();
+    tabStrip_->paintStrip();
     apply(kRedrawEverything);
 
     timer_.setObjectName(QStringLiteral("Timer1"));
@@ -138,10 +132,11 @@ MainWindow::MainWindow(ProgramState& program, Prompter* prompter, Options option
 }
 
 MainWindow::~MainWindow() {
-    // The controls go first, while the simulator they report to still
+    // The controls go first, while the session they report to still
     // exists; the parameter boxes must not validate on their way out.
     closing_ = true;
     timer_.stop();
+    session_.setListener(nullptr);
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     // However the window goes (closed, or the program ending), the suite
     // learns that it no longer runs.
@@ -151,7 +146,7 @@ MainWindow::~MainWindow() {
 }
 
 ValueGrid* MainWindow::valueGrid() const {
-    return picture1_->grid();
+    return recordingPanel_->grid();
 }
 
 // --- construction -------------------------------------------------------------
@@ -164,92 +159,97 @@ void MainWindow::buildCommandButtons() {
         button->setGeometry(c.left, 0, c.width, kCommandHeight);
         button->setToolTip(QString::fromUtf8(c.tooltip));
         trackHelp(button, c.help);
-        commands_[i] = button;
+        commandButtons_[i] = button;
     }
 }
 
 void MainWindow::buildPictures() {
-    schema_ = new PictureView([this]() -> const QImage& { return pictures_.schematic(); }, this);
-    schema_->setObjectName(QStringLiteral("schema"));
-    schema_->setGeometry(kSchema);
-    schema_->setFocusPolicy(Qt::ClickFocus);
+    schematicView_ = new PictureView(
+        [this]() -> const QImage& { return session_.pictures().schematic(); }, this);
+    schematicView_->setObjectName(QStringLiteral("schema"));
+    schematicView_->setGeometry(kSchema);
+    schematicView_->setFocusPolicy(Qt::ClickFocus);
 
-    graphik_ = new PictureView([this]() -> const QImage& { return pictures_.graph(); }, this);
-    graphik_->setObjectName(QStringLiteral("graphik"));
-    graphik_->setGeometry(kGraphik);
-    graphik_->setFocusPolicy(Qt::ClickFocus);
+    graphView_ =
+        new PictureView([this]() -> const QImage& { return session_.pictures().graph(); }, this);
+    graphView_->setObjectName(QStringLiteral("graphik"));
+    graphView_->setGeometry(kGraphik);
+    graphView_->setFocusPolicy(Qt::ClickFocus);
 
-    command3_ = new QPushButton(QStringLiteral("Effacer"), graphik_);
-    command3_->setObjectName(QStringLiteral("Command3"));
-    command3_->setGeometry(kCommand3);
-    trackHelp(command3_, HelpRegion::EraseButton);
+    eraseButton_ = new QPushButton(QStringLiteral("Effacer"), graphView_);
+    eraseButton_->setObjectName(QStringLiteral("Command3"));
+    eraseButton_->setGeometry(kCommand3);
+    trackHelp(eraseButton_, HelpRegion::EraseButton);
 
-    for (int i = 0; i < 2; ++i) {
-        labeli_[size_t(i)] = new ReadoutLabelWidget(graphik_);
-        labeli_[size_t(i)]->setObjectName(QStringLiteral("Labeli_%1").arg(i));
+    for (size_t i = 0; i < readoutLabels_.size(); ++i) {
+        readoutLabels_[i] = new ReadoutLabelWidget(graphView_);
+        readoutLabels_[i]->setObjectName(QStringLiteral("Labeli_%1").arg(i));
     }
 }
 
-void MainWindow::buildHelpLineAndTextArea() {
-    image2_ = new QLabel(this);
-    image2_->setObjectName(QStringLiteral("Image2"));
-    image2_->setGeometry(kImage2);
-    image2_->setPixmap(helpLinePicture());
+void MainWindow::buildHelpLine() {
+    helpPicture_ = new QLabel(this);
+    helpPicture_->setObjectName(QStringLiteral("Image2"));
+    helpPicture_->setGeometry(kImage2);
+    helpPicture_->setPixmap(helpLinePicture());
 
-    info_ = new QLabel(this);
-    info_->setObjectName(QStringLiteral("info"));
-    info_->setGeometry(kInfo);
-    info_->setWordWrap(true);
-    info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    info_->setAutoFillBackground(true);
-    QPalette tip = info_->palette();
+    helpLine_ = new QLabel(this);
+    helpLine_->setObjectName(QStringLiteral("info"));
+    helpLine_->setGeometry(kInfo);
+    helpLine_->setWordWrap(true);
+    helpLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    helpLine_->setAutoFillBackground(true);
+    QPalette tip = helpLine_->palette();
     tip.setColor(QPalette::Window, QToolTip::palette().color(QPalette::ToolTipBase));
     tip.setColor(QPalette::WindowText, QToolTip::palette().color(QPalette::ToolTipText));
-    info_->setPalette(tip);
+    helpLine_->setPalette(tip);
+}
 
-    fich_ = new QLineEdit(this);
-    fich_->setObjectName(QStringLiteral("fich"));
-    fich_->setGeometry(kFich);
-    fich_->setReadOnly(true);
-    QPalette darkRed = fich_->palette();
+void MainWindow::buildTextArea() {
+    openPath_ = new QLineEdit(this);
+    openPath_->setObjectName(QStringLiteral("fich"));
+    openPath_->setGeometry(kFich);
+    openPath_->setReadOnly(true);
+    QPalette darkRed = openPath_->palette();
     darkRed.setColor(QPalette::Base, QColor(128, 0, 0));
     darkRed.setColor(QPalette::Text, Qt::white);
-    fich_->setPalette(darkRed);
+    openPath_->setPalette(darkRed);
 
-    btexo_ = new QPushButton(this);
-    btexo_->setObjectName(QStringLiteral("btexo"));
-    btexo_->setGeometry(kBtexo);
-    btexo_->setIcon(QIcon(exercisePicture()));
-    btexo_->raise();
-    trackHelp(btexo_, HelpRegion::ExerciseButton);
+    // The welcome text sends the pupil to "Exercices": the button says its
+    // name to the pointer and to assistive tools.
+    exerciseButton_ = new QPushButton(this);
+    exerciseButton_->setObjectName(QStringLiteral("btexo"));
+    exerciseButton_->setGeometry(kBtexo);
+    exerciseButton_->setIcon(QIcon(exercisePicture()));
+    exerciseButton_->setToolTip(QStringLiteral("Exercices"));
+    exerciseButton_->setAccessibleName(QStringLiteral("Exercices"));
+    exerciseButton_->raise();
+    trackHelp(exerciseButton_, HelpRegion::ExerciseButton);
 
-    supertext_ = new QTextEdit(this);
-    supertext_->setObjectName(QStringLiteral("supertext"));
-    supertext_->setGeometry(kSupertext);
-    supertext_->setReadOnly(true);
+    textArea_ = new QTextEdit(this);
+    textArea_->setObjectName(QStringLiteral("supertext"));
+    textArea_->setGeometry(kSupertext);
+    textArea_->setDocument(&session_.text().document());
     // What is pasted into a statement takes the statement's formatting.
-    supertext_->setAcceptRichText(false);
-
-    exercises_ = std::make_unique<exercises::ExerciseSession>(
-        program_, *prompter_, *fich_, *supertext_, [this] { return openconfig(); }, this);
+    textArea_->setAcceptRichText(false);
 }
 
 void MainWindow::buildTabs() {
-    onglets_ = new TabStrip(this);
-    onglets_->setObjectName(QStringLiteral("Onglets"));
-    onglets_->move(kOnglets);
-    onglets_->setFocusPolicy(Qt::ClickFocus);
-    picture3_ = new ParameterPanel(onglets_);
-    picture3_->setFocusPolicy(Qt::ClickFocus);
-    frame2_ = new QuantityPanel(onglets_);
-    picture1_ = new RecordingPanel(onglets_);
-    picture1_->setFocusPolicy(Qt::ClickFocus);
-    onglets_->setPanels(picture3_, frame2_, picture1_);
-    trackHelp(picture3_, HelpRegion::ParameterPanel);
-    trackHelp(frame2_, HelpRegion::QuantityPanel);
-    trackHelp(picture1_, HelpRegion::RecordingPanel);
+    tabStrip_ = new TabStrip(this);
+    tabStrip_->setObjectName(QStringLiteral("Onglets"));
+    tabStrip_->move(kOnglets);
+    tabStrip_->setFocusPolicy(Qt::ClickFocus);
+    parameterPanel_ = new ParameterPanel(tabStrip_);
+    parameterPanel_->setFocusPolicy(Qt::ClickFocus);
+    quantityPanel_ = new QuantityPanel(tabStrip_);
+    recordingPanel_ = new RecordingPanel(tabStrip_);
+    recordingPanel_->setFocusPolicy(Qt::ClickFocus);
+    tabStrip_->setPanels(parameterPanel_, quantityPanel_, recordingPanel_);
+    trackHelp(parameterPanel_, HelpRegion::ParameterPanel);
+    trackHelp(quantityPanel_, HelpRegion::QuantityPanel);
+    trackHelp(recordingPanel_, HelpRegion::RecordingPanel);
     for (int k = 0; k < kQuantityCount; ++k) {
-        trackHelp(frame2_->swatch(k), HelpRegion::Swatch);
+        trackHelp(quantityPanel_->swatch(k), HelpRegion::Swatch);
     }
 }
 
@@ -259,67 +259,68 @@ void MainWindow::trackHelp(QWidget* widget, HelpRegion region) {
     helpRegions_.insert(widget, region);
 }
 
-void MainWindow::connectOutput() {
-#ifdef OHMORA_WITH_OUTPUT
-    connect(commands_[2], &QPushButton::clicked, this, [this] {
-        CopyMenu::run(*prompter_, sim_, pictures_, QCursor::pos(), this);
-        refreshInfo();
-    });
-    connect(commands_[3], &QPushButton::clicked, this, [this] {
-        PrintOptionsDialog::open(this, *prompter_, pictures_, sim_.state(), chosenPrinter_);
-    });
-#endif
+void MainWindow::connectControls() {
+    schematicView_->onMouseMove = [this](int x, int y) { schematicMouseMove(x, y); };
+    schematicView_->onClick = [this] { apply(sim().clickSchematic()); };
+    graphView_->onMouseMove = [this](int x, int y) { graphMouseMove(x, y); };
+    connect(eraseButton_, &QPushButton::clicked, this, [this] { apply(sim().erase()); });
+    const auto onClick = [this](Command command, auto handler) {
+        connect(commandButtons_[command], &QPushButton::clicked, this, handler);
+    };
+    onClick(Open, [this] { openOpenDialog(); });
+    onClick(Save, [this] { openSaveDialog(); });
+    onClick(Copy, [this] { copy(); });
+    onClick(Print, [this] { openPrintDialog(); });
+    onClick(Calculator, [this] { openCalculator(); });
+    onClick(Help, [this] { session_.openHelp(); });
+    onClick(Close, [this] { close(); });
+    connect(exerciseButton_, &QPushButton::clicked, this, [this] { runExerciseMenu(); });
+    connectPanels();
 }
 
-void MainWindow::connectControls() {
-    connectOutput();
-    schema_->onMouseMove = [this](int x, int y) { schematicMouseMove(x, y); };
-    schema_->onClick = [this] { apply(sim_.clickSchematic()); };
-    graphik_->onMouseMove = [this](int x, int y) { graphMouseMove(x, y); };
-    connect(command3_, &QPushButton::clicked, this, [this] { apply(sim_.erase()); });
-    connect(commands_[0], &QPushButton::clicked, this, [this] { openOpenDialog(); });
-    connect(commands_[1], &QPushButton::clicked, this, [this] { openSaveDialog(); });
-    connect(commands_[4], &QPushButton::clicked, this, [this] { openCalculator(); });
-    connect(commands_[5], &QPushButton::clicked, this, [this] { openHelp(); });
-    connect(commands_[6], &QPushButton::clicked, this, [this] { close(); });
-    connect(btexo_, &QPushButton::clicked, this, [this] { exercises_->popUpMenu(*btexo_); });
-    setLossConfirmation([this] { return exercises_->confirmLoss(); });
-    // The suite's exercise request, served once the activation is over.
-    setActivationHandler(
-        [this] { QTimer::singleShot(0, this, [this] { exercises_->serveExerciseRequest(); }); });
-
-    connect(picture3_->combo(), &QComboBox::activated, this,
-            [this](int index) { apply(sim_.chooseMontage(index)); });
-    connect(picture3_->checkRn(), &QCheckBox::clicked, this, [this](bool ticked) {
-        apply(sim_.setSustained(ticked));
+void MainWindow::connectPanels() {
+    connect(parameterPanel_->montageList(), &QComboBox::activated, this,
+            [this](int index) { apply(sim().chooseMontage(index)); });
+    connect(parameterPanel_->sustainedOption(), &QCheckBox::clicked, this, [this](bool ticked) {
+        apply(sim().setSustained(ticked));
         syncChecks();
     });
     for (int i = 0; i < kParameterCount; ++i) {
-        ParameterBox* box = picture3_->box(i);
-        box->onEnter = [this](int index) { apply(sim_.enterParameter(index)); };
+        ParameterBox* box = parameterPanel_->box(i);
+        box->onEnter = [this](int index) { apply(sim().enterParameter(index)); };
         box->onValidate = [this](int index) { validateParameter(index); };
         box->onEdited = [this](int index, const QString& text) {
-            sim_.setParameterText(index, text.toStdString());
+            sim().setParameterText(index, text.toStdString());
         };
     }
     for (int k = 0; k < kQuantityCount; ++k) {
-        connect(frame2_->check(k), &QCheckBox::clicked, this, [this, k](bool ticked) {
-            apply(sim_.setQuantity(k, ticked));
+        connect(quantityPanel_->check(k), &QCheckBox::clicked, this, [this, k](bool ticked) {
+            apply(sim().setQuantity(k, ticked));
             syncChecks();
         });
-        frame2_->swatch(k)->onClick = [this](int index) { chooseColour(index); };
+        quantityPanel_->swatch(k)->onClick = [this](int index) { chooseColour(index); };
     }
-    connect(picture1_->check3(), &QCheckBox::clicked, this, [this](bool ticked) {
-        apply(sim_.setTrigger(ticked));
+    connect(recordingPanel_->triggerOption(), &QCheckBox::clicked, this, [this](bool ticked) {
+        apply(sim().setTrigger(ticked));
         syncChecks();
     });
-    picture1_->upDown()->onChange = [this](int value) { apply(sim_.setUpDown(value)); };
+    recordingPanel_->durationCounter()->onChange = [this](int value) {
+        apply(sim().setUpDown(value));
+    };
 }
 
 // --- redrawing ----------------------------------------------------------------
 
 void MainWindow::apply(Redraw redraw) {
-    const SimState& s = sim_.state();
+    showRedraw(redraw, session_.redraw(redraw));
+}
+
+void MainWindow::simulationChanged(Redraw redraw, const PictureSet::Damage& damage) {
+    showRedraw(redraw, damage);
+}
+
+void MainWindow::showRedraw(Redraw redraw, const PictureSet::Damage& damage) {
+    const SimState& s = sim().state();
     if (redraw & RedrawPanels) {
         refreshPanels();
     }
@@ -332,15 +333,14 @@ void MainWindow::apply(Redraw redraw) {
     if (redraw & RedrawDuration) {
         syncDuration();
     }
-    const PictureSet::Damage damage = pictures_.apply(redraw, sim_);
     if (damage.schematic) {
-        schema_->update();
+        schematicView_->update();
     }
     if (damage.graphFrame) {
         hideReadout();
-        graphik_->update();
+        graphView_->update();
     } else if (!damage.graph.isEmpty()) {
-        graphik_->update(damage.graph);
+        graphView_->update(damage.graph);
     }
     if (redraw & RedrawTableHeader) {
         valueGrid()->setHeaderPictures(tableHeaderPictures(s.controls.montage));
@@ -351,33 +351,52 @@ void MainWindow::apply(Redraw redraw) {
     refreshInfo();
 }
 
-void MainWindow::refreshPanels() {
-    const int montage = sim_.state().controls.montage;
-    QComboBox* combo = picture3_->combo();
-    if (montage >= 0 && montage < combo->count() && combo->currentIndex() != montage) {
-        combo->setCurrentIndex(montage);
+void MainWindow::captionChanged() {
+    setWindowTitle(session_.caption());
+}
+
+void MainWindow::textAreaChanged(bool replaced) {
+    const session::ExerciseText& text = session_.text();
+    if (openPath_->text() != text.fich()) {
+        openPath_->setText(text.fich());
+        openPath_->setCursorPosition(int(text.fich().size())); // the end of a long path in sight
+        openPath_->setToolTip(text.fich());
     }
-    picture3_->refresh(montage);
-    frame2_->refresh(montage);
-    picture1_->refresh(montage);
+    textArea_->setReadOnly(text.locked());
+    if (replaced) {
+        QTextCursor caret(textArea_->document());
+        caret.movePosition(QTextCursor::Start);
+        textArea_->setTextCursor(caret);
+    }
+}
+
+void MainWindow::refreshPanels() {
+    const int montage = sim().state().controls.montage;
+    QComboBox* list = parameterPanel_->montageList();
+    if (montage >= 0 && montage < list->count() && list->currentIndex() != montage) {
+        list->setCurrentIndex(montage);
+    }
+    parameterPanel_->refresh(montage);
+    quantityPanel_->refresh(montage);
+    recordingPanel_->refresh(montage);
 }
 
 void MainWindow::syncChecks() {
-    const SimState& s = sim_.state();
+    const SimState& s = sim().state();
     for (int k = 0; k < kQuantityCount; ++k) {
-        frame2_->check(k)->setChecked(s.controls.check4[size_t(k)]);
+        quantityPanel_->check(k)->setChecked(s.controls.check4[size_t(k)]);
         const Rgb c = s.controls.colours[size_t(k)];
-        frame2_->swatch(k)->setColour(QColor(c.r, c.g, c.b));
+        quantityPanel_->swatch(k)->setColour(QColor(c.r, c.g, c.b));
     }
-    picture3_->checkRn()->setChecked(s.controls.checkRn);
-    picture1_->check3()->setChecked(s.controls.check3);
+    parameterPanel_->sustainedOption()->setChecked(s.controls.checkRn);
+    recordingPanel_->triggerOption()->setChecked(s.controls.check3);
 }
 
 void MainWindow::syncParameters() {
-    const SimState& s = sim_.state();
+    const SimState& s = sim().state();
     for (int i = 0; i < kParameterCount; ++i) {
-        const QString text = QString::fromStdString(s.controls.textv[size_t(i)]);
-        ParameterBox* box = picture3_->box(i);
+        const QString text = qs(s.controls.textv[size_t(i)]);
+        ParameterBox* box = parameterPanel_->box(i);
         if (box->text() != text) {
             box->setText(text);
         }
@@ -385,225 +404,23 @@ void MainWindow::syncParameters() {
 }
 
 void MainWindow::syncDuration() {
-    const SimState& s = sim_.state();
-    picture1_->labelg()->setText(qs(s.run.durationLabel));
-    picture1_->upDown()->setValue(s.controls.upDown);
+    const SimState& s = sim().state();
+    recordingPanel_->durationLabel()->setText(qs(s.run.durationLabel));
+    recordingPanel_->durationCounter()->setValue(s.controls.upDown);
 }
 
 void MainWindow::refreshInfo() {
-    QString text = QString::fromStdString(sim_.state().info);
+    QString text = qs(sim().state().info);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (info_->text() != text) {
-        info_->setText(text);
+    if (helpLine_->text() != text) {
+        helpLine_->setText(text);
     }
 }
 
 void MainWindow::hideReadout() {
-    for (ReadoutLabelWidget* label : labeli_) {
+    for (ReadoutLabelWidget* label : readoutLabels_) {
         label->hide();
     }
-}
-
-// --- handlers -----------------------------------------------------------------
-
-void MainWindow::tick() {
-    apply(sim_.tick());
-}
-
-void MainWindow::schematicMouseMove(int x, int y) {
-    sim_.mouseMoveSchematic(x, y);
-    const SimState& s = sim_.state();
-    const bool hand = s.hover.pointer == Pointer::Hand;
-    if (hand != handShown_) {
-        handShown_ = hand;
-        if (hand) {
-            schema_->setCursor(handCursor_);
-        } else {
-            schema_->unsetCursor();
-        }
-    }
-    const QString tooltip = QString::fromStdString(s.hover.tooltip);
-    if (schema_->toolTip() != tooltip) {
-        schema_->setToolTip(tooltip);
-        // A tooltip already shown follows the zone under the pointer.
-        if (QToolTip::isVisible()) {
-            if (tooltip.isEmpty()) {
-                QToolTip::hideText();
-            } else {
-                QToolTip::showText(schema_->mapToGlobal(QPoint(x, y)), tooltip, schema_);
-            }
-        }
-    }
-    refreshInfo();
-}
-
-void MainWindow::graphMouseMove(int x, int y) {
-    const ReadoutLabels labels = readoutLabels(sim_.mouseMoveGraph(x, y), x, y);
-    if (labels.visible) {
-        graphik_->setCursor(Qt::CrossCursor);
-        for (size_t i = 0; i < 2; ++i) {
-            labeli_[i]->place(labels.labels[i]);
-            labeli_[i]->show();
-        }
-    } else {
-        graphik_->unsetCursor();
-        hideReadout();
-    }
-    refreshInfo();
-}
-
-void MainWindow::validateParameter(int i) {
-    if (closing_) {
-        return;
-    }
-    sim_.setParameterText(i, picture3_->box(i)->text().toStdString());
-    // The messages are shown once the validation is over and its result is
-    // on screen: a modal box lets timer ticks run, and none may land in the
-    // middle of a handler.
-    std::vector<std::string> messages;
-    apply(
-        sim_.leaveParameter(i, [&messages](const std::string& text) { messages.push_back(text); }));
-    for (const std::string& text : messages) {
-        prompter_->message(
-            Message{qs(text), qs(kValidationTitle), MessageIcon::Stop, MessageButtons::Ok});
-    }
-}
-
-void MainWindow::chooseColour(int k) {
-    const Rgb current = sim_.state().controls.colours[size_t(k)];
-    const std::optional<QColor> chosen =
-        prompter_->chooseColour(QColor(current.r, current.g, current.b));
-    if (!chosen || !chosen->isValid()) {
-        return; // cancelled: colour, switch and recording stay as they were
-    }
-    apply(sim_.setColour(k, Rgb{chosen->red(), chosen->green(), chosen->blue()}));
-}
-
-void MainWindow::setCalculatorOpener(std::function<void()> opener) {
-    calculatorOpener_ = std::move(opener);
-}
-
-void MainWindow::openCalculator() {
-    if (calculatorOpener_) {
-        calculatorOpener_();
-        return;
-    }
-#ifdef OHMORA_WITH_CALCULATOR_WINDOW
-    CalculatorWindow calculator(program_, this);
-    calculator_ = &calculator;
-    calculator.exec();
-#endif
-}
-
-// --- configuration files --------------------------------------------------------
-
-void MainWindow::showFileMessage(std::string_view text, std::string_view title) {
-    prompter_->message(Message{qs(text), qs(title), MessageIcon::Stop, MessageButtons::Ok});
-}
-
-bool MainWindow::saveconfig(const QString& path) {
-    if (const auto problem = files::saveConfiguration(path.toStdString(), sim_.controls())) {
-        showFileMessage(problem->text, problem->title);
-        return false;
-    }
-    setWindowTitle(QString::fromStdString(files::configurationCaption(path.toStdString())));
-    return true;
-}
-
-bool MainWindow::openconfig() {
-    const files::ConfigurationRead read = files::loadConfiguration(program_.cheminconfig);
-    if (!read.controls) {
-        showFileMessage(read.problem.text, read.problem.title);
-        return false;
-    }
-    // The handlers' redraws are gathered and made once the whole
-    // configuration is applied: no window event runs in the middle.
-    apply(sim_.replayControls(*read.controls));
-    setWindowTitle(QString::fromStdString(files::configurationCaption(program_.cheminconfig)));
-    return true;
-}
-
-QString MainWindow::dialogDirectory() const {
-    // The directory of the configuration last used, else the program's.
-    const QFileInfo last(QString::fromStdString(program_.cheminconfig));
-    if (!program_.cheminconfig.empty() && last.absoluteDir().exists()) {
-        return last.absolutePath();
-    }
-    if (!program_.programDirectory.empty()) {
-        return QString::fromStdString(program_.programDirectory);
-    }
-    return QDir::homePath();
-}
-
-void MainWindow::openSaveDialog() {
-    QString directory = dialogDirectory();
-    // An installed program's directory, where the exercises' configurations
-    // also are, takes no file: the pupil starts from their own folder.
-    if (!files::canCreateFilesIn(directory.toStdString())) {
-        directory = QDir::homePath();
-    }
-    SaveDialog dialog(
-        *prompter_, QString::fromStdString(program_.cheminconfig), directory,
-        [this](const QString& path) {
-            program_.cheminconfig = path.toStdString();
-            return saveconfig(path);
-        },
-        this);
-    placeBesideMainWindow(dialog, this);
-    prompter_->runModal(dialog);
-}
-
-void MainWindow::openOpenDialog() {
-    OpenDialog dialog(
-        *prompter_, dialogDirectory(),
-        [this](const QString& path) { program_.cheminconfig = path.toStdString(); },
-        [this] { openconfig(); }, this);
-    placeBesideMainWindow(dialog, this);
-    prompter_->runModal(dialog);
-}
-
-void MainWindow::openHelp() {
-    const QString path = QString::fromStdString(program_.programDirectory) + kHelpFileName;
-    if (!QFileInfo(path).isFile()) {
-        prompter_->message(
-            Message{QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(path),
-                    QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
-        return;
-    }
-    if (!prompter_->openDocument(path)) {
-        prompter_->message(
-            Message{QStringLiteral("Aucun navigateur n'a pu ouvrir l'aide (%1).").arg(path),
-                    QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
-    }
-}
-
-// --- presence and closing -------------------------------------------------------
-
-void MainWindow::writePresence(const char* flag) {
-    if (program_.markerFile.empty()) {
-        return;
-    }
-    // A file that cannot be written leaves the suite uninformed; the
-    // program runs all the same.
-    files::writeMarkerRecord(program_.markerFile, files::kPresenceRecord, flag);
-    presenceWritten_ = true;
-}
-
-void MainWindow::setLossConfirmation(std::function<bool()> confirm) {
-    lossConfirmation_ = std::move(confirm);
-}
-
-void MainWindow::setActivationHandler(std::function<void()> handler) {
-    activationHandler_ = std::move(handler);
-}
-
-bool MainWindow::confirmClose() {
-    if (lossConfirmation_ && !lossConfirmation_()) {
-        return false;
-    }
-    return prompter_->message(Message{QStringLiteral("Quitter vraiment Ohmora ?"),
-                                      QStringLiteral("Fermer"), MessageIcon::Question,
-                                      MessageButtons::OkCancel}) == MessageAnswer::Ok;
 }
 
 // --- window events ------------------------------------------------------------
@@ -617,7 +434,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (childAt(event->position().toPoint())) {
         return; // over a control without a help text of its own
     }
-    sim_.hover(HelpRegion::Background);
+    sim().hover(HelpRegion::Background);
     hideReadout();
     refreshInfo();
 }
@@ -630,7 +447,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             auto* move = static_cast<QMouseEvent*>(event);
             // A panel speaks only for its own background, not its controls.
             if (!widget->childAt(move->position().toPoint())) {
-                sim_.hover(*region);
+                sim().hover(*region);
                 refreshInfo();
             }
             // A button being pressed still needs the move to follow the
@@ -680,8 +497,9 @@ void MainWindow::applySizeRuleToScreen() {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && activationHandler_) {
-        activationHandler_();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // The suite's exercise request, served once the activation is over.
+        QTimer::singleShot(0, this, [this] { session_.text().serveExerciseRequest(); });
     }
     // A change of state is undone once it is complete, not in its middle.
     if (event->type() == QEvent::WindowStateChange && !sizeRulePending_) {
@@ -696,7 +514,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!confirmClose()) {
+    if (!session_.confirmClose()) {
         event->ignore();
         return;
     }

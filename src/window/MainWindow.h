@@ -1,14 +1,15 @@
 #pragma once
 // `feuilleP`, the main window: the command buttons, the schematic and the
 // graph, the tab strip with its three panels, the help line and the text
-// area. It forwards every user event to the simulator and redraws what the
-// simulator's handler reports; it holds no simulation state of its own.
+// area. It shows the state of its session (the application layer, which
+// owns the simulator, the pictures, the caption and the text area's
+// document) and forwards every user event to it; it holds no state of its
+// own beyond what is on screen.
 
 #include "core/ProgramState.h"
-#include "core/Simulator.h"
 #include "core/TimeBase.h"
-#include "dialogs/Prompter.h"
-#include "pictureset/PictureSet.h"
+#include "dialogs/WindowPrompter.h"
+#include "session/Session.h"
 
 #include <QCursor>
 #include <QHash>
@@ -18,29 +19,26 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTextEdit;
 
 namespace ohmora {
 
-namespace exercises {
-class ExerciseSession;
-}
-
 class ParameterPanel;
 class PictureView;
+class QtPrinters;
 class QuantityPanel;
 class ReadoutLabelWidget;
 class RecordingPanel;
 class TabStrip;
 class ValueGrid;
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, private session::Listener {
 public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
@@ -48,17 +46,18 @@ public:
     static constexpr int kSizeRuleMinScreenWidth = 850;
 
     struct Options {
-        bool startTimer = true; // tests call tick() themselves
+        bool startTimer = true;                // tests call tick() themselves
+        session::Printers* printers = nullptr; // the system's printers when none
     };
 
     // Runs the start-up. Without a prompter, real dialogs are used.
-    MainWindow(ProgramState& program, Prompter* prompter = nullptr);
-    MainWindow(ProgramState& program, Prompter* prompter, Options options);
+    explicit MainWindow(ProgramState& program, WindowPrompter* prompter = nullptr);
+    MainWindow(ProgramState& program, WindowPrompter* prompter, Options options);
     ~MainWindow() override;
 
-    const Simulator& simulator() const { return sim_; }
-    ProgramState& programState() { return program_; }
-    Prompter& prompter() { return *prompter_; }
+    session::Session& session() { return session_; }
+    const Simulator& simulator() const { return session_.simulator(); }
+    WindowPrompter& prompter() { return *prompter_; }
 
     // One tick of `Timer1`.
     void tick();
@@ -71,46 +70,21 @@ public:
     // Where the frame's top-left corner goes for the frame to be centred.
     static QPoint centredFramePosition(const QRect& screen, const QSize& frame);
 
-    // How "&Calculatrice" opens the calculator; the default opens it as a
-    // modal window when the program has one.
-    void setCalculatorOpener(std::function<void()> opener);
+    void openSaveDialog();  // "&Enregistrer"
+    void openOpenDialog();  // "&Ouvrir"
+    void openCalculator();  // "&Calculatrice"
+    void openPrintDialog(); // "&Imprimer"
+    // The exercise menu `optionexo` with its rules applied, as the
+    // exercise button pops it up.
+    std::unique_ptr<QMenu> exerciseMenu();
 
-    // --- configuration files -------------------------------------------
-    // `saveconfig`: writes the configuration, completely or not at all, and
-    // shows the file in the caption; false (after its message) on failure.
-    bool saveconfig(const QString& path);
-    // `openconfig`: reads the file named by cheminconfig, checks it whole
-    // and only then replays it through the simulator's handlers, shows it
-    // in the caption and erases the graph; a failed load changes nothing
-    // but shows its message. False on failure.
-    bool openconfig();
-    void openSaveDialog(); // "&Enregistrer"
-    void openOpenDialog(); // "&Ouvrir"
-
-    // "&Aide": the program's help in the desktop's browser.
-    void openHelp();
-    static constexpr const char* kHelpFileName = "ohmora-aide.html";
-
-    // --- closing -------------------------------------------------------
-    // The questions asked before closing (the typed-text question, then
-    // "Quitter vraiment Ohmora ?"); true when the user lets it close.
-    bool confirmClose();
-    // The typed-text question of the exercises' text area: true to go on.
-    void setLossConfirmation(std::function<bool()> confirm);
-    // What an activation of the window does (the suite's exercise request).
-    void setActivationHandler(std::function<void()> handler);
-
-    TabStrip* tabStrip() const { return onglets_; }
-    ParameterPanel* parameterPanel() const { return picture3_; }
-    QuantityPanel* quantityPanel() const { return frame2_; }
-    RecordingPanel* recordingPanel() const { return picture1_; }
+    TabStrip* tabStrip() const { return tabStrip_; }
+    ParameterPanel* parameterPanel() const { return parameterPanel_; }
+    QuantityPanel* quantityPanel() const { return quantityPanel_; }
+    RecordingPanel* recordingPanel() const { return recordingPanel_; }
     ValueGrid* valueGrid() const;
+    QTextEdit* textArea() const { return textArea_; }
     const QImage& background() const { return background_; }
-    const PictureSet& pictures() const { return pictures_; }
-    exercises::ExerciseSession& exerciseSession() { return *exercises_; }
-    QTextEdit* supertext() const { return supertext_; }
-    const SchematicPicture& schematic() const { return pictures_.schematicPicture(); }
-    const GraphPicture& graph() const { return pictures_.graphPicture(); }
     // The pointer shown over a zone of switch K.
     const QCursor& switchCursor() const { return handCursor_; }
 
@@ -124,17 +98,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the session reports.
+    void simulationChanged(Redraw redraw, const PictureSet::Damage& damage) override;
+    void captionChanged() override;
+    void textAreaChanged(bool replaced) override;
+
     void buildCommandButtons();
     void buildPictures();
-    void buildHelpLineAndTextArea();
+    void buildHelpLine();
+    void buildTextArea();
     void buildTabs();
     void connectControls();
-    // "Co&pier" and "&Imprimer".
-    void connectOutput();
+    void connectPanels();
     void trackHelp(QWidget* widget, HelpRegion region);
 
     // Redraws what a handler of the simulator asked for.
     void apply(Redraw redraw);
+    void showRedraw(Redraw redraw, const PictureSet::Damage& damage);
     void refreshPanels();
     void syncChecks();
     void syncParameters();
@@ -142,45 +122,43 @@ private:
     void refreshInfo();
     void hideReadout();
 
+    Simulator& sim() { return session_.simulator(); }
     void schematicMouseMove(int x, int y);
     void graphMouseMove(int x, int y);
     void validateParameter(int i);
     void chooseColour(int k);
-    void openCalculator();
+    void runExerciseMenu();
+    void runExerciseBrowser();
+    void copy();
     void applySizeRuleToScreen();
     void writePresence(const char* flag); // record 4 of the marker file
     QString dialogDirectory() const;
-    void showFileMessage(std::string_view text, std::string_view title);
 
     ProgramState& program_;
-    std::unique_ptr<Prompter> ownPrompter_;
-    Prompter* prompter_;
-    Simulator sim_;
-    PictureSet pictures_;
-    std::unique_ptr<exercises::ExerciseSession> exercises_;
+    std::unique_ptr<WindowPrompter> ownPrompter_;
+    WindowPrompter* prompter_;
+    std::unique_ptr<QtPrinters> ownPrinters_;
+    session::Session session_;
     QImage background_;
     QCursor handCursor_;
     QTimer timer_;
 
-    std::array<QPushButton*, 7> commands_{};
-    PictureView* schema_ = nullptr;
-    PictureView* graphik_ = nullptr;
-    QPushButton* command3_ = nullptr;
-    std::array<ReadoutLabelWidget*, 2> labeli_{};
-    QLabel* image2_ = nullptr;
-    QLabel* info_ = nullptr;
-    QPushButton* btexo_ = nullptr;
-    QLineEdit* fich_ = nullptr;
-    QTextEdit* supertext_ = nullptr;
-    TabStrip* onglets_ = nullptr;
-    ParameterPanel* picture3_ = nullptr;
-    QuantityPanel* frame2_ = nullptr;
-    RecordingPanel* picture1_ = nullptr;
+    std::array<QPushButton*, 7> commandButtons_{};       // `Command2` … `Command1`, left to right
+    PictureView* schematicView_ = nullptr;               // `schema`
+    PictureView* graphView_ = nullptr;                   // `graphik`
+    QPushButton* eraseButton_ = nullptr;                 // `Command3`
+    std::array<ReadoutLabelWidget*, 2> readoutLabels_{}; // `Labeli`
+    QLabel* helpPicture_ = nullptr;                      // `Image2`
+    QLabel* helpLine_ = nullptr;                         // `info`
+    QPushButton* exerciseButton_ = nullptr;              // `btexo`
+    QLineEdit* openPath_ = nullptr;                      // `fich`
+    QTextEdit* textArea_ = nullptr;                      // `supertext`
+    TabStrip* tabStrip_ = nullptr;                       // `Onglets`
+    ParameterPanel* parameterPanel_ = nullptr;           // `Picture3`
+    QuantityPanel* quantityPanel_ = nullptr;             // `frame2`
+    RecordingPanel* recordingPanel_ = nullptr;           // `Picture1`
 
     QHash<QObject*, HelpRegion> helpRegions_;
-    std::function<void()> calculatorOpener_;
-    std::function<bool()> lossConfirmation_;
-    std::function<void()> activationHandler_;
     QPointer<QWidget> calculator_; // while it is open
     bool presenceWritten_ = false;
     bool handShown_ = false;
@@ -191,10 +169,6 @@ private:
     // its frame only once the window is on screen).
     QSize centredFrame_;
     bool frameCentred_ = false;
-
-    // The printer chosen in the print options during this run: later
-    // openings start from it.
-    std::optional<PrinterChoice> chosenPrinter_;
 };
 
 } // namespace ohmora

@@ -42,12 +42,12 @@ std::vector<ParameterPlace> parameterPlaces(int montage) {
 ParameterPanel::ParameterPanel(QWidget* parent) : DrawnPanel(kPanelColour, parent) {
     setObjectName(QStringLiteral("Picture3"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    combo_ = new QComboBox(this);
-    combo_->setObjectName(QStringLiteral("Combo1"));
-    combo_->setGeometry(12, 20, 385, 22);
-    checkRn_ = new QCheckBox(QStringLiteral("Entretien des oscillations"), this);
-    checkRn_->setObjectName(QStringLiteral("CheckRn"));
-    checkRn_->setGeometry(16, 152, 297, 17);
+    montageList_ = new QComboBox(this);
+    montageList_->setObjectName(QStringLiteral("Combo1"));
+    montageList_->setGeometry(12, 20, 385, 22);
+    sustainedOption_ = new QCheckBox(QStringLiteral("Entretien des oscillations"), this);
+    sustainedOption_->setObjectName(QStringLiteral("CheckRn"));
+    sustainedOption_->setGeometry(16, 152, 297, 17);
     for (int i = 0; i < 14; ++i) {
         auto* box = new ParameterBox(i, this);
         box->setGeometry(0, 0, kBoxWidth, kBoxHeight);
@@ -61,7 +61,7 @@ ParameterPanel::ParameterPanel(QWidget* parent) : DrawnPanel(kPanelColour, paren
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kPanelColour);
     setPalette(pal);
-    checkRn_->setPalette(pal);
+    sustainedOption_->setPalette(pal);
 }
 
 void ParameterPanel::refresh(int montage) {
@@ -70,7 +70,7 @@ void ParameterPanel::refresh(int montage) {
         box->hide();
         box->resize(kBoxWidth, kBoxHeight);
     }
-    checkRn_->setVisible(montage == 1);
+    sustainedOption_->setVisible(montage == 1);
     for (const ParameterPlace& place : parameterPlaces(montage)) {
         ParameterBox* box = boxes_[size_t(place.box)];
         box->move(place.left, place.top);
@@ -87,7 +87,7 @@ void ParameterPanel::draw() {
     a.cls();
     a.setFont(QStringLiteral("Arial"), 8, true, false);
     a.setForeColor(Qt::black);
-    a.setCurrentPosition(combo_->x(), combo_->y() - 16);
+    a.setCurrentPosition(montageList_->x(), montageList_->y() - 16);
     a.print(QStringLiteral("Montage utilisé :"));
 
     const std::vector<ParameterPlace> places = parameterPlaces(montage_);

@@ -39,8 +39,8 @@ public:
 
     explicit ParameterPanel(QWidget* parent = nullptr);
 
-    QComboBox* combo() const { return combo_; }
-    QCheckBox* checkRn() const { return checkRn_; }
+    QComboBox* montageList() const { return montageList_; }
+    QCheckBox* sustainedOption() const { return sustainedOption_; }
     ParameterBox* box(int i) const { return boxes_[size_t(i)]; }
 
     // The panel's paint for a montage: places and shows its boxes, hides the
@@ -53,8 +53,8 @@ protected:
 private:
     void draw();
 
-    QComboBox* combo_;
-    QCheckBox* checkRn_;
+    QComboBox* montageList_;     // `Combo1`
+    QCheckBox* sustainedOption_; // `CheckRn`
     std::array<ParameterBox*, 14> boxes_{};
     int montage_ = 0;
 };

@@ -15,25 +15,26 @@ RecordingPanel::RecordingPanel(QWidget* parent) : DrawnPanel(kPanelColour, paren
     pal.setColor(QPalette::Window, kPanelColour);
     setPalette(pal);
 
-    check3_ = new QCheckBox(QStringLiteral("Déclencher lorsque l'interrupteur passe en position 2"),
-                            this);
-    check3_->setObjectName(QStringLiteral("Check3"));
-    check3_->setGeometry(16, 34, 353, 17);
-    check3_->setPalette(pal);
+    triggerOption_ = new QCheckBox(
+        QStringLiteral("Déclencher lorsque l'interrupteur passe en position 2"), this);
+    triggerOption_->setObjectName(QStringLiteral("Check3"));
+    triggerOption_->setGeometry(16, 34, 353, 17);
+    triggerOption_->setPalette(pal);
 
-    labelg_ = new QLabel(this);
-    labelg_->setObjectName(QStringLiteral("Labelg"));
-    labelg_->setGeometry(0, 8, 57, 17);
-    labelg_->setAlignment(Qt::AlignCenter);
-    labelg_->setAutoFillBackground(true);
-    QPalette white = labelg_->palette();
+    durationLabel_ = new QLabel(this);
+    durationLabel_->setObjectName(QStringLiteral("Labelg"));
+    durationLabel_->setGeometry(0, 8, 57, 17);
+    durationLabel_->setAlignment(Qt::AlignCenter);
+    durationLabel_->setAutoFillBackground(true);
+    QPalette white = durationLabel_->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
-    labelg_->setPalette(white);
+    durationLabel_->setPalette(white);
 
-    upDown_ = new UpDownControl(kUpDownMin, kUpDownMax, this);
-    upDown_->setObjectName(QStringLiteral("UpDown1"));
-    upDown_->move(0, 8);
+    durationCounter_ = new UpDownControl(kUpDownMin, kUpDownMax, this);
+    durationCounter_->setFixedSize(16, 17);
+    durationCounter_->setObjectName(QStringLiteral("UpDown1"));
+    durationCounter_->move(0, 8);
 
     grid_ = new ValueGrid(this);
     grid_->move(0, kGridTop);
@@ -41,7 +42,7 @@ RecordingPanel::RecordingPanel(QWidget* parent) : DrawnPanel(kPanelColour, paren
 
 void RecordingPanel::refresh(int montage) {
     montage_ = montage;
-    check3_->setVisible(montage != 2);
+    triggerOption_->setVisible(montage != 2);
     grid_->setBeyondColour(kPanelColour);
     grid_->setGeometry((width() - ValueGrid::kWidth) / 2, kGridTop, ValueGrid::kWidth,
                        std::max(0, height() - kGridTop));
@@ -54,8 +55,8 @@ void RecordingPanel::refresh(int montage) {
     a.setForeColor(Qt::black);
     a.setCurrentPosition(16, 10);
     a.print(QStringLiteral("Durée de l'enregistrement "));
-    labelg_->move(toPixel(a.currentX()), labelg_->y());
-    upDown_->move(labelg_->x() + labelg_->width(), upDown_->y());
+    durationLabel_->move(toPixel(a.currentX()), durationLabel_->y());
+    durationCounter_->move(durationLabel_->x() + durationLabel_->width(), durationCounter_->y());
     update();
 }
 

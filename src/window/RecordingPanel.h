@@ -2,8 +2,8 @@
 // `Picture1`, the "Enregistrement" tab: the duration label `Labelg` and its
 // up-down control, the trigger option `Check3` and the value grid.
 
+#include "dialogs/UpDownControl.h"
 #include "window/DrawnPanel.h"
-#include "window/UpDownControl.h"
 #include "window/ValueGrid.h"
 
 #include <QCheckBox>
@@ -20,9 +20,9 @@ public:
 
     explicit RecordingPanel(QWidget* parent = nullptr);
 
-    QCheckBox* check3() const { return check3_; }
-    QLabel* labelg() const { return labelg_; }
-    UpDownControl* upDown() const { return upDown_; }
+    QCheckBox* triggerOption() const { return triggerOption_; }
+    QLabel* durationLabel() const { return durationLabel_; }
+    UpDownControl* durationCounter() const { return durationCounter_; }
     ValueGrid* grid() const { return grid_; }
 
     // The panel's paint for a montage.
@@ -32,9 +32,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QCheckBox* check3_;
-    QLabel* labelg_;
-    UpDownControl* upDown_;
+    QCheckBox* triggerOption_;       // `Check3`
+    QLabel* durationLabel_;          // `Labelg`
+    UpDownControl* durationCounter_; // `UpDown1`
     ValueGrid* grid_;
     int montage_ = 0;
 };

@@ -56,13 +56,13 @@ const RtfCommandCase kCases[] = {
      "Vous pouvez obtenir l'énoncé d'un exercice en appuyant sur l'onglet Exercices.\n"},
     {"missing_file", {kSamples + "absent.rtf", "--text"}, 1, "cannot read"},
     {"not_rtf", {kSamples + "README.md", "--text"}, 1, "not an RTF file"},
-    {"no_option", {kSamples + "welcome-libreoffice.rtf"}, 2, "usage: ohmora-cli rtf"},
-    {"unknown_option", {kSamples + "welcome-libreoffice.rtf", "--html"}, 2, "usage:"},
-    {"rewrite_without_output", {kSamples + "welcome-libreoffice.rtf", "--rewrite"}, 2, "usage:"},
+    {"no_option", {kSamples + "welcome-libreoffice.rtf"}, 2, "Usage\u00A0: ohmora-cli rtf"},
+    {"unknown_option", {kSamples + "welcome-libreoffice.rtf", "--html"}, 2, "Usage"},
+    {"rewrite_without_output", {kSamples + "welcome-libreoffice.rtf", "--rewrite"}, 2, "Usage"},
     {"rewrite_into_a_missing_directory",
      {kSamples + "welcome-libreoffice.rtf", "--rewrite", "/nonexistent/dir/out.rtf"},
      1,
-     "cannot write"},
+     "impossible d'écrire"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, RtfCommand, ::testing::ValuesIn(kCases),

@@ -48,12 +48,12 @@ done
 state=$("$root/bin/ohmora-cli" run --guide --state) || fail "ohmora-cli run --guide failed"
 grep -qxF "fich	$data/ohmora.PEM" <<<"$state" || fail "guide not opened from $data: $state"
 grep -qxF "dossierexo	$data/" <<<"$state" || fail "program directory not $data: $state"
-exercise="$data/04-oscillations-libres.E34"
+exercise="$data/rlc-01-oscillations-libres.E34"
 state=$("$root/bin/ohmora-cli" run --exercise "$exercise" --correction --state --caption) ||
   fail "ohmora-cli run --exercise failed"
-grep -qxF "Ohmora - $data/04-oscillations-libres-corrige.P16" <<<"$state" ||
+grep -qxF "Ohmora - $data/rlc-01-oscillations-libres-corrige.P16" <<<"$state" ||
   fail "the correction's configuration not opened: $state"
-preview=$("$root/bin/ohmora-cli" exercise "$data/01-charge-constante-de-temps.E34") ||
+preview=$("$root/bin/ohmora-cli" exercise "$data/rc-01-charge-constante-de-temps.E34") ||
   fail "ohmora-cli exercise failed"
 grep -qxF "titre	Constante de temps d'un dipôle RC" <<<"$preview" ||
   fail "exercise preview: $preview"

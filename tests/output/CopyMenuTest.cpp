@@ -72,7 +72,8 @@ TEST_F(CopyTest, SchematicWithItsBackground) {
     ASSERT_EQ(image.size(), QSize(249, 249));
     EXPECT_EQ(QColor(image.pixel(3, 3)), gradientAt(3));
     EXPECT_EQ(QColor(image.pixel(3, 240)), gradientAt(240));
-    EXPECT_EQ(image, window->pictures().schematic().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(image,
+              window->session().pictures().schematic().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(info(), qs(kMessageCopie));
 }
 
@@ -81,7 +82,8 @@ TEST_F(CopyTest, SchematicWithItsBackground) {
 TEST_F(CopyTest, SchematicWithoutItsBackground) {
     copy(QStringLiteral("cop003"));
     const QImage bare = clipboardImage();
-    const QImage screen = window->pictures().schematic().convertToFormat(QImage::Format_RGB32);
+    const QImage screen =
+        window->session().pictures().schematic().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(bare.size(), QSize(249, 249));
     int drawing = 0;
     for (int y = 0; y < 249; ++y) {
@@ -105,7 +107,7 @@ TEST_F(CopyTest, Graph) {
     copy(QStringLiteral("Cop002"));
     const QImage image = clipboardImage();
     ASSERT_EQ(image.size(), QSize(529, 249));
-    EXPECT_EQ(image, window->pictures().graph().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(image, window->session().pictures().graph().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(info(), qs(kMessageCopie));
 }
 

@@ -1,22 +1,22 @@
 // `confimp`: its controls where the layout puts them, its first state on
 // every opening, the counter, and what "&OK" does with each destination.
-// The dialog is driven through its own handlers and the scripted prompter,
-// never through a modal loop.
+// The dialog is driven through its own handlers, the scripted prompter and
+// fake printers, never through a modal loop. (The printer path itself is
+// tested in tests/session.)
 
 #include "output/PrintOptionsDialog.h"
+#include "FakePrinters.h"
 #include "PdfSupport.h"
 #include "ScriptedPrompter.h"
 #include "WindowFixture.h"
-#include "core/Simulator.h"
-#include "output/CopyCountArrows.h"
-#include "pictureset/PictureSet.h"
+#include "dialogs/UpDownControl.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -80,17 +80,7 @@ const ControlCase kControls[] = {
 
 class DialogTest : public ::testing::Test {
 protected:
-    DialogTest()
-        : dialog(
-              [this] {
-                  if (whilePrinting) {
-                      whilePrinting();
-                  }
-                  return pagePictures(pictures, sim.state());
-              },
-              prompter) {
-        pictures.redrawAll(sim.state());
-    }
+    DialogTest() : session(program, prompter, &printers), dialog(session) {}
     template <class T = QWidget> T* child(const char* name) {
         T* w = dialog.findChild<T*>(QString::fromUtf8(name));
         EXPECT_NE(w, nullptr) << name;
@@ -101,12 +91,11 @@ protected:
                !child("Command3")->isHidden() && !child("optionsFrame")->isHidden() &&
                child("waitFrame")->isHidden();
     }
-    static bool noPrinter() { return QPrinterInfo::availablePrinterNames().isEmpty(); }
 
-    Simulator sim;
-    PictureSet pictures;
+    ProgramState program;
     ScriptedPrompter prompter;
-    std::function<void()> whilePrinting; // runs when the pages take the pictures
+    test::FakePrinters printers; // none installed
+    session::Session session;
     PrintOptionsDialog dialog;
     QTemporaryDir dir;
 };
@@ -178,22 +167,22 @@ TEST_F(DialogTest, CaptionSizeAndColours) {
 }
 
 TEST_F(DialogTest, CounterRunsFromOneToForty) {
-    auto* arrows = child<CopyCountArrows>("UpDown1");
+    auto* counter = child<UpDownControl>("UpDown1");
     auto* label = child<QLabel>("Label4");
-    arrows->stepDown();
+    counter->stepDown();
     EXPECT_EQ(label->text(), "1");
-    arrows->upArrow()->click();
-    arrows->upArrow()->click();
+    QTest::mouseClick(counter, Qt::LeftButton, {}, QPoint(8, 3)); // the upper arrow
+    QTest::mouseClick(counter, Qt::LeftButton, {}, QPoint(8, 3));
     EXPECT_EQ(label->text(), "3");
     EXPECT_EQ(dialog.options().copies, 3);
-    QTest::keyClick(arrows, Qt::Key_Down);
+    QTest::keyClick(counter, Qt::Key_Down);
     EXPECT_EQ(label->text(), "2");
     for (int i = 0; i < 50; ++i) {
-        arrows->stepUp();
+        counter->stepUp();
     }
     EXPECT_EQ(label->text(), "40");
     EXPECT_EQ(dialog.options().copies, 40);
-    arrows->downArrow()->click();
+    QTest::mouseClick(counter, Qt::LeftButton, {}, QPoint(8, 16)); // the lower arrow
     EXPECT_EQ(label->text(), "39");
 }
 
@@ -203,22 +192,17 @@ TEST_F(DialogTest, PositionIsTwentyPixelsBelowTheOwnersTop) {
 }
 
 TEST_F(DialogTest, WithoutPrinterTheDialogSaysSoAndOkAsksForAPdfFile) {
-    if (!noPrinter()) {
-        GTEST_SKIP() << "a printer is installed";
-    }
     EXPECT_EQ(child<QLabel>("defaut")->text(), "Aucune imprimante (fichier PDF)");
     child<QLineEdit>("Text1")->setText(QStringLiteral("Décharge dans R2"));
-    child<CopyCountArrows>("UpDown1")->stepUp();
+    child<UpDownControl>("UpDown1")->stepUp();
     const QString file = dir.filePath(QStringLiteral("page.pdf"));
-    prompter.queuePdfFile(file);
+    prompter.queueFile(file);
     child<QPushButton>("Command1")->click();
 
-    ASSERT_EQ(prompter.pdfFileRequests().size(), 1u);
-    EXPECT_TRUE(prompter.pdfFileRequests()[0].title.contains("PDF"));
-    EXPECT_TRUE(prompter.pdfFileRequests()[0].suggestedPath.endsWith("/Décharge dans R2.pdf"));
+    ASSERT_EQ(prompter.fileRequests().size(), 1u);
+    EXPECT_EQ(prompter.fileRequests()[0].proposedName, "Décharge dans R2.pdf");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_EQ(test::pdfPageCount(file), 2);
     const QStringList texts = test::pdfPageTexts(file);
     ASSERT_EQ(texts.size(), 2);
     // The title first, then the pictures' own texts.
@@ -227,68 +211,44 @@ TEST_F(DialogTest, WithoutPrinterTheDialogSaysSoAndOkAsksForAPdfFile) {
 }
 
 TEST_F(DialogTest, CancellingThePdfFileLeavesTheDialogOpen) {
-    if (!noPrinter()) {
-        GTEST_SKIP() << "a printer is installed";
-    }
-    prompter.queuePdfFile(std::nullopt);
+    prompter.queueFile(std::nullopt);
     child<QPushButton>("Command1")->click();
-    EXPECT_EQ(prompter.pdfFileRequests().size(), 1u);
+    EXPECT_EQ(prompter.fileRequests().size(), 1u);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(controlsShown());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-TEST_F(DialogTest, FileChosenAsPrinterIsWrittenWithoutAsking) {
-    const QString file = dir.filePath(QStringLiteral("choisi.pdf"));
-    prompter.queuePrinter(PrinterChoice{QString(), file, std::nullopt});
+TEST_F(DialogTest, TheWaitNoticeStandsAloneWhileThePagesArePrinted) {
+    printers.installed = QStringList{"Bureau"};
+    prompter.queuePrinter(PrinterChoice{QStringLiteral("Bureau"), QString(), std::nullopt});
     child<QPushButton>("Command2")->click();
-    EXPECT_EQ(child<QLabel>("defaut")->text(), "Fichier PDF : choisi.pdf");
-    EXPECT_EQ(dialog.destination().pdfFile, file);
-
+    EXPECT_EQ(child<QLabel>("defaut")->text(), "Bureau");
     child<QCheckBox>("Check1_0")->setChecked(false);
     bool waitNoticeAlone = false;
-    whilePrinting = [&] {
+    printers.whilePrinting = [&] {
         waitNoticeAlone = !child("waitFrame")->isHidden() && child("Command1")->isHidden() &&
                           child("Command2")->isHidden() && child("Command3")->isHidden() &&
                           child("optionsFrame")->isHidden();
     };
     child<QPushButton>("Command1")->click();
     EXPECT_TRUE(waitNoticeAlone);
-    EXPECT_TRUE(prompter.pdfFileRequests().empty());
+    EXPECT_EQ(printers.jobs, QStringList{"Varlune - Ohmora"});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(test::pdfPageCount(file), 1);
-    EXPECT_EQ(dialog.options().schematic, false);
+    EXPECT_FALSE(dialog.options().schematic);
 }
 
-TEST_F(DialogTest, MissingPrinterIsReportedAndTheDialogStaysOpen) {
+TEST_F(DialogTest, AFailedPrintIsToldAndTheDialogStaysOpen) {
     prompter.queuePrinter(PrinterChoice{QStringLiteral("Bureau"), QString(), std::nullopt});
     child<QPushButton>("Command2")->click();
-    EXPECT_EQ(child<QLabel>("defaut")->text(), "Bureau");
-
     child<QPushButton>("Command1")->click();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text,
-              QStringLiteral("L'imprimante «\u00A0Bureau\u00A0» n'est pas disponible."));
     EXPECT_EQ(prompter.messages()[0].title, "Imprimer");
-    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Exclamation);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(controlsShown());
 }
 
-TEST_F(DialogTest, UnwritableFileIsReported) {
-    QDir(dir.path()).mkdir(QStringLiteral("dossier.pdf"));
-    const QString file = dir.filePath(QStringLiteral("dossier.pdf"));
-    prompter.queuePrinter(PrinterChoice{QString(), file, std::nullopt});
-    child<QPushButton>("Command2")->click();
-    child<QPushButton>("Command1")->click();
-    ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_TRUE(prompter.messages()[0].text.startsWith(
-        QStringLiteral("Le fichier «\u00A0%1\u00A0» n'a pas pu être enregistré.").arg(file)));
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_TRUE(QFileInfo(file).isDir());
-}
-
-TEST_F(DialogTest, CancelledPrinterChoiceKeepsTheDestination) {
+TEST_F(DialogTest, AFileChosenAsPrinterIsShownAndKeptWhenTheNextChoiceIsCancelled) {
     const QString file = dir.filePath(QStringLiteral("a.pdf"));
     prompter.queuePrinter(PrinterChoice{QString(), file, std::nullopt});
     prompter.queuePrinter(std::nullopt);
@@ -298,12 +258,15 @@ TEST_F(DialogTest, CancelledPrinterChoiceKeepsTheDestination) {
     EXPECT_EQ(prompter.printerRequests()[1].pdfFile, file); // opened on the current choice
     EXPECT_EQ(dialog.destination().pdfFile, file);
     EXPECT_EQ(child<QLabel>("defaut")->text(), "Fichier PDF : a.pdf");
+    child<QPushButton>("Command1")->click(); // written without asking for a file
+    EXPECT_TRUE(prompter.fileRequests().empty());
+    EXPECT_EQ(test::pdfPageCount(file), 1);
 }
 
 TEST_F(DialogTest, CancelClosesWithoutPrinting) {
     child<QPushButton>("Command3")->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(prompter.pdfFileRequests().empty());
+    EXPECT_TRUE(prompter.fileRequests().empty());
     EXPECT_TRUE(prompter.messages().empty());
 }
 
@@ -332,7 +295,7 @@ TEST_F(PrintButtonTest, EachOpeningStartsAfresh) {
         d.findChild<QLineEdit*>("Text1")->setText(QStringLiteral("Autre"));
         d.findChild<QCheckBox*>("Check1_0")->setChecked(false);
         d.findChild<QCheckBox*>("Check1_1")->setChecked(false);
-        d.findChild<CopyCountArrows*>("UpDown1")->stepUp();
+        d.findChild<UpDownControl*>("UpDown1")->stepUp();
         d.findChild<QPushButton*>("Command3")->click();
     };
     prompter.queueModal(look);

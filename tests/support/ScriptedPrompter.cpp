@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "TakeFront.h"
 
 #include <QAction>
 #include <QDialog>
@@ -6,29 +7,7 @@
 
 namespace ohmora {
 
-namespace {
-
-// The next scripted answer, or `none` once the script has run out.
-template <class T> T takeFront(std::deque<T>& queue, const T& none) {
-    if (queue.empty()) {
-        return none;
-    }
-    const T front = queue.front();
-    queue.pop_front();
-    return front;
-}
-
-} // namespace
-
-MessageAnswer ScriptedPrompter::message(const Message& message) {
-    messages_.push_back(message);
-    return takeFront(answers_, cancellingAnswer(message.buttons));
-}
-
-std::optional<QColor> ScriptedPrompter::chooseColour(const QColor& initial) {
-    colourRequests_.push_back(initial);
-    return takeFront(colours_, std::optional<QColor>());
-}
+using test::takeFront;
 
 int ScriptedPrompter::runModal(QDialog& dialog) {
     modalRequests_.push_back(dialog.objectName());
@@ -38,24 +17,6 @@ int ScriptedPrompter::runModal(QDialog& dialog) {
         script(dialog);
     }
     return dialog.result();
-}
-
-bool ScriptedPrompter::openDocument(const QString& path) {
-    documentsOpened_ << path;
-    return documentsOpen_;
-}
-
-std::optional<QString> ScriptedPrompter::chooseFile(const FileChoice& choice) {
-    fileRequests_.push_back(choice);
-    return takeFront(files_, std::optional<QString>());
-}
-
-std::optional<QString> ScriptedPrompter::chooseOpenFile(const FileChoice& choice) {
-    return chooseFile(choice);
-}
-
-std::optional<QString> ScriptedPrompter::chooseSaveFile(const FileChoice& choice) {
-    return chooseFile(choice);
 }
 
 QAction* ScriptedPrompter::popUpMenu(QMenu& menu, const QPoint& globalPosition) {
@@ -76,19 +37,12 @@ QAction* ScriptedPrompter::popUpMenu(QMenu& menu, const QPoint& globalPosition) 
     return nullptr;
 }
 
-std::optional<PrinterChoice> ScriptedPrompter::choosePrinter(const PrinterChoice& current) {
-    printerRequests_.push_back(current);
-    return takeFront(printers_, std::optional<PrinterChoice>());
-}
-
-std::optional<QString> ScriptedPrompter::choosePdfFile(const QString& title,
-                                                       const QString& suggestedPath) {
-    pdfFileRequests_.push_back({title, suggestedPath});
-    return takeFront(pdfFiles_, std::optional<QString>());
-}
-
 void ScriptedPrompter::clear() {
-    *this = ScriptedPrompter();
+    ScriptedPrompts::clear();
+    modalScripts_.clear();
+    menuEntries_.clear();
+    modalRequests_.clear();
+    menuRequests_.clear();
 }
 
 } // namespace ohmora

@@ -62,7 +62,7 @@ TEST_F(Recording, DefaultChargeDrivenByTheMouseFillsGraphAndTable) {
     }
 
     // The rising curve ends near the top of the 6 V scale by x = 460.
-    const QImage graph = window->graph().image();
+    const QImage graph = window->session().pictures().graph();
     EXPECT_GT(redPixels(graph), 200);
     bool nearEnd = false;
     for (int y = 23; y <= 30; ++y) {
@@ -77,10 +77,10 @@ TEST_F(Recording, DefaultChargeDrivenByTheMouseFillsGraphAndTable) {
     // redraws the empty frame.
     child("Textv1")->setFocus(Qt::MouseFocusReason);
     child("Textv2")->setFocus(Qt::MouseFocusReason);
-    EXPECT_GT(redPixels(window->graph().image()), 200);
+    EXPECT_GT(redPixels(window->session().pictures().graph()), 200);
     child("Textv0")->setFocus(Qt::MouseFocusReason);
     child("Textv2")->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(redPixels(window->graph().image()), 0);
+    EXPECT_EQ(redPixels(window->session().pictures().graph()), 0);
     EXPECT_TRUE(prompter.messages().empty());
 }
 

@@ -94,14 +94,26 @@ TEST_F(StartUp, PlacesTheCommandButtonsWithTheirCaptionsAndTooltips) {
     EXPECT_EQ(child("Onglets")->geometry(), QRect(8, 344, 417, 203));
 }
 
-TEST_F(StartUp, CalculatorButtonOpensTheCalculator) {
-    int opened = 0;
-    window->setCalculatorOpener([&opened] { ++opened; });
-    QTest::mouseClick(child("Command8"), Qt::LeftButton);
-    EXPECT_EQ(opened, 1);
-    // The buttons whose actions come later do nothing yet.
-    QTest::mouseClick(child("Command2"), Qt::LeftButton);
-    EXPECT_TRUE(prompter.messages().empty());
+// Every button does what it says: each opens its window or menu through
+// the prompt interface, the calculator like every other modal window.
+TEST_F(StartUp, EveryButtonOpensItsWindowOrMenu) {
+    for (const char* button : {"Command2", "Command11", "Command10", "Command8"}) {
+        QTest::mouseClick(child(button), Qt::LeftButton);
+    }
+    EXPECT_EQ(prompter.modalRequests(),
+              (std::vector<QString>{"ouvrir", "enregistrer", "confimp", "Machine"}));
+    for (const char* button : {"Command4", "btexo"}) {
+        QTest::mouseClick(child(button), Qt::LeftButton);
+    }
+    ASSERT_EQ(prompter.menuRequests().size(), 2u);
+    EXPECT_EQ(prompter.menuRequests()[0].menu, "menucop");
+    EXPECT_EQ(prompter.menuRequests()[1].menu, "optionexo");
+    QTest::mouseClick(child("Command7"), Qt::LeftButton); // no help file here: told so
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].title, "Aide");
+    // The welcome text sends the pupil to "Exercices": the button says so.
+    EXPECT_EQ(child("btexo")->toolTip(), "Exercices");
+    EXPECT_EQ(child("btexo")->accessibleName(), "Exercices");
 }
 
 TEST_F(StartUp, PaintsTheShadedBackgroundAndTheShadow) {

@@ -1,0 +1,176 @@
+#include "session/Session.h"
+
+#include "dialogs/MenuEntry.h"
+#include "dialogs/Prompter.h"
+#include "files/ConfigurationFile.h"
+#include "qtbridge/QtStrings.h"
+#include "session/ExerciseText.h"
+#include "session/Printing.h"
+
+#include <QFileInfo>
+
+#include <array>
+
+namespace ohmora::session {
+
+namespace {
+
+constexpr std::array<MenuEntry, 4> kCopyMenu = {{
+    {"cop001", "Copier le schéma avec le fond", int(CopyKind::SchematicWithBackground)},
+    {"cop003", "Copier le schéma sans le fond", int(CopyKind::SchematicWithoutBackground)},
+    {"Cop002", "Copier le graphe", int(CopyKind::Graph), true},
+    {"copitab", "Copier le contenu du tableau", int(CopyKind::Table), true},
+}};
+
+// The listener of a session whose host wants to hear nothing.
+Listener& quietListener() {
+    static Listener quiet;
+    return quiet;
+}
+
+QString pageTitle(const PageOptions& options) {
+    return options.title.isEmpty() ? QStringLiteral("Ohmora") : options.title;
+}
+
+} // namespace
+
+Listener::~Listener() = default;
+void Listener::simulationChanged(Redraw, const PictureSet::Damage&) {}
+void Listener::captionChanged() {}
+void Listener::textAreaChanged(bool) {}
+
+std::span<const MenuEntry> copyMenu() {
+    return kCopyMenu;
+}
+
+Session::Session(ProgramState& program, Prompter& prompter, Printers* printers)
+    : program_(program), prompter_(prompter), caption_(QStringLiteral("Ohmora")),
+      printing_(std::make_unique<Printing>(prompter, printers)) {}
+
+Session::~Session() = default;
+
+Listener& Session::listener() {
+    return listener_ ? *listener_ : quietListener();
+}
+
+PictureSet& Session::pictures() {
+    if (!pictures_) {
+        pictures_ = std::make_unique<PictureSet>();
+        pictures_->redrawAll(sim_.state());
+    }
+    return *pictures_;
+}
+
+PictureSet::Damage Session::redraw(Redraw redraw) {
+    return pictures_ ? pictures_->apply(redraw, sim_) : PictureSet::Damage{};
+}
+
+ExerciseText& Session::text() {
+    if (!text_) {
+        text_ = std::make_unique<ExerciseText>(*this);
+        text_->showWelcome();
+    }
+    return *text_;
+}
+
+void Session::setCaption(const QString& caption) {
+    caption_ = caption;
+    listener().captionChanged();
+}
+
+void Session::showStop(std::string_view text, std::string_view title) {
+    prompter_.message(Message{qs(text), qs(title), MessageIcon::Stop, MessageButtons::Ok});
+}
+
+// --- configurations ---------------------------------------------------------------
+
+bool Session::saveconfig(const QString& path) {
+    if (const auto problem = files::saveConfiguration(path.toStdString(), sim_.controls())) {
+        showStop(problem->text, problem->title);
+        return false;
+    }
+    setCaption(qs(files::configurationCaption(path.toStdString())));
+    return true;
+}
+
+bool Session::saveConfiguration(const QString& path) {
+    program_.cheminconfig = path.toStdString();
+    return saveconfig(path);
+}
+
+bool Session::openconfig() {
+    const files::ConfigurationRead read = files::loadConfiguration(program_.cheminconfig);
+    if (!read.controls) {
+        showStop(read.problem.text, read.problem.title);
+        return false;
+    }
+    // The handlers' redraws are gathered and made once the whole
+    // configuration is applied: no window event runs in the middle.
+    const Redraw replayed = sim_.replayControls(*read.controls);
+    listener().simulationChanged(replayed, redraw(replayed));
+    setCaption(qs(files::configurationCaption(program_.cheminconfig)));
+    return true;
+}
+
+bool Session::openConfiguration(const QString& path, const std::function<void()>& loading) {
+    program_.cheminconfig = path.toStdString();
+    if (!QFileInfo::exists(path)) {
+        showStop(files::kNoSuchFile.text, files::kNoSuchFile.title);
+        return false;
+    }
+    if (loading) {
+        loading();
+    }
+    openconfig();
+    return true;
+}
+
+// --- copies and the printed page ---------------------------------------------------
+
+void Session::copy(std::optional<CopyKind> kind) {
+    if (kind) {
+        copyToClipboard(*kind, pictures(), sim_.state());
+    }
+    sim_.showCopyMessage();
+}
+
+bool Session::printPage(const PrinterChoice& target, const PageOptions& options) {
+    const PagePictures page = pagePictures(pictures(), sim_.state());
+    return printing_->print(target, pageTitle(options), [&page, &options](QPagedPaintDevice& d) {
+        return printPages(d, page, options);
+    });
+}
+
+QByteArray Session::pagePdf(const PageOptions& options) {
+    const PagePictures page = pagePictures(pictures(), sim_.state());
+    return pdfBytes(
+        [&page, &options](QPagedPaintDevice& d) { return printPages(d, page, options); },
+        pageTitle(options), pdfPageLayout());
+}
+
+// --- closing and help ------------------------------------------------------------
+
+bool Session::confirmClose() {
+    if (text_ && !text_->confirmLoss()) {
+        return false;
+    }
+    return prompter_.message(Message{QStringLiteral("Quitter vraiment Ohmora ?"),
+                                     QStringLiteral("Fermer"), MessageIcon::Question,
+                                     MessageButtons::OkCancel}) == MessageAnswer::Ok;
+}
+
+void Session::openHelp() {
+    const QString path = qs(program_.programDirectory) + QString::fromUtf8(kHelpFileName);
+    if (!QFileInfo(path).isFile()) {
+        prompter_.message(Message{QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(path),
+                                  QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
+        return;
+    }
+    if (!prompter_.openDocument(path)) {
+        prompter_.message(
+            Message{QStringLiteral("Aucun navigateur n'a pu ouvrir l'aide (%1).").arg(path),
+                    QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
+    }
+}
+
+} // namespace ohmora::session

@@ -1,0 +1,211 @@
+// The main window's handlers: the pointer over the pictures, the parameter
+// boxes and colours, and the buttons and menus, each forwarded to the
+// session or to the window it opens.
+
+#include "calculator/CalculatorWindow.h"
+#include "dialogs/Menus.h"
+#include "exercises/ExerciseBrowser.h"
+#include "files/ConfigurationDialogs.h"
+#include "files/MarkerFile.h"
+#include "files/ProgramDirectory.h"
+#include "output/CopyMenu.h"
+#include "output/PrintOptionsDialog.h"
+#include "qtbridge/QtStrings.h"
+#include "session/ExerciseText.h"
+#include "window/MainWindow.h"
+#include "window/ParameterPanel.h"
+#include "window/PictureViews.h"
+#include "window/Validation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolTip>
+
+namespace ohmora {
+
+void MainWindow::tick() {
+    apply(sim().tick());
+}
+
+void MainWindow::schematicMouseMove(int x, int y) {
+    sim().mouseMoveSchematic(x, y);
+    const SimState& s = sim().state();
+    const bool hand = s.hover.pointer == Pointer::Hand;
+    if (hand != handShown_) {
+        handShown_ = hand;
+        if (hand) {
+            schematicView_->setCursor(handCursor_);
+        } else {
+            schematicView_->unsetCursor();
+        }
+    }
+    const QString tooltip = qs(s.hover.tooltip);
+    if (schematicView_->toolTip() != tooltip) {
+        schematicView_->setToolTip(tooltip);
+        // A tooltip already shown follows the zone under the pointer.
+        if (QToolTip::isVisible()) {
+            if (tooltip.isEmpty()) {
+                QToolTip::hideText();
+            } else {
+                QToolTip::showText(schematicView_->mapToGlobal(QPoint(x, y)), tooltip,
+                                   schematicView_);
+            }
+        }
+    }
+    refreshInfo();
+}
+
+void MainWindow::graphMouseMove(int x, int y) {
+    const ReadoutLabels labels = readoutLabels(sim().mouseMoveGraph(x, y), x, y);
+    if (labels.visible) {
+        graphView_->setCursor(Qt::CrossCursor);
+        for (size_t i = 0; i < readoutLabels_.size(); ++i) {
+            readoutLabels_[i]->place(labels.labels[i]);
+            readoutLabels_[i]->show();
+        }
+    } else {
+        graphView_->unsetCursor();
+        hideReadout();
+    }
+    refreshInfo();
+}
+
+void MainWindow::validateParameter(int i) {
+    if (closing_) {
+        return;
+    }
+    sim().setParameterText(i, parameterPanel_->box(i)->text().toStdString());
+    // The messages are shown once the validation is over and its result is
+    // on screen: a modal box lets timer ticks run, and none may land in the
+    // middle of a handler.
+    std::vector<std::string> messages;
+    apply(sim().leaveParameter(i,
+                               [&messages](const std::string& text) { messages.push_back(text); }));
+    for (const std::string& text : messages) {
+        prompter_->message(
+            Message{qs(text), qs(kValidationTitle), MessageIcon::Stop, MessageButtons::Ok});
+    }
+}
+
+void MainWindow::chooseColour(int k) {
+    const Rgb current = sim().state().controls.colours[size_t(k)];
+    const std::optional<QColor> chosen =
+        prompter_->chooseColour(QColor(current.r, current.g, current.b));
+    if (!chosen || !chosen->isValid()) {
+        return; // cancelled: colour, switch and recording stay as they were
+    }
+    apply(sim().setColour(k, Rgb{chosen->red(), chosen->green(), chosen->blue()}));
+}
+
+// --- the windows the buttons open ---------------------------------------------------
+
+void MainWindow::openCalculator() {
+    CalculatorWindow calculator(program_, this);
+    calculator_ = &calculator;
+    prompter_->runModal(calculator);
+}
+
+void MainWindow::openPrintDialog() {
+    PrintOptionsDialog::open(this, *prompter_, session_);
+}
+
+void MainWindow::copy() {
+    CopyMenu::run(*prompter_, session_, QCursor::pos(), this);
+    refreshInfo();
+}
+
+QString MainWindow::dialogDirectory() const {
+    // The directory of the configuration last used, else the program's.
+    const QFileInfo last(qs(program_.cheminconfig));
+    if (!program_.cheminconfig.empty() && last.absoluteDir().exists()) {
+        return last.absolutePath();
+    }
+    if (!program_.programDirectory.empty()) {
+        return qs(program_.programDirectory);
+    }
+    return QDir::homePath();
+}
+
+void MainWindow::openSaveDialog() {
+    QString directory = dialogDirectory();
+    // An installed program's directory, where the exercises' configurations
+    // also are, takes no file: the pupil starts from their own folder.
+    if (!files::canCreateFilesIn(directory.toStdString())) {
+        directory = QDir::homePath();
+    }
+    SaveDialog dialog(
+        *prompter_, qs(program_.cheminconfig), directory,
+        [this](const QString& path) { return session_.saveConfiguration(path); }, this);
+    placeBesideMainWindow(dialog, this);
+    prompter_->runModal(dialog);
+}
+
+void MainWindow::openOpenDialog() {
+    OpenDialog dialog(
+        *prompter_, dialogDirectory(),
+        [this](const QString& path, const std::function<void()>& loading) {
+            return session_.openConfiguration(path, loading);
+        },
+        this);
+    placeBesideMainWindow(dialog, this);
+    prompter_->runModal(dialog);
+}
+
+// --- the exercise menu ---------------------------------------------------------------
+
+std::unique_ptr<QMenu> MainWindow::exerciseMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("optionexo"));
+    addMenuEntries(*menu, session::exerciseMenu());
+    const auto applyRules = [this, entries = menu.get()] {
+        for (const MenuEntry& entry : session::exerciseMenu()) {
+            menuEntry(*entries, entry.action)
+                ->setEnabled(session_.text().enabled(session::ExerciseAction(entry.action)));
+        }
+    };
+    applyRules();
+    // Opening the menu applies the rules once more.
+    connect(menu.get(), &QMenu::aboutToShow, menu.get(), applyRules);
+    return menu;
+}
+
+void MainWindow::runExerciseMenu() {
+    const std::unique_ptr<QMenu> menu = exerciseMenu();
+    const std::optional<int> chosen = chosenAction(prompter_->popUpMenu(
+        *menu, exerciseButton_->mapToGlobal(QPoint(0, exerciseButton_->height()))));
+    if (!chosen) {
+        return;
+    }
+    // The entry runs once the menu has closed.
+    if (session_.text().run(session::ExerciseAction(*chosen), textArea_->textCursor()) ==
+        session::ExerciseText::Outcome::ShowBrowser) {
+        runExerciseBrowser();
+    }
+}
+
+void MainWindow::runExerciseBrowser() {
+    exercises::ExerciseBrowser browser(
+        program_, *prompter_,
+        [this](const QString& path, bool corrected) {
+            return session_.text().openExercise(path, corrected);
+        },
+        this);
+    prompter_->runModal(browser);
+}
+
+// --- presence ---------------------------------------------------------------------
+
+void MainWindow::writePresence(const char* flag) {
+    if (program_.markerFile.empty()) {
+        return;
+    }
+    // A file that cannot be written leaves the suite uninformed; the
+    // program runs all the same.
+    files::writeMarkerRecord(program_.markerFile, files::kPresenceRecord, flag);
+    presenceWritten_ = true;
+}
+
+} // namespace ohmora
