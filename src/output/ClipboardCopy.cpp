@@ -8,6 +8,9 @@
 namespace ohmora {
 
 void copyToClipboard(CopyKind kind, const PictureSet& pictures, const SimState& state) {
+    if (!isClipboardCopy(kind)) {
+        return;
+    }
     QClipboard* board = QGuiApplication::clipboard();
     board->clear();
     switch (kind) {
@@ -22,6 +25,8 @@ void copyToClipboard(CopyKind kind, const PictureSet& pictures, const SimState& 
         return;
     case CopyKind::Table:
         board->setText(QString::fromStdString(state.table.text()));
+        return;
+    default:
         return;
     }
 }

@@ -35,6 +35,7 @@ struct PrinterChoice;
 namespace session {
 
 class ExerciseText;
+class Exports;
 class Printers;
 class Printing;
 
@@ -108,8 +109,11 @@ public:
 
     // --- copies and the printed page --------------------------------------
     // A copy chosen in the copy menu (or none), then the copy message on
-    // the help line whether or not one was chosen.
+    // the help line whether or not one was chosen. The menu's entries that
+    // save a file ask for it and write it instead: no copy message then.
     void copy(std::optional<CopyKind> kind);
+    // The recording as CSV and the pictures as image files.
+    Exports& exports() { return *exports_; }
     // The printed page of the state as it is now, on the printer or into
     // the PDF file `target` names; false after its message.
     bool printPage(const PrinterChoice& target, const PageOptions& options);
@@ -136,6 +140,7 @@ private:
     QString caption_;
     std::unique_ptr<PictureSet> pictures_;
     std::unique_ptr<Printing> printing_;
+    std::unique_ptr<Exports> exports_;
     std::unique_ptr<ExerciseText> text_;
 };
 

@@ -60,7 +60,8 @@ TEST_F(CopyTest, MenuShowsAtThePointerAndClosingWithoutChoiceShowsTheMessage) {
     ASSERT_EQ(prompter.menuRequests().size(), 1u);
     EXPECT_EQ(prompter.menuRequests()[0].menu, "menucop");
     EXPECT_EQ(prompter.menuRequests()[0].entries,
-              QStringList({"cop001", "cop003", "-", "Cop002", "-", "copitab"}));
+              QStringList({"cop001", "cop003", "-", "Cop002", "-", "copitab", "expmesures", "-",
+                           "imggraphe", "imgschema"}));
     EXPECT_EQ(prompter.menuRequests()[0].position, QPoint(321, 123));
     EXPECT_EQ(info(), qs(kMessageCopie));
     EXPECT_EQ(clipboardText(), "avant"); // nothing copied
