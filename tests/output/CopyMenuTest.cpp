@@ -50,7 +50,10 @@ TEST(CopyMenu, EntriesInOrder) {
     EXPECT_EQ(shown,
               QStringList({"cop001: Copier le schéma avec le fond",
                            "cop003: Copier le schéma sans le fond", "-", "Cop002: Copier le graphe",
-                           "-", "copitab: Copier le contenu du tableau"}));
+                           "-", "copitab: Copier le contenu du tableau",
+                           "expmesures: Exporter les mesures (CSV)…", "-",
+                           "imggraphe: Enregistrer le graphe en image…",
+                           "imgschema: Enregistrer le schéma en image…"}));
 }
 
 TEST_F(CopyTest, MenuShowsAtThePointerAndClosingWithoutChoiceShowsTheMessage) {
