@@ -455,10 +455,10 @@ CursorReadout Simulator::cursorReadout() const {
 Simulator::MeasureOutcome Simulator::constructTau(TauPart part, int slot, std::optional<int> x) {
     TauOutcome made = ohmora::constructTau(measureContext(s_), slot, x);
     if (!made.construction) {
-        return {RedrawNone, made.problem};
+        return {RedrawNone, made.problem, std::nullopt};
     }
-    addTauPart(s_.graph.measures, std::move(*made.construction), part);
-    return {RedrawMeasures, {}};
+    const size_t i = addTauPart(s_.graph.measures, std::move(*made.construction), part);
+    return {RedrawMeasures, {}, s_.graph.measures.taus[i]};
 }
 
 Simulator::MeasureOutcome Simulator::constructTauAt(TauPart part, int x, int y) {
@@ -470,7 +470,8 @@ Simulator::MeasureOutcome Simulator::constructTauAt(TauPart part, int x, int y) 
                 return constructTau(part, k, x);
             }
         }
-        return {RedrawNone, s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph};
+        return {RedrawNone, s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph,
+                std::nullopt};
     }
     return constructTau(part, *slot, x);
 }
@@ -489,9 +490,9 @@ Simulator::MeasureOutcome Simulator::useGraphTool(GraphTool tool,
                                                   std::optional<std::pair<int, int>> at) {
     switch (tool) {
     case GraphTool::Cursors:
-        return {showCursors(!s_.graph.measures.cursors.shown), {}};
+        return {showCursors(!s_.graph.measures.cursors.shown), {}, std::nullopt};
     case GraphTool::EraseConstructions:
-        return {eraseConstructions(), {}};
+        return {eraseConstructions(), {}, std::nullopt};
     default:
         break;
     }
@@ -500,7 +501,8 @@ Simulator::MeasureOutcome Simulator::useGraphTool(GraphTool tool,
         return constructTauAt(part, at->first, at->second);
     }
     MeasureOutcome outcome{RedrawNone,
-                           s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph};
+                           s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph,
+                           std::nullopt};
     for (Slot k : kAllSlots) {
         if (!s_.controls.check4[size_t(k)]) {
             continue;

@@ -130,7 +130,8 @@ public:
     // order). The right-click at (x, y) means the nearest first-order curve.
     struct MeasureOutcome {
         Redraw redraw = RedrawNone;
-        std::string_view problem; // a French message; empty when made
+        std::string_view problem;                    // a French message; empty when made
+        std::optional<TauConstruction> construction; // the construction as it now stands
     };
     MeasureOutcome constructTau(TauPart part, int slot, std::optional<int> x = std::nullopt);
     MeasureOutcome constructTauAt(TauPart part, int x, int y);

@@ -190,16 +190,18 @@ std::optional<int> nearestFirstOrderCurve(const MeasureContext& context, int x, 
     return nearest;
 }
 
-void addTauPart(Measures& measures, TauConstruction construction, TauPart part) {
-    for (TauConstruction& t : measures.taus) {
+size_t addTauPart(Measures& measures, TauConstruction construction, TauPart part) {
+    for (size_t i = 0; i < measures.taus.size(); ++i) {
+        TauConstruction& t = measures.taus[i];
         if (t.slot == construction.slot && t.originX == construction.originX &&
             t.originY == construction.originY) {
             (part == TauPart::Tangent ? t.tangent : t.level) = true;
-            return;
+            return i;
         }
     }
     (part == TauPart::Tangent ? construction.tangent : construction.level) = true;
     measures.taus.push_back(std::move(construction));
+    return measures.taus.size() - 1;
 }
 
 } // namespace ohmora

@@ -134,7 +134,8 @@ TauOutcome constructTau(const MeasureContext& context, int slot, std::optional<i
 std::optional<int> nearestFirstOrderCurve(const MeasureContext& context, int x, int y);
 
 // Adds `part` of `construction` to the measures: to the construction of the
-// same curve and transient when there is one.
-void addTauPart(Measures& measures, TauConstruction construction, TauPart part);
+// same curve and transient when there is one. Returns the construction's
+// index.
+size_t addTauPart(Measures& measures, TauConstruction construction, TauPart part);
 
 } // namespace ohmora
