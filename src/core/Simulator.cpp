@@ -500,9 +500,8 @@ Simulator::MeasureOutcome Simulator::useGraphTool(GraphTool tool,
     if (at) {
         return constructTauAt(part, at->first, at->second);
     }
-    MeasureOutcome outcome{RedrawNone,
-                           s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph,
-                           std::nullopt};
+    MeasureOutcome outcome{
+        RedrawNone, s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph, std::nullopt};
     for (Slot k : kAllSlots) {
         if (!s_.controls.check4[size_t(k)]) {
             continue;

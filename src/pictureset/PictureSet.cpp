@@ -40,7 +40,8 @@ PictureSet::Damage PictureSet::apply(Redraw redraw, const SimState& state,
         graph_.plot(plot);
         damage.graph |= plotDamage(plot);
     }
-    if (redraw & RedrawMeasures) {
+    // The tools' readings follow the recording: the whole graph changes.
+    if ((redraw & RedrawMeasures) || ((redraw & RedrawPlot) && !state.graph.measures.empty())) {
         damage.measures = true;
         damage.graph = QRect(0, 0, GraphPicture::kWidth, GraphPicture::kHeight);
     }

@@ -26,6 +26,13 @@ constexpr std::array<MenuEntry, 7> kCopyMenu = {{
     {"imgschema", "Enregistrer le schéma en image…", int(CopyKind::SchematicFile)},
 }};
 
+constexpr std::array<MenuEntry, 4> kGraphMenu = {{
+    {"curseurs", kGraphTools[0].caption, int(GraphTool::Cursors)},
+    {"tangente", kGraphTools[1].caption, int(GraphTool::Tangent)},
+    {"tempscar", kGraphTools[2].caption, int(GraphTool::Level)},
+    {"effconstr", kGraphTools[3].caption, int(GraphTool::EraseConstructions), true},
+}};
+
 // The listener of a session whose host wants to hear nothing.
 Listener& quietListener() {
     static Listener quiet;
@@ -45,6 +52,10 @@ void Listener::textAreaChanged(bool) {}
 
 std::span<const MenuEntry> copyMenu() {
     return kCopyMenu;
+}
+
+std::span<const MenuEntry> graphMenu() {
+    return kGraphMenu;
 }
 
 Session::Session(ProgramState& program, Prompter& prompter, Printers* printers)

@@ -56,6 +56,9 @@ public:
 
 // The entries of the copy menu `menucop`, each standing for a CopyKind.
 std::span<const MenuEntry> copyMenu();
+// The entries of the graph's right-click menu, each standing for a
+// GraphTool.
+std::span<const MenuEntry> graphMenu();
 
 class Session {
 public:

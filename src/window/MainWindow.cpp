@@ -164,14 +164,14 @@ void MainWindow::buildCommandButtons() {
 }
 
 void MainWindow::buildPictures() {
-    schematicView_ = new PictureView(
-        [this]() -> const QImage& { return session_.pictures().schematic(); }, this);
+    schematicView_ = new PictureView([this] { return session_.pictures().schematic(); }, this);
     schematicView_->setObjectName(QStringLiteral("schema"));
     schematicView_->setGeometry(kSchema);
     schematicView_->setFocusPolicy(Qt::ClickFocus);
 
+    // The graph as it is shown: with its measuring tools.
     graphView_ =
-        new PictureView([this]() -> const QImage& { return session_.pictures().graph(); }, this);
+        new PictureView([this] { return session_.pictures().graphShown(sim().state()); }, this);
     graphView_->setObjectName(QStringLiteral("graphik"));
     graphView_->setGeometry(kGraphik);
     graphView_->setFocusPolicy(Qt::ClickFocus);
@@ -263,6 +263,12 @@ void MainWindow::connectControls() {
     schematicView_->onMouseMove = [this](int x, int y) { schematicMouseMove(x, y); };
     schematicView_->onClick = [this] { apply(sim().clickSchematic()); };
     graphView_->onMouseMove = [this](int x, int y) { graphMouseMove(x, y); };
+    graphView_->onPress = [this](int x, int y) { graphPress(x, y); };
+    graphView_->onDrag = [this](int x, int y) { graphDrag(x, y); };
+    graphView_->onContextMenu = [this](std::optional<QPoint> at, QPoint global) {
+        graphContextMenu(at, global);
+    };
+    graphView_->onKey = [this](const QKeyEvent& key) { return graphKey(key); };
     connect(eraseButton_, &QPushButton::clicked, this, [this] { apply(sim().erase()); });
     const auto onClick = [this](Command command, auto handler) {
         connect(commandButtons_[command], &QPushButton::clicked, this, handler);

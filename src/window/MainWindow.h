@@ -20,7 +20,9 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -77,6 +79,11 @@ public:
     // The exercise menu `optionexo` with its rules applied, as the
     // exercise button pops it up.
     std::unique_ptr<QMenu> exerciseMenu();
+    // The graph's right-click menu `menugraphe`, its entries as the
+    // measuring tools stand: the cursors' entry ticked while they show, the
+    // constructions' entries usable on a recorded curve, the erase once
+    // there is something to erase.
+    std::unique_ptr<QMenu> graphMenu();
 
     TabStrip* tabStrip() const { return tabStrip_; }
     ParameterPanel* parameterPanel() const { return parameterPanel_; }
@@ -125,6 +132,12 @@ private:
     Simulator& sim() { return session_.simulator(); }
     void schematicMouseMove(int x, int y);
     void graphMouseMove(int x, int y);
+    // The measuring tools on the graph (MainWindowGraph.cpp).
+    void graphPress(int x, int y);
+    void graphDrag(int x, int y);
+    void graphContextMenu(std::optional<QPoint> at, const QPoint& global);
+    void useGraphTool(GraphTool tool, std::optional<QPoint> at);
+    bool graphKey(const QKeyEvent& key);
     void validateParameter(int i);
     void chooseColour(int k);
     void runExerciseMenu();

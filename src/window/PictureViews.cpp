@@ -1,12 +1,14 @@
 #include "window/PictureViews.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace ohmora {
 
-PictureView::PictureView(std::function<const QImage&()> image, QWidget* parent)
+PictureView::PictureView(std::function<QImage()> image, QWidget* parent)
     : QWidget(parent), image_(std::move(image)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -19,17 +21,43 @@ void PictureView::paintEvent(QPaintEvent* event) {
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
     if (onMouseMove) {
-        const QPoint p = event->position().toPoint();
         onMouseMove(p.x(), p.y());
+    }
+    if (pressed_ && onDrag && (event->buttons() & Qt::LeftButton)) {
+        onDrag(p.x(), p.y());
     }
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
     // A pointer that reached the spot without a move event of its own (a
     // warped or scripted pointer) still gets its hit test before the click.
+    pressed_ = false;
     mouseMoveEvent(event);
     pressed_ = event->button() == Qt::LeftButton;
+    if (pressed_ && onPress) {
+        const QPoint p = event->position().toPoint();
+        onPress(p.x(), p.y());
+    }
+}
+
+void PictureView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!onContextMenu) {
+        event->ignore();
+        return;
+    }
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        onContextMenu(event->pos(), event->globalPos());
+    } else {
+        onContextMenu(std::nullopt, mapToGlobal(rect().center()));
+    }
+}
+
+void PictureView::keyPressEvent(QKeyEvent* event) {
+    if (!onKey || !onKey(*event)) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
