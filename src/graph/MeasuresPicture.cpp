@@ -136,22 +136,32 @@ std::vector<std::vector<Cell>> boxRows(const GraphState& g, const CursorReadout&
     return rows;
 }
 
-// The corner of the plotting box whose box would cover the fewest curve
-// points.
-QPoint boxCorner(const std::vector<PlotMark>& marks, int width, int height) {
+// What hiding a cursor costs, in curve points: its label, or a part of its
+// line.
+constexpr long kCursorLabelCost = 60;
+constexpr long kCursorLineCost = 20;
+
+// The corner of the plotting box where the box hides the least: the fewest
+// curve points, and the cursors' labels and lines as far as it can.
+QPoint boxCorner(const GraphState& g, int width, int height) {
     const int left = PlotBox::left + kBoxMargin, right = PlotBox::right - kBoxMargin - width;
     const int top = PlotBox::top + kBoxMargin, bottom = PlotBox::bottom - kBoxMargin - height;
     const std::array<QPoint, 4> corners = {QPoint(left, top), QPoint(right, top),
                                            QPoint(right, bottom), QPoint(left, bottom)};
+    const Cursors& cursors = g.measures.cursors;
     QPoint best = corners[0];
     long fewest = -1;
     for (const QPoint& c : corners) {
         const QRect box(c, QSize(width, height));
-        const long covered = std::count_if(marks.begin(), marks.end(), [&](const PlotMark& m) {
-            return box.contains(m.x1, m.y1);
-        });
-        if (fewest < 0 || covered < fewest) {
-            fewest = covered;
+        long hidden = std::count_if(g.marks.begin(), g.marks.end(),
+                                    [&](const PlotMark& m) { return box.contains(m.x1, m.y1); });
+        for (int x : cursors.x) {
+            if (cursors.shown && box.left() <= x + 20 && box.right() >= x) {
+                hidden += box.top() <= PlotBox::top + 14 ? kCursorLabelCost : kCursorLineCost;
+            }
+        }
+        if (fewest < 0 || hidden < fewest) {
+            fewest = hidden;
             best = c;
         }
     }
@@ -180,7 +190,7 @@ void drawBox(PictureArea& a, const GraphState& g, const CursorReadout& r) {
     const int width = std::max(gridWidth, spanning) + 2;
     const int lineHeight = a.textHeight() + 1;
     const int height = int(rows.size()) * lineHeight + 4;
-    const QPoint at = boxCorner(g.marks, width, height);
+    const QPoint at = boxCorner(g, width, height);
     a.setDrawWidth(1);
     a.filledBox(at.x(), at.y(), at.x() + width - 1, at.y() + height - 1, kBoxBackground);
     a.box(at.x(), at.y(), at.x() + width - 1, at.y() + height - 1, kBoxBorder);
