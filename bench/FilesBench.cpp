@@ -1,6 +1,8 @@
-// Saving and opening a configuration, and the marker file's record write.
+// Saving and opening a configuration, the marker file's record write and
+// a run's presence in it.
 #include "files/ConfigurationFile.h"
 #include "files/MarkerFile.h"
+#include "files/Presence.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,5 +58,16 @@ static void MarkerPresence(benchmark::State& state) {
     }
 }
 BENCHMARK(MarkerPresence)->Unit(benchmark::kMicrosecond);
+
+// A run's presence from start to end: the lock beside the marker file,
+// "OUI" and then "NON" (the start-up and the closing pay one half each).
+static void PresenceStartAndEnd(benchmark::State& state) {
+    const auto path = scratch("BREVANE.TMP");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(announcePresence(path));
+        benchmark::DoNotOptimize(withdrawPresence());
+    }
+}
+BENCHMARK(PresenceStartAndEnd)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

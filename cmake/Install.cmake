@@ -12,8 +12,12 @@ endif()
 
 include(GNUInstallDirs)
 
-set(OHMORA_PACKAGE_MAINTAINER
-    "Ohmora maintainers <maintainers@users.noreply.c-seed-571751d6.example>")
+# The project has no address of its own: its name alone is the maintainer
+# (packaging/debian/lintian-overrides says why), unless whoever makes the
+# package names themself, as scripts/package.sh does from Debian's
+# DEBFULLNAME and DEBEMAIL.
+set(OHMORA_PACKAGE_MAINTAINER "Ohmora" CACHE STRING
+    "Maintainer of the Debian package: \"Name <address>\", or the project's name")
 set(OHMORA_PACKAGE_RELEASE 1)
 set(OHMORA_LICENSE GPL-3.0-or-later) # as packaging/debian/copyright states it
 set(OHMORA_DEVELOPER "Ohmora maintainers")
@@ -28,11 +32,35 @@ set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/ohmora) # named after the package
 file(MAKE_DIRECTORY ${packaging_build})
 
 # The Debian changelog names the version being packaged.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${packaging_sources}/debian/changelog)
 file(STRINGS ${packaging_sources}/debian/changelog changelog_head LIMIT_COUNT 1)
 if(NOT changelog_head MATCHES "^ohmora \\(${PROJECT_VERSION}-${OHMORA_PACKAGE_RELEASE}\\) ")
   message(FATAL_ERROR "packaging/debian/changelog does not start with version "
                       "${PROJECT_VERSION}-${OHMORA_PACKAGE_RELEASE}: ${changelog_head}")
 endif()
+# Its first entry's date is the release's date (the AppStream metadata's):
+# the trailer line " -- Name <address>  Tue, 08 Dec 2026 12:00:00 +0000".
+file(STRINGS ${packaging_sources}/debian/changelog changelog_trailers REGEX "^ -- ")
+list(GET changelog_trailers 0 changelog_trailer)
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+if(NOT changelog_trailer MATCHES "  [A-Z][a-z][a-z], ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+  message(FATAL_ERROR "packaging/debian/changelog: no date in \"${changelog_trailer}\"")
+endif()
+set(release_day ${CMAKE_MATCH_1})
+set(release_year ${CMAKE_MATCH_3})
+list(FIND months ${CMAKE_MATCH_2} release_month)
+if(release_month LESS 0)
+  message(FATAL_ERROR "packaging/debian/changelog: no month in \"${changelog_trailer}\"")
+endif()
+math(EXPR release_month "${release_month} + 1")
+if(release_month LESS 10)
+  set(release_month 0${release_month})
+endif()
+if(release_day MATCHES "^[1-9]$")
+  set(release_day 0${release_day})
+endif()
+set(OHMORA_RELEASE_DATE ${release_year}-${release_month}-${release_day})
 
 # The icon theme's files, drawn by ohmora-icon.
 set(icon_theme ${packaging_build}/icons/hicolor)

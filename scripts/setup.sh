@@ -25,13 +25,16 @@ package_packages=(dpkg-dev file)
 # GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer runtime,
 # the style and lint tools, an independent circuit simulator, PDF and office
 # tools to check printed pages, RTF files and the CSV export (Python reads
-# it too), a virtual display, and the packaging checks.
+# it too), a virtual display with a window manager and the accessibility bus
+# a screen reader reads the window through, and the packaging checks
+# (diffoscope shows where two builds of the package differ).
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
   ngspice poppler-utils libreoffice-writer-nogui libreoffice-calc-nogui python3
-  xvfb xauth xdotool time
-  desktop-file-utils appstream lintian man-db fakeroot
+  xvfb xauth xdotool x11-utils openbox time
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  desktop-file-utils appstream lintian man-db fakeroot diffoscope-minimal
 )
 
 case "$what" in

@@ -1,24 +1,30 @@
 // Ohmora: starts the main window. With --screenshot FILE.png it runs the
 // start-up, writes the window's image to FILE and exits, which works
-// without a display under QT_QPA_PLATFORM=offscreen.
+// without a display under QT_QPA_PLATFORM=offscreen. With --zoom 1.5 the
+// whole program is drawn one and a half times larger.
 
+#include "Application.h"
 #include "common/OptionLines.h"
 #include "core/ProgramState.h"
 #include "dialogs/FrenchTranslations.h"
 #include "files/AtomicFile.h"
 #include "files/ProgramDirectory.h"
+#include "files/TerminationSignals.h"
 #include "window/Appearance.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,11 +44,18 @@ const Option kOptions[] = {
      "défaut celui de l'exécutable quand il les contient, sinon ../share/ohmora à côté de lui"},
     {"--screenshot", "FICHIER.png",
      "écrire une image de la fenêtre après le démarrage, puis finir"},
+    {"--journal", "FICHIER",
+     "écrire dans FICHIER une ligne par changement qu'attendent les scripts : le contrôle qui "
+     "prend le focus du clavier, la position de K, le début et la fin d'un enregistrement"},
+    {"--zoom", "FACTEUR",
+     "agrandir tout le programme FACTEUR fois, de 1 à 3 (1,5 ou 2 pour une projection en "
+     "classe), en plus de l'échelle du bureau"},
     {"--help", "", "afficher cette aide"},
 };
 
 void usage(std::FILE* to = stderr) {
-    std::string text = "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] [--help]\n";
+    std::string text = "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] "
+                       "[--zoom FACTEUR] [--journal FICHIER] [--help]\n";
     for (const Option& o : kOptions) {
         text += ohmora::app::optionLines(o.name, o.value, o.help);
     }
@@ -52,6 +65,8 @@ void usage(std::FILE* to = stderr) {
 struct Arguments {
     std::optional<QString> screenshot;
     std::optional<QString> directory;
+    std::optional<QString> zoom; // read before the application starts
+    std::optional<QString> journal;
     bool valid = true;
 };
 
@@ -65,7 +80,9 @@ Arguments readArguments(const QStringList& args) {
         std::optional<QString>* target = nullptr;
         QString name;
         for (auto [option, slot] : {std::pair{QStringLiteral("--screenshot"), &out.screenshot},
-                                    std::pair{QStringLiteral("--dir"), &out.directory}}) {
+                                    std::pair{QStringLiteral("--dir"), &out.directory},
+                                    std::pair{QStringLiteral("--zoom"), &out.zoom},
+                                    std::pair{QStringLiteral("--journal"), &out.journal}}) {
             if (a == option || a.startsWith(option + QLatin1Char('='))) {
                 target = slot;
                 name = option;
@@ -131,7 +148,19 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    QApplication app(argc, argv);
+    const ohmora::app::ZoomArgument zoom = ohmora::app::zoomArgument(argc, argv);
+    if (!zoom.valid) {
+        usage();
+        return 2;
+    }
+    // A picture of the window is made at the factor asked for, whatever the
+    // screen; a window on screen at the largest that fits it.
+    const bool screenshot = std::any_of(argv + 1, argv + argc, [](const char* a) {
+        return std::strncmp(a, "--screenshot", std::strlen("--screenshot")) == 0;
+    });
+    const std::unique_ptr<QApplication> application =
+        ohmora::app::startApplication(argc, argv, zoom.zoom, !screenshot);
+    QApplication& app = *application;
     QApplication::setApplicationName(QStringLiteral("Ohmora"));
     // The desktop entry and the icon an installation puts in the desktop's
     // menu and icon theme (none in a build: the window then has no icon).
@@ -164,7 +193,24 @@ int main(int argc, char** argv) {
     }
 
     program.markerFile = paths.markerFile;
+    // However the run ends, the suite learns that the program no longer
+    // runs: the window's closing, a termination signal, or the toolkit's
+    // exit when the display goes away.
+    ohmora::files::withdrawPresenceAtTermination();
+    QFile journal; // written until the window has gone
     ohmora::MainWindow window(program);
+    if (args.journal) {
+        journal.setFileName(*args.journal);
+        if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            std::fprintf(stderr, "ohmora : impossible d'écrire %s\n",
+                         args.journal->toLocal8Bit().constData());
+            return 2;
+        }
+        window.setJournal([&journal](const QString& line) {
+            journal.write((line + u'\n').toUtf8());
+            journal.flush();
+        });
+    }
     window.show();
     return QApplication::exec();
 }

@@ -125,6 +125,38 @@ std::vector<KeyLayout> keyLayouts() {
     };
 }
 
+// What screen readers call a key whose caption is a sign or a picture, in
+// words; the others are called by their tooltip or their caption.
+QString spokenName(const KeyLayout& layout) {
+    static const std::map<K, const char*> names = {
+        {K::MemoryPlus, "Ajouter à la mémoire"},
+        {K::Exp, "e puissance x"},
+        {K::TenPower, "10 puissance x"},
+        {K::Square, "x au carré"},
+        {K::Power, "x puissance y"},
+        {K::Root, "Racine carrée"},
+        {K::Pi, "Pi"},
+        {K::OpenBracket, "Parenthèse ouvrante"},
+        {K::CloseBracket, "Parenthèse fermante"},
+        {K::Point, "Virgule"},
+        {K::ToExp, "Exposant de 10"},
+        {K::Multiply, "Multiplier"},
+        {K::Divide, "Diviser"},
+        {K::Plus, "Plus"},
+        {K::Minus, "Moins"},
+        {K::Ln, "Logarithme népérien"},
+        {K::Log, "Logarithme décimal"},
+        {K::Mega, "Méga"},
+        {K::Milli, "milli"},
+    };
+    const auto found = names.find(layout.key);
+    if (found != names.end()) {
+        return QString::fromUtf8(found->second);
+    }
+    const QString tooltip = QString::fromUtf8(layout.tooltip);
+    return tooltip.isEmpty() ? QString::fromUtf8(layout.caption).remove(u'&') : tooltip;
+}
+
 QFont arial(double pointSize, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(pointSize);
@@ -200,6 +232,7 @@ CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
     : QDialog(parent), session_(program.memoire), beep_([] { QApplication::beep(); }) {
     setObjectName(QStringLiteral("Machine"));
     setWindowTitle(QStringLiteral("Machine à calculer"));
+    setAccessibleDescription(QStringLiteral("Calculatrice scientifique"));
     setFixedSize(kWidth, kHeight);
     setModal(true);
     setFont(arial(8.25));
@@ -215,6 +248,10 @@ CalculatorWindow::CalculatorWindow(ProgramState& program, QWidget* parent)
 void CalculatorWindow::createEntryLine() {
     entryLine_ = new QLineEdit(this);
     entryLine_->setObjectName(QStringLiteral("z1"));
+    entryLine_->setAccessibleName(QStringLiteral("Ligne de saisie"));
+    entryLine_->setAccessibleDescription(
+        QStringLiteral("Le calcul tapé, puis son résultat ; Entrée pour calculer, Tab pour "
+                       "aller d'une touche à l'autre"));
     // Not read-only, so that the toolkit draws the line's blinking caret:
     // filterEntryLine() lets no edit through but the calculator's keys.
     entryLine_->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -232,19 +269,22 @@ void CalculatorWindow::createOptionFrames() {
     const char* angleCaptions[2] = {"Degrés", "Radians"};
     const char* displayCaptions[2] = {"Scientifique", "Standard"};
     for (int i = 0; i < 2; ++i) {
-        angle_[i] = new QRadioButton(QString::fromUtf8(angleCaptions[i]), angles);
-        angle_[i]->setObjectName(QStringLiteral("angle%1").arg(i));
-        angle_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
-        angle_[i]->setFocusPolicy(Qt::NoFocus);
-        connect(angle_[i], &QRadioButton::clicked, this, [this, i] { selectRadians(i == 1); });
-        display_[i] = new QRadioButton(QString::fromUtf8(displayCaptions[i]), affichage);
-        display_[i]->setObjectName(QStringLiteral("C%1").arg(i));
-        display_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
-        display_[i]->setFocusPolicy(Qt::NoFocus);
-        connect(display_[i], &QRadioButton::clicked, this, [this, i] { selectScientific(i == 0); });
+        angleUnits_[i] = new QRadioButton(QString::fromUtf8(angleCaptions[i]), angles);
+        angleUnits_[i]->setObjectName(QStringLiteral("angle%1").arg(i));
+        angleUnits_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
+        angleUnits_[i]->setFocusPolicy(Qt::TabFocus);
+        angleUnits_[i]->installEventFilter(this);
+        connect(angleUnits_[i], &QRadioButton::clicked, this, [this, i] { selectRadians(i == 1); });
+        displayFormats_[i] = new QRadioButton(QString::fromUtf8(displayCaptions[i]), affichage);
+        displayFormats_[i]->setObjectName(QStringLiteral("C%1").arg(i));
+        displayFormats_[i]->setGeometry(10, 18 + 18 * i, 116, 18);
+        displayFormats_[i]->setFocusPolicy(Qt::TabFocus);
+        displayFormats_[i]->installEventFilter(this);
+        connect(displayFormats_[i], &QRadioButton::clicked, this,
+                [this, i] { selectScientific(i == 0); });
     }
-    angle_[0]->setChecked(true);
-    display_[1]->setChecked(true);
+    angleUnits_[0]->setChecked(true);
+    displayFormats_[1]->setChecked(true);
 }
 
 void CalculatorWindow::createKeys() {
@@ -253,8 +293,13 @@ void CalculatorWindow::createKeys() {
         key->setObjectName(QString::fromLatin1(layout.name));
         key->setGeometry(layout.geometry);
         key->setToolTip(QString::fromUtf8(layout.tooltip));
-        // The entry line keeps the focus, so the keyboard always types into it.
-        key->setFocusPolicy(Qt::NoFocus);
+        key->setAccessibleName(spokenName(layout));
+        key->setAccessibleDescription(QStringLiteral("Touche de la calculatrice"));
+        // A click leaves the focus in the entry line; Tab reaches every key,
+        // Space presses it, and what is typed goes to the entry line all
+        // the same.
+        key->setFocusPolicy(Qt::TabFocus);
+        key->installEventFilter(this);
         key->setAutoDefault(false);
         if (layout.picture.base != nullptr) {
             const QSize iconSize = layout.geometry.size() - QSize(8, 8);
@@ -281,13 +326,15 @@ void CalculatorWindow::pressKey(CalculatorKey key) {
 }
 
 void CalculatorWindow::selectRadians(bool radians) {
-    angle_[radians ? 1 : 0]->setChecked(true);
+    angleUnits_[radians ? 1 : 0]->setChecked(true);
     session_.setRadians(radians);
-    entryLine_->setFocus();
+    if (!isKeyboardOnKeys()) {
+        entryLine_->setFocus();
+    }
 }
 
 void CalculatorWindow::selectScientific(bool scientific) {
-    display_[scientific ? 0 : 1]->setChecked(true);
+    displayFormats_[scientific ? 0 : 1]->setChecked(true);
     const bool beep = session_.setScientific(scientific);
     showEntryLine();
     if (beep) {
@@ -336,7 +383,11 @@ void CalculatorWindow::showText(const QString& text) {
     if (resized && !resizeFirst) {
         entryLine_->setFont(entryFont(size));
     }
-    entryLine_->setFocus();
+    // The entry line takes the focus back, unless the keyboard is going
+    // from key to key.
+    if (!isKeyboardOnKeys()) {
+        entryLine_->setFocus();
+    }
     if (changed) {
         emit entryLineShown(text);
     }
@@ -352,9 +403,26 @@ int CalculatorWindow::entrySizeFor(const QString& text) const {
     return size;
 }
 
+bool CalculatorWindow::isKeyboardOnKeys() const {
+    const QWidget* focused = focusWidget();
+    return focused && focused != entryLine_ && focused->hasFocus();
+}
+
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == entryLine_ && filterEntryLine(event)) {
         return true;
+    }
+    // On a key that has the focus, Space presses it and Tab moves on; the
+    // characters typed go to the entry line.
+    if (event->type() == QEvent::KeyPress && watched != entryLine_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool typed = !text.isEmpty() && text != QStringLiteral(" ") &&
+                           key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
+                           key->key() != Qt::Key_Escape;
+        if (typed) {
+            return typeKey(*key);
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -39,9 +39,9 @@ public:
 
     QPushButton* button(CalculatorKey key) const;
     QLineEdit* entryLine() const { return entryLine_; }
-    QRadioButton* angleButton(int index) const { return angle_[index]; } // 0 Degrés, 1 Radians
+    QRadioButton* angleButton(int index) const { return angleUnits_[index]; } // 0 Degrés, 1 Radians
     QRadioButton* displayButton(int index) const {
-        return display_[index];
+        return displayFormats_[index];
     } // 0 Scientifique, 1 Standard
     const CalculatorSession& session() const { return session_; }
 
@@ -72,13 +72,14 @@ private:
     void showEntryLine();
     void showText(const QString& text);
     int entrySizeFor(const QString& text) const;
+    bool isKeyboardOnKeys() const;
 
     CalculatorSession session_;
     std::function<void()> beep_;
-    QLineEdit* entryLine_ = nullptr;
-    int entrySize_ = 0; // index of the entry line's font size
-    QRadioButton* angle_[2] = {nullptr, nullptr};
-    QRadioButton* display_[2] = {nullptr, nullptr};
+    QLineEdit* entryLine_ = nullptr;                       // `z1`
+    int entrySize_ = 0;                                    // index of the entry line's font size
+    QRadioButton* angleUnits_[2] = {nullptr, nullptr};     // `angle`
+    QRadioButton* displayFormats_[2] = {nullptr, nullptr}; // `C`
     std::map<CalculatorKey, QPushButton*> keys_;
 };
 

@@ -20,6 +20,7 @@ bool isEnter(const QKeyEvent* event) {
 // --- drives ---------------------------------------------------------------------
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+    setAccessibleName(QStringLiteral("Lecteurs"));
     fill();
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (onChosen) {
@@ -63,6 +64,8 @@ void DriveList::showDrive(const QString& drive) {
 // --- directories ----------------------------------------------------------------
 
 DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
+    setAccessibleName(QStringLiteral("Dossiers"));
+    setAccessibleDescription(QStringLiteral("Entrée pour ouvrir le dossier en surbrillance"));
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { openHighlighted(); });
 }
 
@@ -130,6 +133,7 @@ void DirectoryList::keyPressEvent(QKeyEvent* event) {
 
 FileList::FileList(const QString& pattern, QWidget* parent)
     : QListWidget(parent), pattern_(pattern) {
+    setAccessibleName(QStringLiteral("Fichiers"));
     // A click, or the arrow keys, make a file the current one.
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && onClicked) {

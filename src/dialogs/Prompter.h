@@ -75,7 +75,8 @@ public:
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
 
     // Opens a local document (the help) in the desktop's viewer for its
-    // kind; false when none could open it.
+    // kind; false when the desktop has no application for that kind or
+    // none could be started.
     virtual bool openDocument(const QString& path) = 0;
 
     // The system's file dialogs; nothing when cancelled.

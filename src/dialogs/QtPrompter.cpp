@@ -1,5 +1,7 @@
 #include "dialogs/QtPrompter.h"
 
+#include "dialogs/DesktopApplications.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -9,9 +11,12 @@
 #include <QGridLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace ohmora {
@@ -160,7 +165,18 @@ std::optional<PrinterChoice> QtPrompter::choosePrinter(const PrinterChoice& curr
     return chosen;
 }
 
+// The desktop's opener (xdg-open) says it succeeded as soon as it starts,
+// even when it then finds nothing to open the document with: whether the
+// desktop has an application for the document's kind is asked first.
 bool QtPrompter::openDocument(const QString& path) {
+    const QString type = QMimeDatabase().mimeTypeForFile(path).name();
+    if (!desktop::applicationFor(type.toStdString(), desktop::xdgEnvironment())) {
+        return false;
+    }
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        return QProcess::startDetached(opener, {path});
+    }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

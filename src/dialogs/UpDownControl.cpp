@@ -65,6 +65,12 @@ void UpDownControl::paintEvent(QPaintEvent*) {
         style()->drawPrimitive(i == 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
                                &arrow, &painter, this);
     }
+    if (hasFocus()) {
+        // Keys step it: the focus shows, round both arrows.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void UpDownControl::mousePressEvent(QMouseEvent* event) {

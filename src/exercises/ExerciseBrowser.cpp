@@ -123,6 +123,7 @@ QToolButton* imageButton(const char* name, bool open, const char* tooltip, QWidg
     button->setIconSize(QSize(48, 48));
     button->setAutoRaise(true);
     button->setToolTip(QString::fromUtf8(tooltip));
+    button->setAccessibleName(QString::fromUtf8(tooltip));
     button->setGeometry(at);
     button->setCursor(Qt::PointingHandCursor);
     return button;
@@ -196,6 +197,7 @@ void ExerciseBrowser::buildLists() {
 
     pathBox_ = new QLineEdit(this);
     pathBox_->setObjectName(QStringLiteral("fichierexo"));
+    pathBox_->setAccessibleName(QStringLiteral("Exercice sélectionné"));
     pathBox_->setReadOnly(true);
     pathBox_->setGeometry(12, h - 34, w - 12 + 2, 24);
 }

@@ -136,6 +136,7 @@ SaveDialog::SaveDialog(Prompter& prompter, const QString& cheminconfig, const QS
     setObjectName(QStringLiteral("enregistrer"));
     setWindowTitle(QStringLiteral("Enregistrer les paramètres."));
     nameBox_->setObjectName(QStringLiteral("Text1"));
+    nameBox_->setAccessibleName(QStringLiteral("Nom du fichier"));
     layOut("ENREGISTRER", {{{"Label3", "Répertoire:"}, {"Label4", "Fichiers enregistrés"}}},
            {label("Label2", "Nom du fichier:", this), nameBox_});
     setFixedSize(580, 340);
@@ -198,6 +199,7 @@ OpenDialog::OpenDialog(Prompter& prompter, const QString& directory, OpenConfigu
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
     pathBox_->setObjectName(QStringLiteral("ficharge"));
+    pathBox_->setAccessibleName(QStringLiteral("Configuration à ouvrir"));
     layOut("OUVRIR", {{{"Label2", "Répertoire"}, {"Label3", "Fichiers"}}}, {pathBox_});
     setFixedSize(580, 320);
 

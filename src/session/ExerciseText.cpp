@@ -33,13 +33,14 @@ using exercises::kTextUnwritable;
 namespace {
 
 using A = ExerciseAction;
-constexpr std::array<MenuEntry, 7> kMenu = {{
+constexpr std::array<MenuEntry, 8> kMenu = {{
     {"PRISENMAIN", "Prise en main", int(A::Guide)},
     {"openexo", "Ouvrir un exercice (énoncé + configuration)", int(A::OpenExercise), true},
     {"opencor", "Voir la correction", int(A::ViewCorrection)},
     {"savetexte", "Enregistrer le contenu de la fenêtre exercice", int(A::SaveText), true},
     {"opentexte", "Retrouver un texte", int(A::OpenText)},
     {"imprimetexte", "Imprimer le contenu de la fenêtre exercice", int(A::PrintText)},
+    {"agrandirtexte", "Agrandir la fenêtre exercice", int(A::EnlargeText)},
     {"Closexo", "Fermer l'exercice", int(A::CloseExercise), true},
 }};
 
@@ -139,6 +140,8 @@ ExerciseText::Outcome ExerciseText::run(ExerciseAction action, const QTextCursor
     case A::CloseExercise:
         closeExercise();
         break;
+    case A::EnlargeText:
+        return Outcome::ShowReadingWindow;
     }
     return Outcome::Done;
 }

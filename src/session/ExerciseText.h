@@ -9,7 +9,8 @@
 // values (`dossierexo`, `corrige`, `textemodifie`, `cheminconfig`) live in
 // ProgramState. The exercise browser is a window: the host shows it when
 // the menu's entry says so (Outcome::ShowBrowser), and the browser opens
-// the exercise it chose with openExercise.
+// the exercise it chose with openExercise; so is the reading window, a
+// larger view of the same text (Outcome::ShowReadingWindow).
 
 #include "exercises/ExerciseMessages.h"
 
@@ -35,6 +36,7 @@ enum class ExerciseAction {
     SaveText,       // "Enregistrer le contenu de la fenêtre exercice"
     OpenText,       // "Retrouver un texte"
     PrintText,      // "Imprimer le contenu de la fenêtre exercice"
+    EnlargeText,    // "Agrandir la fenêtre exercice"
     CloseExercise,  // "Fermer l'exercice"
 };
 
@@ -63,7 +65,7 @@ public:
     // The menu's rules: "Voir la correction" with a correction, "Fermer
     // l'exercice" with something open; the other entries always.
     bool enabled(ExerciseAction action) const;
-    enum class Outcome { Done, ShowBrowser };
+    enum class Outcome { Done, ShowBrowser, ShowReadingWindow };
     // Runs an entry of the menu. `selection` is the part of the text the
     // host has selected ("Imprimer…" prints it when there is one).
     Outcome run(ExerciseAction action, const QTextCursor& selection = QTextCursor());

@@ -196,9 +196,12 @@ void Session::openHelp() {
         return;
     }
     if (!prompter_.openDocument(path)) {
-        prompter_.message(
-            Message{QStringLiteral("Aucun navigateur n'a pu ouvrir l'aide (%1).").arg(path),
-                    QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
+        prompter_.message(Message{
+            QStringLiteral("Aucun navigateur n'a pu ouvrir l'aide (%1).\n\nPour la lire, il faut "
+                           "un navigateur Web\u00a0: demandez à l'administrateur de l'ordinateur "
+                           "d'installer les paquets firefox-esr et xdg-utils.")
+                .arg(path),
+            QStringLiteral("Aide"), MessageIcon::Stop, MessageButtons::Ok});
     }
 }
 

@@ -76,7 +76,10 @@ public:
     void setListener(Listener* listener) { listener_ = listener; }
     Listener& listener();
 
-    // The schematic and the graph, made and drawn at the first call.
+    // The schematic and the graph, made and drawn at the first call; a host
+    // that shows or exports them makes them before the first handler runs,
+    // so that every redraw after it reaches them (the curves are drawn step
+    // by step).
     PictureSet& pictures();
     bool hasPictures() const { return pictures_ != nullptr; }
     // Brings the pictures up to date with a handler's result (when they

@@ -1,6 +1,7 @@
 #include "window/Appearance.h"
 
 #include <QPainter>
+#include <QPalette>
 
 #include <array>
 #include <cmath>
@@ -37,6 +38,16 @@ QImage windowBackground(int width, int height, const QRect& shadow) {
     QPainter painter(&image);
     painter.fillRect(shadow, kDarkGrey);
     return image;
+}
+
+void paintFocusFrame(QPainter& painter, const QRect& rect) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QPalette().color(QPalette::Highlight), 2, Qt::SolidLine, Qt::SquareCap,
+                        Qt::MiterJoin));
+    painter.drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+    painter.restore();
 }
 
 namespace {

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QRect>
 
+class QPainter;
+
 namespace ohmora {
 
 inline const QColor kPanelColour{240, 235, 230};
@@ -26,6 +28,11 @@ QImage windowBackground(int width, int height, const QRect& shadow);
 
 // Colour of the background line at y (0 to 600).
 QColor backgroundLineColour(int y);
+
+// The frame that shows which control has the keyboard's focus, inside
+// `rect`: two pixels of the desktop's highlight colour, seen from the back
+// of a classroom.
+void paintFocusFrame(QPainter& painter, const QRect& rect);
 
 // The pointer shown over a zone of switch K: a pointing hand.
 QCursor handCursor();

@@ -5,11 +5,14 @@
 #include "output/QtPrinters.h"
 #include "qtbridge/QtStrings.h"
 #include "session/ExerciseText.h"
+#include "window/Accessibility.h"
 #include "window/Appearance.h"
 #include "window/ParameterPanel.h"
 #include "window/PictureViews.h"
 #include "window/QuantityPanel.h"
+#include "window/ReadingWindow.h"
 #include "window/RecordingPanel.h"
+#include "window/SharedText.h"
 #include "window/TabStrip.h"
 #include "window/ValueGrid.h"
 
@@ -60,6 +63,8 @@ const QRect kInfo(120, 304, 233, 33);
 const QRect kBtexo(432, 304, 97, 19);
 const QRect kFich(432, 304, 361, 19);
 const QRect kSupertext(432, 323, 361, 222);
+// Below the text area, at its right edge.
+const QRect kEnlarge(697, 552, 97, 22);
 const QPoint kOnglets(8, 344);
 
 // The drop shadow behind `fich` and `supertext`, both corners included.
@@ -107,6 +112,8 @@ MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options 
     buildTextArea();
     buildTabs();
     connectControls();
+    setUpKeyboard();
+    setUpAccessibility();
 
     // Start-up: the suite learns first that the program runs. The session
     // has already run the simulator's start-up (the duration, the default
@@ -116,6 +123,7 @@ MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options 
         parameterPanel_->montageList()->addItem(qs(name));
     }
     applySizeRuleToScreen();
+    session_.pictures(); // drawn from now on, at every handler's redraw
     session_.setListener(this);
     textAreaChanged(true);
     background_ = windowBackground(kWidth, kHeight, shadowRect());
@@ -137,6 +145,8 @@ MainWindow::~MainWindow() {
     closing_ = true;
     timer_.stop();
     session_.setListener(nullptr);
+    delete reader_.data();
+    sharedText_.reset();
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     // However the window goes (closed, or the program ending), the suite
     // learns that it no longer runs.
@@ -232,6 +242,15 @@ void MainWindow::buildTextArea() {
     textArea_->setDocument(&session_.text().document());
     // What is pasted into a statement takes the statement's formatting.
     textArea_->setAcceptRichText(false);
+    // Tab goes on to the next control: the keyboard never stays caught in
+    // the text.
+    textArea_->setTabChangesFocus(true);
+    sharedText_ = std::make_unique<SharedText>(session_.text().document(), *textArea_);
+
+    enlargeButton_ = new QPushButton(QStringLiteral("Agrandir"), this);
+    enlargeButton_->setObjectName(QStringLiteral("agrandir"));
+    enlargeButton_->setGeometry(kEnlarge);
+    enlargeButton_->setToolTip(QStringLiteral("Agrandir la fenêtre exercice"));
 }
 
 void MainWindow::buildTabs() {
@@ -268,7 +287,6 @@ void MainWindow::connectControls() {
     graphView_->onContextMenu = [this](std::optional<QPoint> at, QPoint global) {
         graphContextMenu(at, global);
     };
-    graphView_->onKey = [this](const QKeyEvent& key) { return graphKey(key); };
     connect(eraseButton_, &QPushButton::clicked, this, [this] { apply(sim().erase()); });
     const auto onClick = [this](Command command, auto handler) {
         connect(commandButtons_[command], &QPushButton::clicked, this, handler);
@@ -281,6 +299,7 @@ void MainWindow::connectControls() {
     onClick(Help, [this] { session_.openHelp(); });
     onClick(Close, [this] { close(); });
     connect(exerciseButton_, &QPushButton::clicked, this, [this] { runExerciseMenu(); });
+    connect(enlargeButton_, &QPushButton::clicked, this, [this] { openReadingWindow(); });
     connectPanels();
 }
 
@@ -343,6 +362,7 @@ void MainWindow::showRedraw(Redraw redraw, const PictureSet::Damage& damage) {
         schematicView_->update();
     }
     if (damage.graphFrame) {
+        recordedValues_.clear(); // the curves they came with are gone
         hideReadout();
         graphView_->update();
     } else if (!damage.graph.isEmpty()) {
@@ -355,6 +375,8 @@ void MainWindow::showRedraw(Redraw redraw, const PictureSet::Damage& damage) {
         valueGrid()->setContent(s.table);
     }
     refreshInfo();
+    describePictures();
+    writeJournal();
 }
 
 void MainWindow::captionChanged() {
@@ -368,11 +390,9 @@ void MainWindow::textAreaChanged(bool replaced) {
         openPath_->setCursorPosition(int(text.fich().size())); // the end of a long path in sight
         openPath_->setToolTip(text.fich());
     }
-    textArea_->setReadOnly(text.locked());
+    sharedText_->setReadOnly(text.locked());
     if (replaced) {
-        QTextCursor caret(textArea_->document());
-        caret.movePosition(QTextCursor::Start);
-        textArea_->setTextCursor(caret);
+        sharedText_->textReplaced();
     }
 }
 
@@ -420,6 +440,7 @@ void MainWindow::refreshInfo() {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (helpLine_->text() != text) {
         helpLine_->setText(text);
+        announceHelpLine(helpLine_);
     }
 }
 
@@ -527,6 +548,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
     if (calculator_) {
         calculator_->close();
+    }
+    if (reader_) {
+        reader_->close();
     }
     timer_.stop();
     if (presenceWritten_) {

@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QPainter;
 class QTextEdit;
 
 namespace ohmora {
@@ -36,7 +38,9 @@ class PictureView;
 class QtPrinters;
 class QuantityPanel;
 class ReadoutLabelWidget;
+class ReadingWindow;
 class RecordingPanel;
+class SharedText;
 class TabStrip;
 class ValueGrid;
 
@@ -84,6 +88,11 @@ public:
     // constructions' entries usable on a recorded curve, the erase once
     // there is something to erase.
     std::unique_ptr<QMenu> graphMenu();
+    // "Agrandir la fenêtre exercice": the reading window, opened or brought
+    // to the front.
+    ReadingWindow* openReadingWindow();
+    ReadingWindow* readingWindow() const;
+    SharedText& sharedText() { return *sharedText_; }
 
     TabStrip* tabStrip() const { return tabStrip_; }
     ParameterPanel* parameterPanel() const { return parameterPanel_; }
@@ -94,6 +103,23 @@ public:
     const QImage& background() const { return background_; }
     // The pointer shown over a zone of switch K.
     const QCursor& switchCursor() const { return handCursor_; }
+
+    // The keys on the pictures, with the focus. The schematic: switch K by
+    // its zones, as the mouse clicks them. The graph: every key of the
+    // graph goes through graphKey(), the cursor readout's arrows and the
+    // other tools of the graph alike. True when the key was used.
+    bool schematicKey(QKeyEvent& event);
+    bool graphKey(QKeyEvent& event);
+    // The zone of K the keys have chosen, and the point the readout reads
+    // from the keys (none until the graph has the focus).
+    int keyboardZone() const { return keyboardZone_; }
+    std::optional<QPoint> readoutPoint() const { return readoutPoint_; }
+    // The controls in the order Tab goes through them.
+    QList<QWidget*> tabOrder() const;
+    // A line for each change scripts wait for: "focus NAME" as a control
+    // takes the keyboard's focus, "K n" as switch K moves, "enregistrement
+    // début" and "enregistrement fin".
+    void setJournal(std::function<void(const QString& line)> journal);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -118,6 +144,14 @@ private:
     void connectControls();
     void connectPanels();
     void trackHelp(QWidget* widget, HelpRegion region);
+    void setUpKeyboard();
+    void pressSwitchZone(int target);
+    void showReadoutAt(QPoint point);
+    void paintSwitchChoice(QPainter& painter);
+    void paintReadoutPoint(QPainter& painter);
+    void writeJournal();
+    void setUpAccessibility();
+    void describePictures();
 
     // Redraws what a handler of the simulator asked for.
     void apply(Redraw redraw);
@@ -137,7 +171,8 @@ private:
     void graphDrag(int x, int y);
     void graphContextMenu(std::optional<QPoint> at, const QPoint& global);
     void useGraphTool(GraphTool tool, std::optional<QPoint> at);
-    bool graphKey(const QKeyEvent& key);
+    // The measuring tools' keys, which graphKey() hears first.
+    bool measureKey(const QKeyEvent& key);
     void validateParameter(int i);
     void chooseColour(int k);
     void runExerciseMenu();
@@ -166,6 +201,7 @@ private:
     QPushButton* exerciseButton_ = nullptr;              // `btexo`
     QLineEdit* openPath_ = nullptr;                      // `fich`
     QTextEdit* textArea_ = nullptr;                      // `supertext`
+    QPushButton* enlargeButton_ = nullptr;               // "Agrandir la fenêtre exercice"
     TabStrip* tabStrip_ = nullptr;                       // `Onglets`
     ParameterPanel* parameterPanel_ = nullptr;           // `Picture3`
     QuantityPanel* quantityPanel_ = nullptr;             // `frame2`
@@ -173,6 +209,15 @@ private:
 
     QHash<QObject*, HelpRegion> helpRegions_;
     QPointer<QWidget> calculator_; // while it is open
+    QPointer<ReadingWindow> reader_;
+    std::unique_ptr<SharedText> sharedText_;
+    std::function<void(const QString&)> journal_;
+    int journalPosition_ = 0;
+    bool journalRecording_ = false;
+    QString recordedValues_; // the last values of the last recording, for screen readers
+    bool describedRecording_ = false;
+    int keyboardZone_ = 0;
+    std::optional<QPoint> readoutPoint_;
     bool presenceWritten_ = false;
     bool handShown_ = false;
     bool closing_ = false;

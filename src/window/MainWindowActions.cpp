@@ -6,7 +6,7 @@
 #include "dialogs/Menus.h"
 #include "exercises/ExerciseBrowser.h"
 #include "files/ConfigurationDialogs.h"
-#include "files/MarkerFile.h"
+#include "files/Presence.h"
 #include "files/ProgramDirectory.h"
 #include "output/CopyMenu.h"
 #include "output/PrintOptionsDialog.h"
@@ -15,6 +15,8 @@
 #include "window/MainWindow.h"
 #include "window/ParameterPanel.h"
 #include "window/PictureViews.h"
+#include "window/ReadingWindow.h"
+#include "window/SharedText.h"
 #include "window/Validation.h"
 
 #include <QDir>
@@ -113,7 +115,14 @@ void MainWindow::openPrintDialog() {
 }
 
 void MainWindow::copy() {
-    CopyMenu::run(*prompter_, session_, QCursor::pos(), this);
+    // The menu comes at the pointer, which is over the button for a click;
+    // opened from the keyboard, it comes under the button.
+    QPushButton* button = commandButtons_[2];
+    QPoint where = QCursor::pos();
+    if (!button->rect().contains(button->mapFromGlobal(where))) {
+        where = button->mapToGlobal(QPoint(0, button->height()));
+    }
+    CopyMenu::run(*prompter_, session_, where, this);
     refreshInfo();
 }
 
@@ -179,11 +188,37 @@ void MainWindow::runExerciseMenu() {
     if (!chosen) {
         return;
     }
-    // The entry runs once the menu has closed.
-    if (session_.text().run(session::ExerciseAction(*chosen), textArea_->textCursor()) ==
-        session::ExerciseText::Outcome::ShowBrowser) {
+    // The entry runs once the menu has closed. A selection to print is in
+    // the editor that holds the text.
+    switch (session_.text().run(session::ExerciseAction(*chosen),
+                                sharedText_->liveEditor().textCursor())) {
+    case session::ExerciseText::Outcome::ShowBrowser:
         runExerciseBrowser();
+        break;
+    case session::ExerciseText::Outcome::ShowReadingWindow:
+        openReadingWindow();
+        break;
+    case session::ExerciseText::Outcome::Done:
+        break;
     }
+}
+
+ReadingWindow* MainWindow::readingWindow() const {
+    return reader_.data();
+}
+
+ReadingWindow* MainWindow::openReadingWindow() {
+    if (!reader_) {
+        reader_ = new ReadingWindow(this);
+        ReadingWindow* reader = reader_.data();
+        sharedText_->attachReader(reader->text(), reader->zoomDevice());
+        reader->onZoomChanged = [this] { sharedText_->readerZoomChanged(); };
+        reader->onClosing = [this] { sharedText_->detachReader(); };
+    }
+    reader_->show();
+    reader_->raise();
+    reader_->activateWindow();
+    return reader_.data();
 }
 
 void MainWindow::runExerciseBrowser() {
@@ -204,7 +239,7 @@ void MainWindow::writePresence(const char* flag) {
     }
     // A file that cannot be written leaves the suite uninformed; the
     // program runs all the same.
-    files::writeMarkerRecord(program_.markerFile, files::kPresenceRecord, flag);
+    files::setPresence(program_.markerFile, std::string_view(flag) == "OUI");
     presenceWritten_ = true;
 }
 

@@ -122,7 +122,7 @@ void MainWindow::useGraphTool(GraphTool tool, std::optional<QPoint> at) {
     }
 }
 
-bool MainWindow::graphKey(const QKeyEvent& key) {
+bool MainWindow::measureKey(const QKeyEvent& key) {
     const Qt::KeyboardModifiers others = key.modifiers() & ~Qt::ShiftModifier & ~Qt::KeypadModifier;
     if (others != Qt::NoModifier) {
         return false;

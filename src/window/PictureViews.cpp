@@ -1,5 +1,7 @@
 #include "window/PictureViews.h"
 
+#include "window/Appearance.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +20,36 @@ void PictureView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     painter.drawImage(event->rect(), image_(), event->rect());
+    if (hasFocus()) {
+        if (paintFocused) {
+            paintFocused(painter);
+        }
+        paintFocusFrame(painter, rect());
+    }
+}
+
+void PictureView::keyPressEvent(QKeyEvent* event) {
+    if (onKey && onKey(*event)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PictureView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (onFocus) {
+        onFocus(true);
+    }
+    update();
+}
+
+void PictureView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (onFocus) {
+        onFocus(false);
+    }
+    update();
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
@@ -51,12 +83,6 @@ void PictureView::contextMenuEvent(QContextMenuEvent* event) {
         onContextMenu(event->pos(), event->globalPos());
     } else {
         onContextMenu(std::nullopt, mapToGlobal(rect().center()));
-    }
-}
-
-void PictureView::keyPressEvent(QKeyEvent* event) {
-    if (!onKey || !onKey(*event)) {
-        QWidget::keyPressEvent(event);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "window/Appearance.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,6 +20,8 @@ constexpr std::array<int, kQuantityCount> kDesignTop = {36, 56, 76, 96, 16, 116,
 Swatch::Swatch(int index, QWidget* parent) : QWidget(parent), index_(index) {
     setObjectName(QStringLiteral("Labelcol_%1").arg(index));
     setFixedSize(17, 17);
+    // Tab reaches it; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void Swatch::setColour(const QColor& colour) {
@@ -33,6 +36,19 @@ void Swatch::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), colour_);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        paintFocusFrame(painter, rect());
+    }
+}
+
+void Swatch::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && onClick) {
+        event->accept();
+        onClick(index_);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Swatch::mousePressEvent(QMouseEvent* event) {

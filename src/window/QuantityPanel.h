@@ -13,7 +13,8 @@
 
 namespace ohmora {
 
-// A colour swatch: a square of the curve's colour that reports clicks.
+// A colour swatch: a square of the curve's colour that reports clicks, and
+// Space or Enter when Tab has brought the focus to it.
 class Swatch : public QWidget {
 public:
     Swatch(int index, QWidget* parent = nullptr);
@@ -28,6 +29,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int index_;

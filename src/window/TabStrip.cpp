@@ -2,6 +2,7 @@
 
 #include "window/Appearance.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -27,6 +28,18 @@ const std::array<QString, 3>& TabStrip::nomsOnglets() {
 TabStrip::TabStrip(QWidget* parent) : QWidget(parent), area_(kWidth, kHeight, kStripColour) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Screen readers see the three tabs, each selected as a click does.
+    accessibleRole = QAccessible::PageTabList;
+    accessibleParts = [this] {
+        std::vector<AccessiblePart> tabs;
+        for (int i = 1; i <= 3; ++i) {
+            tabs.push_back(
+                {nomsOnglets()[size_t(i - 1)], QStringLiteral("Onglet %1 sur 3").arg(i),
+                 QRect(QPoint(bordsOnglets_[i - 1] + 1, 0), QPoint(bordsOnglets_[i] - 1, h_ + 1)),
+                 QAccessible::PageTab, i == ongletActif_, [this, i] { select(i); }});
+        }
+        return tabs;
+    };
 }
 
 void TabStrip::setPanels(QWidget* montage, QWidget* quantities, QWidget* recording) {
@@ -123,15 +136,49 @@ void TabStrip::release(int x, int y) {
     }
     // A release beyond the last tab (possible when the button was pressed on
     // the strip and released outside it) chooses nothing.
-    if (chosen != 0 && chosen != ongletActif_) {
-        ongletActif_ = chosen;
+    if (chosen != 0 && chosen <= 3) {
+        select(chosen);
+    }
+}
+
+void TabStrip::select(int tab) {
+    if (tab >= 1 && tab <= 3 && tab != ongletActif_) {
+        ongletActif_ = tab;
         paintStrip();
     }
+}
+
+void TabStrip::keyPressEvent(QKeyEvent* event) {
+    const int current = ongletActif_ == 0 ? 1 : ongletActif_;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        select(current - 1);
+        break;
+    case Qt::Key_Right:
+        select(current + 1);
+        break;
+    case Qt::Key_Home:
+        select(1);
+        break;
+    case Qt::Key_End:
+        select(3);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void TabStrip::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), area_.image(), event->rect());
+    if (hasFocus() && ongletActif_ >= 1) {
+        // Round the selected tab's caption.
+        const int t = ongletActif_;
+        paintFocusFrame(painter, QRect(QPoint(bordsOnglets_[t - 1] + 1, 0),
+                                       QPoint(bordsOnglets_[t] - 2, h_ + 1)));
+    }
 }
 
 void TabStrip::mouseReleaseEvent(QMouseEvent* event) {

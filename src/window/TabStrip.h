@@ -5,6 +5,7 @@
 // `bordsOnglets` move slightly with the selection.
 
 #include "picture/PictureArea.h"
+#include "window/Accessibility.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,7 +14,7 @@
 
 namespace ohmora {
 
-class TabStrip : public QWidget {
+class TabStrip : public QWidget, public AccessibleParts {
 public:
     static constexpr int kWidth = 417;
     static constexpr int kHeight = 203;
@@ -28,6 +29,9 @@ public:
 
     // `Onglets_MouseUp` at (x, y) in the strip's pixels.
     void release(int x, int y);
+    // Tab 1 to 3 chosen as a click on it chooses it (from the keyboard:
+    // the arrows, Home and End).
+    void select(int tab);
 
     int ongletActif() const { return ongletActif_; }
     const std::array<int, 6>& bordsOnglets() const { return bordsOnglets_; }
@@ -42,6 +46,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int captionWidth(int tab);

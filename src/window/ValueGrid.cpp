@@ -12,6 +12,7 @@ namespace ohmora {
 
 ValueGrid::ValueGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     setObjectName(QStringLiteral("MSFlexGrid1"));
+    setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -200,6 +201,19 @@ void ValueGrid::paintEvent(QPaintEvent* event) {
             p.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
         }
     }
+    if (hasFocus()) {
+        paintFocusFrame(p, area); // the arrows and Page keys scroll it
+    }
+}
+
+void ValueGrid::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ValueGrid::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 } // namespace ohmora

@@ -12,13 +12,17 @@
 #include "richtext/RichText.h"
 #include "session/ExerciseText.h"
 #include "window/MainWindow.h"
+#include "window/ReadingWindow.h"
+#include "window/SharedText.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -93,7 +97,7 @@ TEST_F(Exercises, TheMenuPopsUpUnderTheButtonWithItsRules) {
         entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     }
     EXPECT_EQ(entries, (QStringList{"PRISENMAIN", "-", "openexo", "opencor", "-", "savetexte",
-                                    "opentexte", "imprimetexte", "-", "Closexo"}));
+                                    "opentexte", "imprimetexte", "agrandirtexte", "-", "Closexo"}));
     EXPECT_EQ(menu->actions()[2]->text(), "Ouvrir un exercice (énoncé + configuration)");
     EXPECT_FALSE(menuEntry(*menu, int(ExerciseAction::ViewCorrection))->isEnabled());
     EXPECT_FALSE(menuEntry(*menu, int(ExerciseAction::CloseExercise))->isEnabled());
@@ -173,6 +177,79 @@ TEST_F(Exercises, AFolderWithoutExercisesInvitesToSelect) {
         EXPECT_NE(b.result(), QDialog::Accepted);
     });
     EXPECT_TRUE(fich().isEmpty());
+}
+
+// The height of the text's first line as an editor lays it out.
+double firstLineHeight(const QTextEdit& editor) {
+    const QTextDocument* d = editor.document();
+    return d->documentLayout()->blockBoundingRect(d->firstBlock()).height();
+}
+
+// "Agrandir la fenêtre exercice": the same text, laid out at its own width
+// and zoom, typed into in either window under the same rule.
+TEST_F(Exercises, TheReadingWindowShowsAndEditsTheSameText) {
+    window->show();
+    choose("PRISENMAIN");
+    program.textemodifie = false;
+    choose("agrandirtexte");
+    ReadingWindow* reader = window->readingWindow();
+    ASSERT_NE(reader, nullptr);
+    QTextEdit& big = *reader->text();
+    const QString shown = plain();
+    EXPECT_EQ(rtf::plainText(*big.document()), shown);
+    EXPECT_EQ(reader->zoom(), ReadingWindow::kStartZoom);
+    // Each editor lays the text out for itself: its width, its zoom.
+    reader->resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_NE(big.document()->textWidth(), text().document()->textWidth());
+    const double normal = firstLineHeight(text());
+    EXPECT_NEAR(firstLineHeight(big), 2 * normal, 0.2 * normal);
+    // Ctrl and the wheel zoom the text; Ctrl and - makes it smaller.
+    QWheelEvent wheel(QPointF(10, 10), big.viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(big.viewport(), &wheel);
+    EXPECT_EQ(reader->zoom(), 2.5);
+    EXPECT_NEAR(firstLineHeight(big), 2.5 * normal, 0.25 * normal);
+    reader->zoomOut();
+    EXPECT_EQ(reader->zoom(), 2);
+    EXPECT_FALSE(program.textemodifie); // a zoom is no typed text
+
+    // What is typed in the reading window is in the text area, and typed
+    // text of the session; and the other way round.
+    big.setFocus(Qt::MouseFocusReason);
+    big.moveCursor(QTextCursor::Start);
+    QTest::keyClicks(&big, "Lu ");
+    EXPECT_TRUE(program.textemodifie);
+    EXPECT_EQ(big.document(), &window->session().text().document());
+    window->sharedText().refreshCopy();
+    EXPECT_TRUE(plain().startsWith("Lu "));
+    QApplication::setActiveWindow(window.get());
+    text().setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(text().document(), &window->session().text().document());
+    EXPECT_EQ(text().textCursor().position(), 0); // where it was
+    QTest::keyClicks(&text(), "Vu ");
+    window->sharedText().refreshCopy();
+    EXPECT_TRUE(rtf::plainText(*big.document()).startsWith("Vu Lu "));
+
+    // Escape closes it; the text area keeps the text.
+    QApplication::setActiveWindow(reader);
+    QTest::keyClick(&big, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->readingWindow(), nullptr);
+    EXPECT_EQ(text().document(), &window->session().text().document());
+    EXPECT_TRUE(plain().startsWith("Vu Lu "));
+}
+
+// The reading window goes with the main window, from its button too.
+TEST_F(Exercises, TheReadingWindowClosesWithTheMainWindow) {
+    window->show();
+    QTest::mouseClick(window->findChild<QPushButton*>("agrandir"), Qt::LeftButton);
+    QPointer<ReadingWindow> reader = window->readingWindow();
+    ASSERT_TRUE(reader && reader->isVisible());
+    prompter.queueAnswer(MessageAnswer::Ok); // "Quitter vraiment Ohmora ?"
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(reader.isNull());
 }
 
 } // namespace

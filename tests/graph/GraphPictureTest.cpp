@@ -3,6 +3,8 @@
 
 #include "PixelSupport.h"
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 using namespace ohmora;
@@ -34,35 +36,52 @@ std::set<int> greyRows(const QImage& img) {
     return rows;
 }
 
-// Every text of the frame where it belongs, compared pixel for pixel in
-// the regions that hold nothing else.
+// Every text of the frame where the frame's rules put it, measured by the
+// box of its ink (black, never antialiased): graduation numbers end at
+// x = 56 and are centred on their line, time numbers are centred on their
+// time and hang from the zero line, the titles start at their corners.
 void expectTextsInPlace(const QImage& img, const GraphFrame& f) {
     const GraphScale& s = f.scale;
-    TextReference ref(img.size(), Qt::white);
-    auto graduation = [&](const QString& t, double y) {
-        ref.text(56 - ref.width(t), y - ref.height() / 2.0, t);
+    const int yZero = s.yZero;
+    const double height = (s.axeSymetrique ? 100.0 : 200.0) / s.divisions;
+    // Each number has the band of half a division on either side of its line.
+    auto graduation = [&](double y, const std::string& text) {
+        const int half = int(height / 2);
+        const QRect band(0, int(std::lround(y)) - half, 57, 2 * half + 1);
+        const QRect box = inkBox(img, band & img.rect());
+        SCOPED_TRACE(text);
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_GE(box.right(), 53);
+        EXPECT_LE(box.right(), 55);
+        EXPECT_NEAR((box.top() + box.bottom()) / 2.0, y, 1.5);
     };
-    const float height = (s.axeSymetrique ? 100.0f : 200.0f) / float(s.divisions);
     for (int k = 1; k <= s.divisions; ++k) {
-        const QString n = QString::fromStdString(f.graduations[size_t(k - 1)]);
-        graduation(n, float(s.yZero) - float(k) * height);
+        const std::string& n = f.graduations[size_t(k - 1)];
+        graduation(yZero - k * height, n);
         if (s.axeSymetrique)
-            graduation("- " + n, float(s.yZero) + float(k) * height);
+            graduation(yZero + k * height, "- " + n);
     }
-    graduation("0", s.yZero);
+    graduation(yZero, "0");
     for (size_t i = 0; i < f.timeNumbers.size(); ++i) {
-        const QString t = QString::fromStdString(f.timeNumbers[i]);
-        ref.text(60 + 40 * (f.firstTimeIndex + int(i)) - ref.width(t) / 2.0, s.yZero, t);
+        const int x = 60 + 40 * (f.firstTimeIndex + int(i));
+        // Between the vertical axis and the time axis's arrowhead.
+        const QRect box = inkBox(img, QRect(QPoint(std::max(57, x - 19), yZero + 1),
+                                            QPoint(std::min(473, x + 19), yZero + 14)));
+        SCOPED_TRACE(f.timeNumbers[i]);
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_NEAR((box.left() + box.right()) / 2.0, x, 1.5);
+        EXPECT_GE(box.top(), yZero + 1);
+        EXPECT_LE(box.top(), yZero + 4);
     }
-    ref.text(ref.text(480, s.yZero - 15, "t  ", true), s.yZero - 15,
-             QString::fromStdString(f.timeUnit));
-    ref.text(ref.text(70, 5, QString::fromStdString(f.verticalSymbol), true), 5,
-             QString::fromStdString(f.verticalUnit));
-
-    const QRect underZero = s.axeSymetrique ? QRect(61, s.yZero + 2, 409, 12)
-                                            : QRect(57, s.yZero + 1, 413, 248 - s.yZero);
-    for (QRect r : {QRect(0, 0, 57, 249), QRect(480, 0, 49, 249), QRect(64, 0, 400, 20), underZero})
-        EXPECT_EQ(differingPixels(img, ref.image(), r), 0) << r.x() << "," << r.y();
+    for (auto [corner, text] : {std::pair{QPoint(480, yZero - 15), f.timeUnit},
+                                std::pair{QPoint(70, 5), f.verticalUnit}}) {
+        const QRect box = inkBox(img, QRect(corner, QSize(48, 13)));
+        SCOPED_TRACE(text);
+        EXPECT_GE(box.left(), corner.x());
+        EXPECT_LE(box.left(), corner.x() + 2);
+        EXPECT_GE(box.top(), corner.y() + 1);
+        EXPECT_LE(box.top(), corner.y() + 4);
+    }
 }
 
 } // namespace

@@ -58,14 +58,16 @@ TEST(CopyMenu, EntriesInOrder) {
 
 TEST_F(CopyTest, MenuShowsAtThePointerAndClosingWithoutChoiceShowsTheMessage) {
     clearClipboard();
-    QCursor::setPos(321, 123);
+    // A click leaves the pointer over the button.
+    const QPoint pointer = child<QPushButton>("Command4")->mapToGlobal(QPoint(21, 12));
+    QCursor::setPos(pointer);
     copy(std::nullopt);
     ASSERT_EQ(prompter.menuRequests().size(), 1u);
     EXPECT_EQ(prompter.menuRequests()[0].menu, "menucop");
     EXPECT_EQ(prompter.menuRequests()[0].entries,
               QStringList({"cop001", "cop003", "-", "Cop002", "-", "copitab", "expmesures", "-",
                            "imggraphe", "imgschema"}));
-    EXPECT_EQ(prompter.menuRequests()[0].position, QPoint(321, 123));
+    EXPECT_EQ(prompter.menuRequests()[0].position, pointer);
     EXPECT_EQ(info(), qs(kMessageCopie));
     EXPECT_EQ(clipboardText(), "avant"); // nothing copied
 }

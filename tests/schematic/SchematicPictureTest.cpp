@@ -169,21 +169,53 @@ TEST(Schematic, CoilOfFiveBumpsJoinsItsWires) {
     expectPixels(img, {{205, 140}, {205, 190}, {200, 60}, {188, 215}}, {{160, 210}});
 }
 
+// Texts are drawn with their top-left corner at their position: measured by
+// their ink (in areas that hold nothing else), each starts at its x, every
+// letter and digit stands on the same baseline below its y, the two
+// polarity signs sit alike, and a subscript follows its symbol 4 pixels
+// lower.
 TEST(Schematic, SymbolsAndSubscriptsAtTheirPositions) {
     const QImage img = draw(state(0));
-    TextReference ref(QSize(249, 249), Qt::white);
-    for (auto [x, y, t] :
-         {std::tuple{27, 139, "+"}, {27, 177, "-"}, {98, 13, "1"}, {138, 13, "2"}, {118, 5, "0"}})
-        ref.text(x, y, t);
-    ref.text(7, 158, "U", true);
-    ref.text(ref.text(12, 75, "R", true), 79, "1");
-    ref.text(ref.text(215, 118, "R", true), 122, "2");
-    for (QRect r : {QRect(5, 150, 12, 20), QRect(10, 70, 18, 20), QRect(212, 112, 30, 22),
-                    QRect(95, 3, 50, 17), QRect(20, 135, 12, 8)})
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                EXPECT_EQ(rgbAt(img, x, y) == kBlack, rgbAt(ref.image(), x, y) != kWhite)
-                    << x << "," << y;
+    struct Text {
+        const char* name;
+        QPoint at;
+        QRect area;
+    };
+    auto box = [&](const Text& t) {
+        SCOPED_TRACE(t.name);
+        const QRect ink = inkBox(img, t.area);
+        EXPECT_FALSE(ink.isEmpty());
+        EXPECT_GE(ink.left(), t.at.x());
+        EXPECT_LE(ink.left(), t.at.x() + 2);
+        return ink;
+    };
+    const Text standing[] = {{"U", {7, 158}, {5, 156, 10, 14}},
+                             {"switch 1", {98, 13}, {96, 11, 12, 14}},
+                             {"switch 2", {138, 13}, {136, 11, 12, 14}},
+                             {"switch 0", {118, 5}, {116, 3, 10, 13}}};
+    const int baseline = box(standing[0]).bottom() - standing[0].at.y();
+    for (const Text& t : standing)
+        EXPECT_EQ(box(t).bottom() - t.at.y(), baseline) << t.name;
+
+    const QRect plus = box({"+", {27, 139}, {25, 137, 10, 12}});
+    const QRect minus = box({"-", {27, 177}, {25, 181, 8, 6}});
+    EXPECT_NEAR(plus.center().y() - 139, minus.center().y() - 177, 1);
+
+    // The symbol stands on the baseline; the ink below it is the foot of
+    // the subscript, 4 pixels lower, right of the symbol's left half.
+    for (auto [symbolAt, area] : {std::pair{QPoint(12, 75), QRect(10, 73, 20, 20)},
+                                  std::pair{QPoint(215, 118), QRect(213, 116, 30, 22)}}) {
+        const QRect both = box({"R and its subscript", symbolAt, area});
+        const int symbolFoot = symbolAt.y() + baseline;
+        const QRect onBaseline = inkBox(img, QRect(area.left(), symbolFoot, area.width(), 1));
+        const QRect subscriptFoot =
+            inkBox(img, QRect(QPoint(area.left(), symbolFoot + 1), area.bottomRight()));
+        EXPECT_GE(onBaseline.left(), symbolAt.x());
+        EXPECT_LE(onBaseline.left(), symbolAt.x() + 2);
+        EXPECT_EQ(both.bottom(), symbolFoot + 4);
+        EXPECT_EQ(subscriptFoot.bottom(), symbolFoot + 4);
+        EXPECT_GE(subscriptFoot.left(), symbolAt.x() + 5);
+    }
 }
 
 TEST(Schematic, MontageOneLooksAsRecorded) {

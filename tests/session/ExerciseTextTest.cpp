@@ -81,7 +81,7 @@ TEST_F(ExerciseTexts, TheMenuHasItsEntriesAndRules) {
         entries << (e.separatorBefore ? "-" : "") + QString::fromUtf8(e.name.data(), e.name.size());
     }
     EXPECT_EQ(entries, (QStringList{"PRISENMAIN", "-openexo", "opencor", "-savetexte", "opentexte",
-                                    "imprimetexte", "-Closexo"}));
+                                    "imprimetexte", "agrandirtexte", "-Closexo"}));
     EXPECT_FALSE(text().enabled(ExerciseAction::ViewCorrection));
     EXPECT_FALSE(text().enabled(ExerciseAction::CloseExercise));
     EXPECT_TRUE(text().enabled(ExerciseAction::SaveText));
@@ -92,6 +92,10 @@ TEST_F(ExerciseTexts, TheMenuHasItsEntriesAndRules) {
     EXPECT_EQ(text().run(ExerciseAction::OpenExercise),
               session::ExerciseText::Outcome::ShowBrowser);
     EXPECT_EQ(text().fich(), path(kFirst + ".E34"));
+    // So does "Agrandir la fenêtre exercice" for the reading window.
+    EXPECT_TRUE(text().enabled(ExerciseAction::EnlargeText));
+    EXPECT_EQ(text().run(ExerciseAction::EnlargeText),
+              session::ExerciseText::Outcome::ShowReadingWindow);
     text().run(ExerciseAction::CloseExercise);
     EXPECT_FALSE(text().enabled(ExerciseAction::CloseExercise));
     EXPECT_FALSE(text().enabled(ExerciseAction::ViewCorrection));

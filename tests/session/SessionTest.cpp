@@ -258,6 +258,8 @@ TEST_F(Sessions, HelpOpensInTheBrowserOrSaysWhy) {
     session->openHelp();
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].title, "Aide");
+    // It says what to install.
+    EXPECT_TRUE(prompter.messages()[0].text.contains("firefox-esr et xdg-utils"));
 }
 
 } // namespace

@@ -1,16 +1,12 @@
 #pragma once
-// Pixel helpers of the drawing tests, and an independent rendering of the
-// texts a picture should hold: each piece drawn straight with QPainter at
-// its stated top-left corner.
+// Pixel helpers of the drawing tests: colours, counts, the box of a text's
+// ink, and the comparison with the pictures of tests/data.
 
 #include "picture/PictureArea.h"
 
 #include <QDir>
 #include <QFontMetrics>
 #include <QImage>
-#include <QPainter>
-
-#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -54,32 +50,15 @@ inline void expectMatchesGolden(const QImage& image, const QString& name, int to
     EXPECT_LE(differingPixels(image, golden, image.rect()), tolerance);
 }
 
-class TextReference {
-public:
-    TextReference(QSize size, QColor background, double points = 8)
-        : image_(size, QImage::Format_RGB32), points_(points) {
-        image_.fill(background);
-    }
-    // Draws `text` with its top-left at (x, y); returns where the next
-    // piece starts: after an italic piece, past its last glyph's lean.
-    double text(double x, double y, const QString& text, bool italic = false) {
-        const QFont f = pictureFont("Arial", points_, false, italic);
-        QPainter p(&image_);
-        p.setFont(f);
-        const QFontMetrics m(f);
-        p.drawText(toPixel(x), toPixel(y) + m.ascent(), text);
-        const int lean = italic && !text.isEmpty() ? std::max(0, -m.rightBearing(text.back())) : 0;
-        return x + width(text, italic) + lean;
-    }
-    int width(const QString& text, bool italic = false) const {
-        return QFontMetrics(pictureFont("Arial", points_, false, italic)).horizontalAdvance(text);
-    }
-    int height() const { return QFontMetrics(pictureFont("Arial", points_)).height(); }
-    const QImage& image() const { return image_; }
-
-private:
-    QImage image_;
-    double points_;
-};
+// The smallest box holding the pixels of colour `ink` inside `area`; empty
+// when there are none. What a text's placement is measured by.
+inline QRect inkBox(const QImage& img, const QRect& area, QRgb ink = 0) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (rgbAt(img, x, y) == ink)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
 
 } // namespace ohmora::test

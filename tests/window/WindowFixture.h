@@ -1,7 +1,9 @@
 #pragma once
-// A main window with scripted prompts and no running timer: time advances
-// only when a test calls tick().
+// A main window with scripted prompts, printers of the test's own (no
+// system printer is asked) and no running timer: time advances only when a
+// test calls tick().
 
+#include "FakePrinters.h"
 #include "ScriptedPrompter.h"
 #include "core/ProgramState.h"
 #include "window/MainWindow.h"
@@ -23,7 +25,8 @@ namespace ohmora {
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<MainWindow>(program, &prompter, MainWindow::Options{false});
+        window =
+            std::make_unique<MainWindow>(program, &prompter, MainWindow::Options{false, &printers});
     }
 
     // Mouse moves without a button reach the window through the platform,
@@ -55,6 +58,7 @@ protected:
 
     ProgramState program;
     ScriptedPrompter prompter;
+    test::FakePrinters printers;
     std::unique_ptr<MainWindow> window;
 };
 
