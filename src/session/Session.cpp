@@ -71,10 +71,21 @@ Listener& Session::listener() {
 
 PictureSet& Session::pictures() {
     if (!pictures_) {
-        pictures_ = std::make_unique<PictureSet>();
+        pictures_ = std::make_unique<PictureSet>(pictureScale_);
         pictures_->redrawAll(sim_.state());
     }
     return *pictures_;
+}
+
+void Session::setPictureScale(double scale) {
+    if (scale <= 0 || scale == pictureScale_) {
+        return;
+    }
+    pictureScale_ = scale;
+    if (pictures_) {
+        pictures_.reset();
+        pictures();
+    }
 }
 
 PictureSet::Damage Session::redraw(Redraw redraw) {

@@ -82,6 +82,10 @@ public:
     // by step).
     PictureSet& pictures();
     bool hasPictures() const { return pictures_ != nullptr; }
+    // The pictures drawn at `scale` device pixels to one of their pixels
+    // (a screen's device pixel ratio, so that they are sharp on it), made
+    // anew from the state when the scale changes.
+    void setPictureScale(double scale);
     // Brings the pictures up to date with a handler's result (when they
     // exist); what they changed.
     PictureSet::Damage redraw(Redraw redraw);
@@ -145,6 +149,7 @@ private:
     Listener* listener_ = nullptr;
     QString caption_;
     std::unique_ptr<PictureSet> pictures_;
+    double pictureScale_ = 1;
     std::unique_ptr<Printing> printing_;
     std::unique_ptr<Exports> exports_;
     std::unique_ptr<ExerciseText> text_;

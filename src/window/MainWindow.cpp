@@ -123,7 +123,10 @@ MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options 
         parameterPanel_->montageList()->addItem(qs(name));
     }
     applySizeRuleToScreen();
-    session_.pictures(); // drawn from now on, at every handler's redraw
+    // Drawn from now on, at every handler's redraw, at the screen's own
+    // resolution.
+    session_.setPictureScale(devicePixelRatioF());
+    session_.pictures();
     session_.setListener(this);
     textAreaChanged(true);
     background_ = windowBackground(kWidth, kHeight, shadowRect());
@@ -538,6 +541,15 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     applySizeRuleToScreen();
+    followDevicePixelRatio();
+}
+
+void MainWindow::followDevicePixelRatio() {
+    if (session_.pictures().scale().factor != devicePixelRatioF()) {
+        session_.setPictureScale(devicePixelRatioF());
+        schematicView_->update();
+        graphView_->update();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -179,6 +179,8 @@ private:
     void runExerciseBrowser();
     void copy();
     void applySizeRuleToScreen();
+    // The pictures at the device pixel ratio of the screen the window is on.
+    void followDevicePixelRatio();
     void writePresence(const char* flag); // record 4 of the marker file
     QString dialogDirectory() const;
 

@@ -19,7 +19,14 @@ PictureView::PictureView(std::function<QImage()> image, QWidget* parent)
 void PictureView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    painter.drawImage(event->rect(), image_(), event->rect());
+    const QImage image = image_();
+    if (image.size() == size()) {
+        painter.drawImage(event->rect(), image, event->rect());
+    } else {
+        // A picture drawn at the screen's resolution: its device pixels
+        // fall on the screen's.
+        painter.drawImage(QRectF(rect()), image);
+    }
     if (hasFocus()) {
         if (paintFocused) {
             paintFocused(painter);
