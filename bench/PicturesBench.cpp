@@ -1,6 +1,8 @@
-// Drawing costs: a full redraw of the graph frame and of the schematic, and
-// one plotting step of a recording.
+// Drawing costs: a full redraw of the graph frame and of the schematic, one
+// plotting step of a recording, the measuring tools drawn over the graph,
+// and the whole graph drawn anew at 4× and as SVG.
 #include "core/Simulator.h"
+#include "core/SwitchZones.h"
 #include "graph/GraphPicture.h"
 #include "schematic/SchematicPicture.h"
 
@@ -79,6 +81,74 @@ static void PlottingStep(benchmark::State& state) {
     }
 }
 BENCHMARK(PlottingStep);
+
+namespace {
+
+// The default charge recorded to its end (the ten-minute one of montage 1
+// with its four voltages for the heavy case), the graph kept up to date.
+Simulator recorded(GraphPicture& g, bool heavy) {
+    Simulator sim;
+    if (heavy) {
+        sim.chooseMontage(1);
+        sim.setTrigger(false);
+        sim.setUpDown(10);
+        for (int k = SlotU1; k <= SlotUb; ++k)
+            sim.setQuantity(k, true);
+    }
+    g.drawFrame(sim.state().graph.frame);
+    const Point k1 = pointOnSwitch(sim.state().controls.montage, 1);
+    sim.mouseMoveSchematic(k1.x, k1.y);
+    sim.clickSchematic();
+    while (sim.state().run.enregEnCours) {
+        sim.tick();
+        g.plot(sim.lastPlot());
+    }
+    return sim;
+}
+
+} // namespace
+
+// One tangent construction (tangent, asymptote, 63 % level, crossing and
+// the τ reading) drawn over the shown graph, as every redraw of the graph
+// with its tools does.
+static void TangentRedraw(benchmark::State& state) {
+    GraphPicture g;
+    Simulator sim = recorded(g, false);
+    sim.constructTau(TauPart::Tangent, SlotUC);
+    sim.constructTau(TauPart::Level, SlotUC);
+    for (auto _ : state) {
+        const QImage shown = g.imageWithMeasures(sim.state());
+        benchmark::DoNotOptimize(shown.constBits());
+    }
+}
+BENCHMARK(TangentRedraw)->Unit(benchmark::kMicrosecond);
+
+// The whole graph with a tangent construction drawn anew at 4× (a PNG
+// export): the default charge, and ten minutes of four curves.
+static void GraphAtFourTimes(benchmark::State& state) {
+    GraphPicture g;
+    Simulator sim = recorded(g, state.range(0) == 1);
+    sim.constructTau(TauPart::Tangent, SlotUC);
+    const Drawing drawing = GraphPicture::drawing(sim.state());
+    for (auto _ : state) {
+        const QImage big = renderImage(drawing, 4);
+        benchmark::DoNotOptimize(big.constBits());
+    }
+    state.counters["marks"] = double(sim.state().graph.marks.size());
+}
+BENCHMARK(GraphAtFourTimes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+static void GraphAsSvg(benchmark::State& state) {
+    GraphPicture g;
+    Simulator sim = recorded(g, false);
+    sim.constructTau(TauPart::Tangent, SlotUC);
+    const Drawing drawing = GraphPicture::drawing(sim.state());
+    for (auto _ : state) {
+        const QByteArray svg = renderSvg(drawing, QStringLiteral("Graphe"));
+        benchmark::DoNotOptimize(svg.constData());
+    }
+}
+BENCHMARK(GraphAsSvg)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -4,9 +4,7 @@
 #include "RunOptions.h"
 #include "Runner.h"
 #include "files/ProgramDirectory.h"
-
-#include <QBuffer>
-#include <QImage>
+#include "session/Exports.h"
 
 #include <filesystem>
 #include <memory>
@@ -22,16 +20,6 @@ std::string programDirectory(const std::optional<std::string>& given) {
     std::error_code ec;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
     return files::locateProgramPaths(given, executable.parent_path().string()).programDirectory;
-}
-
-QByteArray png(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        return {};
-    }
-    return bytes;
 }
 
 void writeDocument(Runner& runner, const std::string& path, const QByteArray& bytes) {
@@ -53,11 +41,17 @@ void writeOutputs(const Plan& plan, Runner& runner) {
     if (plan.samplesFile) {
         runner.write(*plan.samplesFile, runner.samples());
     }
-    if (plan.graphFile) {
-        writeDocument(runner, *plan.graphFile, png(runner.session().pictures().graph()));
+    for (const CsvOutput& file : plan.csvFiles) {
+        // Without a recording, the message on standard error fails the run.
+        if (const std::optional<std::string> csv = runner.session().exports().csv(file.format)) {
+            runner.write(file.file, *csv);
+        }
     }
-    if (plan.schematicFile) {
-        writeDocument(runner, *plan.schematicFile, png(runner.session().pictures().schematic()));
+    for (const PictureOutput& picture : plan.pictureFiles) {
+        const session::PictureKind kind =
+            picture.graph ? session::PictureKind::Graph : session::PictureKind::Schematic;
+        writeDocument(runner, picture.file,
+                      runner.session().exports().image(kind, {picture.svg, picture.scale}));
     }
     for (const Runner::Document& document : runner.documents()) {
         writeDocument(runner, document.path, document.bytes);

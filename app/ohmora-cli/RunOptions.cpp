@@ -113,18 +113,22 @@ void addTicks(Plan& plan, const std::string& v) {
     });
 }
 
-void addReadout(Plan& plan, const std::string& v) {
-    const std::string_view expected = "X,Y attendu, en pixels du graphe";
+// Two pixels of the graph, "X1,X2" or "X,Y".
+std::pair<int, int> pixelPair(std::string_view option, const std::string& v,
+                              std::string_view expected) {
     const auto comma = v.find(',');
     if (comma == std::string::npos) {
-        wrong("--readout", v, expected);
+        wrong(option, v, expected);
     }
     const std::string_view text(v);
-    const int x = int(
-        integer("--readout", v, text.substr(0, comma), -kPixelLimit - 1, kPixelLimit, expected));
-    const int y = int(
-        integer("--readout", v, text.substr(comma + 1), -kPixelLimit - 1, kPixelLimit, expected));
-    act(plan, [x, y](Runner& r) {
+    return {
+        int(integer(option, v, text.substr(0, comma), -kPixelLimit - 1, kPixelLimit, expected)),
+        int(integer(option, v, text.substr(comma + 1), -kPixelLimit - 1, kPixelLimit, expected))};
+}
+
+void addReadout(Plan& plan, const std::string& v) {
+    const auto [x, y] = pixelPair("--readout", v, "X,Y attendu, en pixels du graphe");
+    act(plan, [x = x, y = y](Runner& r) {
         const Readout readout = r.sim().mouseMoveGraph(x, y);
         if (readout.visible) {
             r.out() << readout.timeText << '\t' << readout.valueText << '\n';
@@ -132,6 +136,33 @@ void addReadout(Plan& plan, const std::string& v) {
             r.out() << "hidden\n";
         }
     });
+}
+
+void addCursors(Plan& plan, const std::string& v) {
+    const auto [x1, x2] = pixelPair("--cursors", v, "X1,X2 attendu, en pixels du graphe");
+    act(plan, [x1 = x1, x2 = x2](Runner& r) {
+        r.redraw(r.sim().moveCursor(0, x1) | r.sim().moveCursor(1, x2));
+        r.out() << cursorReadoutLines(r.sim().cursorReadout());
+    });
+}
+
+void addTau(Plan& plan, const std::string& v) {
+    const int k = int(integer("--tau", v, v, 0, kQuantityCount - 1, "la grandeur est 0 à 6"));
+    act(plan, [k](Runner& r) {
+        const Simulator::MeasureOutcome made = r.sim().constructTau(TauPart::Tangent, k);
+        if (!made.construction) {
+            r.fail(std::string(made.problem));
+            return;
+        }
+        r.redraw(made.redraw | r.sim().constructTau(TauPart::Level, k).redraw);
+        r.out() << "tau\t" << made.construction->tauText << '\n';
+    });
+}
+
+void addPicture(Plan& plan, std::string_view option, const std::string& v, bool graph, bool svg) {
+    needsFile(option, v);
+    plan.pictureFiles.push_back(PictureOutput{v, graph, svg, svg ? 1 : plan.pictureScale});
+    plan.pictures = true;
 }
 
 void addPrint(Plan& plan, const std::string& v) {
@@ -188,6 +219,16 @@ const RunOption kOptions[] = {
      "afficher la lecture du curseur au point (X, Y) du graphe, en pixels : le temps et la "
      "valeur, ou «\u00A0hidden\u00A0» hors des courbes",
      addReadout},
+    {"--cursors", "X1,X2",
+     "placer les curseurs de mesure aux abscisses X1 et X2 du graphe, en pixels, et afficher "
+     "t1, t2 et dt, puis pour chaque grandeur cochée son identifiant, ses valeurs en t1 et en "
+     "t2 et leur différence, séparés par des tabulations",
+     addCursors},
+    {"--tau", "K",
+     "construire la tangente à l'origine, l'asymptote et le niveau à 63 % ou 37 % de la "
+     "courbe K (0 à 6) du dernier enregistrement et afficher «\u00A0tau\u00A0», une "
+     "tabulation et τ tel que le graphe l'écrit",
+     addTau},
     {"--open", "FICHIER.P16", "ouvrir une configuration, comme la fenêtre d'ouverture",
      [](Plan& p, const std::string& v) {
          act(p, [v](Runner& r) { r.session().openConfiguration(qs(v)); });
@@ -253,18 +294,37 @@ const RunOption kOptions[] = {
      [](Plan& p, const std::string& v) { p.tableFile = v; }},
     {"--samples", "FICHIER|-", "les horloges et les valeurs de chaque top",
      [](Plan& p, const std::string& v) { p.samplesFile = v; }},
-    {"--graph", "FICHIER.png", "l'image du graphe",
+    {"--csv", "FICHIER|-",
+     "les mesures du dernier enregistrement en CSV, une ligne par point tracé (t = 0 compris), "
+     "en unités SI, au format donné avant par --csv-format",
      [](Plan& p, const std::string& v) {
-         needsFile("--graph", v);
-         p.graphFile = v;
-         p.pictures = true;
+         p.csvFiles.push_back(CsvOutput{v, p.csvFormat});
      }},
+    {"--csv-format", "fr|intl",
+     "le format des --csv qui suivent : fr («\u00A0;\u00A0» et la virgule décimale, par "
+     "défaut) ou intl («\u00A0,\u00A0» et le point décimal)",
+     [](Plan& p, const std::string& v) {
+         if (v != "fr" && v != "intl") {
+             wrong("--csv-format", v, "le format est fr ou intl");
+         }
+         p.csvFormat = v == "fr" ? CsvFormat::French : CsvFormat::International;
+     }},
+    {"--graph", "FICHIER.png", "l'image du graphe, avec ses constructions",
+     [](Plan& p, const std::string& v) { addPicture(p, "--graph", v, true, false); }},
     {"--schematic", "FICHIER.png", "l'image du schéma",
+     [](Plan& p, const std::string& v) { addPicture(p, "--schematic", v, false, false); }},
+    {"--picture-scale", "1|2|4",
+     "l'échelle des --graph et --schematic qui suivent : 1 (par défaut), 2 ou 4 fois plus fine",
      [](Plan& p, const std::string& v) {
-         needsFile("--schematic", v);
-         p.schematicFile = v;
-         p.pictures = true;
+         p.pictureScale = int(integer("--picture-scale", v, v, 1, 4, "l'échelle est 1, 2 ou 4"));
+         if (p.pictureScale == 3) {
+             wrong("--picture-scale", v, "l'échelle est 1, 2 ou 4");
+         }
      }},
+    {"--graph-svg", "FICHIER.svg", "l'image du graphe en SVG, avec ses constructions",
+     [](Plan& p, const std::string& v) { addPicture(p, "--graph-svg", v, true, true); }},
+    {"--schematic-svg", "FICHIER.svg", "l'image du schéma en SVG",
+     [](Plan& p, const std::string& v) { addPicture(p, "--schematic-svg", v, false, true); }},
     {"--print", "FICHIER.pdf",
      "le document imprimé de l'état à ce point (écrit à la fin avec les autres sorties) : le "
      "titre, le schéma sur fond blanc et le graphe, une page par exemplaire, avec les options "

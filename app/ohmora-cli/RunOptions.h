@@ -3,6 +3,7 @@
 // it takes, its help, and what it adds to the run's plan. The parser and the
 // usage text are both written from it.
 
+#include "graph/RecordingCsv.h"
 #include "output/PrintedPage.h"
 
 #include <functional>
@@ -18,17 +19,34 @@ class Runner;
 // One action of a run, applied in the order of the command line.
 using Action = std::function<void(Runner&)>;
 
+// A picture written at the end: the graph or the schematic, as PNG at a
+// scale or as SVG.
+struct PictureOutput {
+    std::string file;
+    bool graph = true;
+    bool svg = false;
+    int scale = 1;
+};
+
+// The recording as CSV, written at the end.
+struct CsvOutput {
+    std::string file;
+    CsvFormat format = CsvFormat::French;
+};
+
 struct Plan {
     std::vector<Action> actions;
     // The outputs written at the end.
     std::optional<std::string> tableFile;
     std::optional<std::string> samplesFile;
-    std::optional<std::string> graphFile;
-    std::optional<std::string> schematicFile;
+    std::vector<CsvOutput> csvFiles;
+    std::vector<PictureOutput> pictureFiles;
     std::optional<std::string> programDirectory;
-    PageOptions page;      // what the following --print use
-    bool pictures = false; // the run draws the schematic and the graph
-    bool text = false;     // the run uses the exercise text area
+    PageOptions page;                        // what the following --print use
+    int pictureScale = 1;                    // what the following --graph and --schematic use
+    CsvFormat csvFormat = CsvFormat::French; // what the following --csv uses
+    bool pictures = false;                   // the run draws the schematic and the graph
+    bool text = false;                       // the run uses the exercise text area
 };
 
 // A wrong command line, said in French.

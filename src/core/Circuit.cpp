@@ -30,6 +30,28 @@ std::string_view quantityCaption(int montage, int k) {
     }
 }
 
+std::string_view quantityIdentifier(int montage, int slot) {
+    if (montage < 0 || montage >= kMontageCount || !slotUsed(montage, slot)) {
+        return {};
+    }
+    switch (slot) {
+    case SlotU1:
+        return montage == 2 ? "u_b" : "u_R1";
+    case SlotUC:
+        return montage == 2 ? "u_R" : "u_C";
+    case SlotU2:
+        return "u_R2";
+    case SlotUb:
+        return "u_b";
+    case SlotI:
+        return "i";
+    case SlotEC:
+        return "E_C";
+    default:
+        return "E_b";
+    }
+}
+
 namespace {
 
 // The slot of each column from column 1 on, per montage.

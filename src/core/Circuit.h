@@ -52,6 +52,11 @@ std::string_view quantityCaption(int montage, int k);
 int tableColumnCount(int montage);
 int tableColumnSlot(int montage, int column);
 
+// The identifier of quantity slot k in a montage, as exports name it
+// ("u_R1", "u_C", "i", "E_b"; in montage 2 slot 0 is "u_b" and slot 1
+// "u_R"); empty for a slot the montage does not use.
+std::string_view quantityIdentifier(int montage, int slot);
+
 // The label of a column in the table header: a symbol, then after a blank
 // its subscript ("u 1", "u C", "E b", "i", "t").
 std::string_view tableColumnLabel(int montage, int column);

@@ -1,11 +1,13 @@
 #pragma once
 // The whole simulation state of the main window, in named parts: what the
 // user sets (Controls), switch K with the clocks and the last evaluation
-// (RunState), the pointer over K (SwitchPointer), the graph's scale and last
-// points (GraphState), the value table and the help line.
+// (RunState), the pointer over K (SwitchPointer), the graph's scale, its
+// curves and measuring tools (GraphState), the samples of the last
+// recording, the value table and the help line.
 
 #include "core/Circuit.h"
 #include "core/Controls.h"
+#include "core/Recording.h"
 #include "graph/CurveTracer.h"
 #include "graph/ValueTable.h"
 #include "window/HelpTexts.h"
@@ -43,6 +45,7 @@ struct SimState {
     RunState run;
     SwitchPointer hover;
     GraphState graph;
+    Recording recording;
     ValueTable table;
     std::string info{kDefaultInfo}; // the help line
 };

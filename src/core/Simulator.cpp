@@ -5,6 +5,9 @@
 #include "graph/CellTexts.h"
 #include "window/Validation.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace ohmora {
 
 // --- start-up ---------------------------------------------------------------
@@ -116,6 +119,10 @@ Redraw Simulator::echGraph() {
     in.sustained = s_.controls.checkRn;
     in.dureeEnreg = s_.run.dureeEnreg;
     s_.graph.frame = computeGraphFrame(in);
+    // A new frame clears the curves, and the constructions drawn on them.
+    s_.graph.marks.clear();
+    s_.graph.showsRecording = false;
+    s_.graph.measures.taus.clear();
     s_.table.reset(tableColumnCount(s_.controls.montage));
     // The header pictures go with every reset of the table, so that a new
     // generator voltage does not leave the header empty.
@@ -308,6 +315,17 @@ void Simulator::writeCurrentRow(float t) {
     }
 }
 
+// The sample of a plotting step, and its marks kept with the graph.
+void Simulator::recordSample() {
+    const RunState& run = s_.run;
+    if (run.tEnreg == 0) {
+        s_.recording.start(s_.controls.montage, run.dureeEnreg);
+    }
+    s_.recording.add(run.tEnreg, circuitInputs(), run.valeurs);
+    s_.graph.marks.insert(s_.graph.marks.end(), lastPlot_.begin(), lastPlot_.end());
+    s_.graph.showsRecording = true;
+}
+
 Redraw Simulator::tick() {
     lastPlot_.clear();
     RunState& run = s_.run;
@@ -315,11 +333,13 @@ Redraw Simulator::tick() {
     evaluateCircuit(circuitInputs(), run.valeurs);
     if (run.enregEnCours && run.tEnreg > run.dureeEnreg) {
         run.enregEnCours = false;
+        s_.recording.finish();
         s_.table.appendRow();
     }
     if (run.enregEnCours) {
         tracer_.plot(PlotInputs{s_.controls, run.valeurs, run.tEnreg, run.tBascule, run.dureeEnreg},
                      s_.graph, lastPlot_);
+        recordSample();
         r |= RedrawPlot;
     }
     if (run.tEnreg == 0) {
@@ -369,6 +389,151 @@ Readout Simulator::mouseMoveGraph(int x, int y) {
 
 Readout Simulator::readout(int x, int y) const {
     return ohmora::readout(s_.graph.frame, shownGroup(s_.controls.check4), s_.run.dureeEnreg, x, y);
+}
+
+// --- measuring tools ----------------------------------------------------------
+
+MeasureContext measureContext(const SimState& s) {
+    return {s.graph.frame, s.graph.showsRecording ? &s.recording : nullptr, s.controls,
+            s.run.dureeEnreg};
+}
+
+namespace {
+
+int onPlotBox(int x) {
+    return std::clamp(x, int(PlotBox::left), int(PlotBox::right));
+}
+
+} // namespace
+
+Redraw Simulator::showCursors(bool shown) {
+    Cursors& c = s_.graph.measures.cursors;
+    if (c.shown == shown) {
+        return RedrawNone;
+    }
+    c.shown = shown;
+    return RedrawMeasures;
+}
+
+Redraw Simulator::placeCursor(int x) {
+    const Cursors& c = s_.graph.measures.cursors;
+    const int nearer = std::abs(x - c.x[1]) < std::abs(x - c.x[0]) ? 1 : 0;
+    return selectCursor(nearer) | moveCursor(nearer, x);
+}
+
+Redraw Simulator::moveCursor(int which, int x) {
+    Cursors& c = s_.graph.measures.cursors;
+    if (which < 0 || which > 1) {
+        return RedrawNone;
+    }
+    const Redraw r = showCursors(true);
+    if (c.x[size_t(which)] == onPlotBox(x)) {
+        return r;
+    }
+    c.x[size_t(which)] = onPlotBox(x);
+    return r | RedrawMeasures;
+}
+
+Redraw Simulator::selectCursor(int which) {
+    Cursors& c = s_.graph.measures.cursors;
+    if (which < 0 || which > 1 || c.selected == which) {
+        return RedrawNone;
+    }
+    c.selected = which;
+    return c.shown ? RedrawMeasures : RedrawNone;
+}
+
+Redraw Simulator::nudgeCursor(int dx) {
+    const Cursors& c = s_.graph.measures.cursors;
+    return moveCursor(c.selected, c.x[size_t(c.selected)] + dx);
+}
+
+CursorReadout Simulator::cursorReadout() const {
+    return ohmora::cursorReadout(measureContext(s_), s_.graph.measures.cursors);
+}
+
+Simulator::MeasureOutcome Simulator::constructTau(TauPart part, int slot, std::optional<int> x) {
+    TauOutcome made = ohmora::constructTau(measureContext(s_), slot, x);
+    if (!made.construction) {
+        return {RedrawNone, made.problem, std::nullopt};
+    }
+    const size_t i = addTauPart(s_.graph.measures, std::move(*made.construction), part);
+    return {RedrawMeasures, {}, s_.graph.measures.taus[i]};
+}
+
+Simulator::MeasureOutcome Simulator::constructTauAt(TauPart part, int x, int y) {
+    const auto slot = nearestFirstOrderCurve(measureContext(s_), x, y);
+    if (!slot) {
+        // The reason the nearest ticked curve gives, or the graph's.
+        for (Slot k : kAllSlots) {
+            if (s_.controls.check4[size_t(k)]) {
+                return constructTau(part, k, x);
+            }
+        }
+        return {RedrawNone, s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph,
+                std::nullopt};
+    }
+    return constructTau(part, *slot, x);
+}
+
+Redraw Simulator::eraseConstructions() {
+    Measures& m = s_.graph.measures;
+    if (m.empty()) {
+        return RedrawNone;
+    }
+    m.taus.clear();
+    m.cursors.shown = false;
+    return RedrawMeasures;
+}
+
+Simulator::MeasureOutcome Simulator::useGraphTool(GraphTool tool,
+                                                  std::optional<std::pair<int, int>> at) {
+    switch (tool) {
+    case GraphTool::Cursors:
+        return {showCursors(!s_.graph.measures.cursors.shown), {}, std::nullopt};
+    case GraphTool::EraseConstructions:
+        return {eraseConstructions(), {}, std::nullopt};
+    default:
+        break;
+    }
+    const TauPart part = tool == GraphTool::Tangent ? TauPart::Tangent : TauPart::Level;
+    if (at) {
+        return constructTauAt(part, at->first, at->second);
+    }
+    MeasureOutcome outcome{
+        RedrawNone, s_.graph.showsRecording ? kCurveNotDrawn : kNoRecordingOnGraph, std::nullopt};
+    for (Slot k : kAllSlots) {
+        if (!s_.controls.check4[size_t(k)]) {
+            continue;
+        }
+        outcome = constructTau(part, k);
+        if (outcome.problem.empty()) {
+            break;
+        }
+    }
+    return outcome;
+}
+
+Redraw Simulator::graphKey(GraphKey key) {
+    constexpr int kDivision = 40;
+    const Cursors& c = s_.graph.measures.cursors;
+    switch (key) {
+    case GraphKey::Left:
+        return nudgeCursor(-1);
+    case GraphKey::Right:
+        return nudgeCursor(1);
+    case GraphKey::DivisionLeft:
+        return nudgeCursor(-kDivision);
+    case GraphKey::DivisionRight:
+        return nudgeCursor(kDivision);
+    case GraphKey::Home:
+        return moveCursor(c.selected, PlotBox::left);
+    case GraphKey::End:
+        return moveCursor(c.selected, PlotBox::right);
+    case GraphKey::OtherCursor:
+        return showCursors(true) | selectCursor(1 - c.selected);
+    }
+    return RedrawNone;
 }
 
 } // namespace ohmora

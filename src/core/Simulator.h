@@ -9,6 +9,7 @@
 #include "core/SimState.h"
 #include "core/Transients.h"
 #include "graph/CurveTracer.h"
+#include "graph/Measures.h"
 #include "graph/Readout.h"
 #include "window/HelpTexts.h"
 
@@ -34,6 +35,7 @@ enum Redraw : unsigned {
     RedrawTable = 1u << 6,       // table rows or cells
     RedrawChecks = 1u << 7,      // check boxes or options changed state
     RedrawParameters = 1u << 8,  // a parameter text was rewritten
+    RedrawMeasures = 1u << 9,    // the graph's measuring tools changed
 };
 inline constexpr Redraw operator|(Redraw a, Redraw b) {
     return Redraw(unsigned(a) | unsigned(b));
@@ -44,6 +46,10 @@ inline Redraw& operator|=(Redraw& a, Redraw b) {
 inline constexpr Redraw kRedrawEverything = RedrawSchematic | RedrawGraphFrame | RedrawTableHeader |
                                             RedrawPanels | RedrawDuration | RedrawTable |
                                             RedrawChecks | RedrawParameters;
+
+// What the graph's measuring tools read from the state: the frame, the
+// recording its curves show (if any), the boxes and the duration.
+MeasureContext measureContext(const SimState& state);
 
 // Receives each message of the parameter validation, in order.
 using MessageSink = std::function<void(const std::string& text)>;
@@ -106,11 +112,45 @@ public:
     Readout mouseMoveGraph(int x, int y); // also writes the help line
     Readout readout(int x, int y) const;
 
+    // --- measuring tools on the graph ---------------------------------------
+    // "Curseurs de mesure": the two cursors shown or hidden.
+    Redraw showCursors(bool shown);
+    // A click on the plotting box: the nearer cursor comes to x and is
+    // selected. A drag moves cursor `which` (0 or 1). The arrow keys move
+    // the selected one by dx pixels. Cursors stay on the plotting box.
+    Redraw placeCursor(int x);
+    Redraw moveCursor(int which, int x);
+    Redraw selectCursor(int which);
+    Redraw nudgeCursor(int dx);
+    CursorReadout cursorReadout() const;
+
+    // "Tangente à l'origine" and "Temps caractéristique (63 % / 37 %)": the
+    // part of the construction of slot k's time constant, for the transient
+    // at x when x is given (else the recording's first one of the first
+    // order). The right-click at (x, y) means the nearest first-order curve.
+    struct MeasureOutcome {
+        Redraw redraw = RedrawNone;
+        std::string_view problem;                    // a French message; empty when made
+        std::optional<TauConstruction> construction; // the construction as it now stands
+    };
+    MeasureOutcome constructTau(TauPart part, int slot, std::optional<int> x = std::nullopt);
+    MeasureOutcome constructTauAt(TauPart part, int x, int y);
+    // "Effacer les constructions": the cursors and every construction.
+    Redraw eraseConstructions();
+    // A tool of the graph's menu, right-clicked at (x, y) on the graph or
+    // chosen from the keyboard (no point: the first ticked first-order
+    // curve, at the recording's first transient). "Curseurs de mesure"
+    // shows or hides the cursors.
+    MeasureOutcome useGraphTool(GraphTool tool, std::optional<std::pair<int, int>> at = {});
+    // A key of the graph.
+    Redraw graphKey(GraphKey key);
+
 private:
     Redraw quantityClicked(int k);
     Redraw echGraph();
     Redraw openSwitch(); // recording off, K to 0, ucInit 0, schematic
     void writeCurrentRow(float t);
+    void recordSample();
 
     SimState s_;
     CurveTracer tracer_;

@@ -180,7 +180,87 @@ void montage2(const CircuitInputs& in, Valeurs& v) {
     v[SlotEb] = float(0.5 * (double(L) / 1000.0) * double(v[SlotI]) * double(v[SlotI]));
 }
 
+// The transient from `initial` to `final` with the time constant tau.
+std::optional<FirstOrder> transient(double tau, double initial, double final) {
+    if (initial == final || !(tau > 0)) {
+        return std::nullopt;
+    }
+    return FirstOrder{tau, initial, final, (final - initial) / tau};
+}
+
+// The charge of C through R1 from u0 (montages 0 and 1, position 1).
+std::optional<FirstOrder> charge(const CircuitInputs& in, int first, int slot) {
+    const double U = in.params[first];
+    const double R1 = in.params[first + 1];
+    const double tau = R1 * double(in.params[first + 2]) / 1000000.0;
+    const double u0 = in.u0;
+    switch (slot) {
+    case SlotUC:
+        return transient(tau, u0, U);
+    case SlotU1:
+        return transient(tau, U - u0, 0);
+    case SlotI:
+        return transient(tau, (U - u0) / R1, 0);
+    default:
+        return std::nullopt;
+    }
+}
+
+// The discharge of C through R2 from u0 (montage 0, position 2).
+std::optional<FirstOrder> dischargeThroughR2(const CircuitInputs& in, int slot) {
+    const double R2 = in.params[3];
+    const double tau = R2 * double(in.params[2]) / 1000000.0;
+    const double u0 = in.u0;
+    switch (slot) {
+    case SlotUC:
+        return transient(tau, u0, 0);
+    case SlotU2:
+        return transient(tau, -u0, 0);
+    case SlotI:
+        return transient(tau, -u0 / R2, 0);
+    default:
+        return std::nullopt;
+    }
+}
+
+// The establishment of the current in montage 2 (position 1), with the
+// single-precision tau and final current the evaluation uses.
+std::optional<FirstOrder> establishment(const CircuitInputs& in, int slot) {
+    const float U = in.params[10];
+    const float L = in.params[11];
+    const float sum = in.params[13] + in.params[12];
+    const float tau = L / (sum * 1000.0f);
+    const double iInf = U / sum;
+    const double R = in.params[13];
+    switch (slot) {
+    case SlotI:
+        return transient(tau, 0, iInf);
+    case SlotResistorRL:
+        return transient(tau, 0, R * iInf);
+    case SlotCoilRL:
+        return transient(tau, U, U - R * iInf);
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
+
+std::optional<FirstOrder> firstOrderTransient(const CircuitInputs& in, int slot) {
+    switch (in.montage) {
+    case 0:
+        if (in.position == 1) {
+            return charge(in, 0, slot);
+        }
+        return in.position == 2 ? dischargeThroughR2(in, slot) : std::nullopt;
+    case 1:
+        return in.position == 1 ? charge(in, 4, slot) : std::nullopt;
+    case 2:
+        return in.position == 1 ? establishment(in, slot) : std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
 
 Regime dischargeRegime(float r2PlusR, float capacitanceMicro, float inductanceMilli) {
     return discharge(r2PlusR, capacitanceMicro, inductanceMilli).regime;

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace ohmora {
 
@@ -38,6 +39,20 @@ struct FileChoice {
     QString directory;
     QString proposedName;
     bool asksBeforeOverwriting = true;
+};
+
+// One kind of file a save dialog offers: its filter ("Image SVG (*.svg)")
+// and the extension added to a name typed without one while it is chosen.
+struct FileKind {
+    QString filter;
+    QString suffix;
+};
+
+// The file a save dialog of several kinds chose, and its kind: the index of
+// the filter the dialog ended on.
+struct KindOfFile {
+    QString path;
+    int kind = 0;
 };
 
 // Where printed pages go: a printer by its name, or else a PDF file; with
@@ -67,6 +82,11 @@ public:
     // The system's file dialogs; nothing when cancelled.
     virtual std::optional<QString> chooseOpenFile(const FileChoice& choice) = 0;
     virtual std::optional<QString> chooseSaveFile(const FileChoice& choice) = 0;
+    // The save dialog of `choice` (its own filter and suffix aside) offering
+    // `kinds`, the first one chosen at first. By default, the first kind
+    // alone.
+    virtual std::optional<KindOfFile> chooseSaveFileOfKind(const FileChoice& choice,
+                                                           const std::vector<FileKind>& kinds);
 
     // The system's printer choice, opened on `current`; nothing when
     // cancelled.

@@ -188,4 +188,40 @@ std::optional<QString> QtPrompter::chooseSaveFile(const FileChoice& choice) {
     return chooseFile(parent_, choice, true);
 }
 
+std::unique_ptr<QFileDialog> fileDialog(QWidget* parent, const FileChoice& choice,
+                                        const std::vector<FileKind>& kinds) {
+    FileChoice all = choice;
+    QStringList filters;
+    for (const FileKind& kind : kinds) {
+        filters << kind.filter;
+    }
+    all.filter = filters.join(QStringLiteral(";;"));
+    all.defaultSuffix = kinds.empty() ? QString() : kinds.front().suffix;
+    std::unique_ptr<QFileDialog> dialog = fileDialog(parent, all, true);
+    QFileDialog* shown = dialog.get();
+    QObject::connect(shown, &QFileDialog::filterSelected, shown, [shown, kinds](const QString& f) {
+        for (const FileKind& kind : kinds) {
+            if (kind.filter == f) {
+                shown->setDefaultSuffix(kind.suffix);
+            }
+        }
+    });
+    return dialog;
+}
+
+std::optional<KindOfFile> QtPrompter::chooseSaveFileOfKind(const FileChoice& choice,
+                                                           const std::vector<FileKind>& kinds) {
+    const std::unique_ptr<QFileDialog> dialog = fileDialog(parent_, choice, kinds);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    int kind = 0;
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i].filter == dialog->selectedNameFilter()) {
+            kind = int(i);
+        }
+    }
+    return KindOfFile{dialog->selectedFiles().constFirst(), kind};
+}
+
 } // namespace ohmora

@@ -26,6 +26,8 @@ public:
     bool openDocument(const QString& path) override;
     std::optional<QString> chooseOpenFile(const FileChoice& choice) override;
     std::optional<QString> chooseSaveFile(const FileChoice& choice) override;
+    std::optional<KindOfFile> chooseSaveFileOfKind(const FileChoice& choice,
+                                                   const std::vector<FileKind>& kinds) override;
 
     QAction* popUpMenu(QMenu& menu, const QPoint& globalPosition) override;
     int runModal(QDialog& dialog) override;
@@ -46,5 +48,9 @@ int titleBarWidth(const QString& title);
 // takes an existing file; a save dialog asks before replacing one unless
 // the program asks its own question.
 std::unique_ptr<QFileDialog> fileDialog(QWidget* parent, const FileChoice& choice, bool save);
+// The save dialog of several kinds of file: one filter each, the extension
+// added to a name typed without one following the filter chosen.
+std::unique_ptr<QFileDialog> fileDialog(QWidget* parent, const FileChoice& choice,
+                                        const std::vector<FileKind>& kinds);
 
 } // namespace ohmora

@@ -26,22 +26,34 @@ std::optional<std::int16_t> toInt16(double v) {
 
 } // namespace
 
+double exactPlotX(float tEnreg, float dureeEnreg) {
+    return double(tEnreg) / double(dureeEnreg) * PlotBox::width + double(PlotBox::left);
+}
+
+double exactPlotY(const GraphScale& scale, double value) {
+    const double H = scale.axeSymetrique ? PlotBox::height / 2 : PlotBox::height;
+    return double(scale.yZero) - value / double(scale.echelleY) * H;
+}
+
+std::optional<std::int16_t> plotX(float tEnreg, float dureeEnreg) {
+    return toInt16(exactPlotX(tEnreg, dureeEnreg));
+}
+
+std::optional<std::int16_t> plotY(const GraphScale& scale, double value) {
+    return toInt16(exactPlotY(scale, value));
+}
+
 void CurveTracer::plot(const PlotInputs& in, GraphState& graph, std::vector<PlotMark>& marks) {
     const Controls& controls = in.controls;
     const GraphScale& scale = graph.frame.scale;
     if (in.tEnreg == 0) {
         joined_.fill(false); // a new recording
     }
-    const double H = scale.axeSymetrique ? PlotBox::height / 2 : PlotBox::height;
-    const auto x =
-        toInt16(double(in.tEnreg) / double(in.dureeEnreg) * PlotBox::width + double(PlotBox::left));
+    const auto x = plotX(in.tEnreg, in.dureeEnreg);
     if (!x) {
         return;
     }
-    const auto yOf = [&](int k) {
-        return toInt16(double(scale.yZero) -
-                       double(in.valeurs[size_t(k)]) / double(scale.echelleY) * H);
-    };
+    const auto yOf = [&](int k) { return plotY(scale, double(in.valeurs[size_t(k)])); };
     for (Slot k : kAllSlots) {
         const auto slot = size_t(k);
         if (!controls.check4[slot]) {
@@ -57,14 +69,20 @@ void CurveTracer::plot(const PlotInputs& in, GraphState& graph, std::vector<Plot
         mark.colour = controls.colours[slot];
         mark.x1 = *x;
         mark.y1 = *y;
+        mark.exactX1 = float(exactPlotX(in.tEnreg, in.dureeEnreg));
+        mark.exactY1 = float(exactPlotY(scale, double(in.valeurs[slot])));
         if (in.tBascule != 0 && joined_[slot]) {
             mark.line = true;
             mark.x0 = lastX_[slot];
             mark.y0 = graph.yPrec[slot];
+            mark.exactX0 = exactX_[slot];
+            mark.exactY0 = exactY_[slot];
         }
         marks.push_back(mark);
         lastX_[slot] = *x;
         graph.yPrec[slot] = *y;
+        exactX_[slot] = mark.exactX1;
+        exactY_[slot] = mark.exactY1;
         joined_[slot] = true;
     }
     graph.xPrec = *x;
@@ -78,6 +96,8 @@ void CurveTracer::plot(const PlotInputs& in, GraphState& graph, std::vector<Plot
         if (const auto y = yOf(k)) {
             graph.yPrec[size_t(k)] = *y;
             lastX_[size_t(k)] = *x;
+            exactX_[size_t(k)] = float(exactPlotX(in.tEnreg, in.dureeEnreg));
+            exactY_[size_t(k)] = float(exactPlotY(scale, double(in.valeurs[size_t(k)])));
         }
     }
 }

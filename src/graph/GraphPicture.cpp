@@ -1,10 +1,14 @@
 #include "graph/GraphPicture.h"
 
+#include "core/Simulator.h"
 #include "graph/PlotBox.h"
 #include "graph/ReadoutLabels.h"
 #include "qtbridge/QtStrings.h"
 
 #include <QPainter>
+
+#include <array>
+#include <optional>
 
 namespace ohmora {
 
@@ -30,10 +34,13 @@ void writeGraduation(PictureArea& a, const QString& text, double y) {
 
 } // namespace
 
-GraphPicture::GraphPicture() : area_(kWidth, kHeight, Qt::white) {}
+GraphPicture::GraphPicture(double scale) : area_(kWidth, kHeight, Qt::white, scale) {}
 
 void GraphPicture::drawFrame(const GraphFrame& frame) {
-    PictureArea& a = area_;
+    paintFrame(area_, frame);
+}
+
+void GraphPicture::paintFrame(PictureArea& a, const GraphFrame& frame) {
     const GraphScale& scale = frame.scale;
     const int yZero = scale.yZero;
 
@@ -97,13 +104,80 @@ void GraphPicture::drawFrame(const GraphFrame& frame) {
 }
 
 void GraphPicture::plot(const std::vector<PlotMark>& marks) {
-    area_.setDrawWidth(2);
-    for (const PlotMark& m : marks) {
-        if (m.line)
-            area_.line(m.x0, m.y0, m.x1, m.y1, qColor(m.colour));
-        else
-            area_.pset(m.x1, m.y1, qColor(m.colour));
+    paintMarks(area_, marks);
+}
+
+void GraphPicture::paintMarks(PictureArea& a, const std::vector<PlotMark>& marks) {
+    a.setDrawWidth(2);
+    if (a.pixelExact()) {
+        for (const PlotMark& m : marks) {
+            if (m.line)
+                a.line(m.x0, m.y0, m.x1, m.y1, qColor(m.colour));
+            else
+                a.pset(m.x1, m.y1, qColor(m.colour));
+        }
+        return;
     }
+    // Finer than pixels: the curves through their exact points, each run
+    // of joined marks of a quantity as one stroke, in the order the runs
+    // started.
+    struct Run {
+        std::vector<QPointF> points;
+        Rgb colour;
+    };
+    std::vector<Run> runs;
+    std::array<int, kQuantityCount> open{};
+    open.fill(-1);
+    for (const PlotMark& m : marks) {
+        const size_t slot = size_t(m.slot);
+        const QPointF end(m.exactX1, m.exactY1);
+        const int current = slot < open.size() ? open[slot] : -1;
+        if (m.line && current >= 0 && runs[size_t(current)].colour == m.colour &&
+            runs[size_t(current)].points.back() == QPointF(m.exactX0, m.exactY0)) {
+            runs[size_t(current)].points.push_back(end);
+            continue;
+        }
+        Run run{{}, m.colour};
+        if (m.line) {
+            run.points.emplace_back(m.exactX0, m.exactY0);
+        }
+        run.points.push_back(end);
+        runs.push_back(std::move(run));
+        if (slot < open.size()) {
+            open[slot] = int(runs.size()) - 1;
+        }
+    }
+    for (const Run& run : runs) {
+        a.exactPolyline(run.points, qColor(run.colour));
+    }
+}
+
+QImage GraphPicture::imageWithMeasures(const SimState& state) const {
+    const Measures& measures = state.graph.measures;
+    if (measures.empty()) {
+        return image();
+    }
+    PictureArea over(image(), kWidth, kHeight, area_.scale());
+    paintMeasures(over, state.graph, cursorReadout(measureContext(state), measures.cursors));
+    return over.image();
+}
+
+Drawing GraphPicture::drawing(const SimState& state, const ReadoutLabels* readout) {
+    const CursorReadout cursors =
+        cursorReadout(measureContext(state), state.graph.measures.cursors);
+    std::optional<ReadoutLabels> labels;
+    if (readout) {
+        labels = *readout;
+    }
+    return {QSize(kWidth, kHeight), Qt::white,
+            [graph = state.graph, cursors, labels](PictureArea& a) {
+                paintFrame(a, graph.frame);
+                paintMarks(a, graph.marks);
+                paintMeasures(a, graph, cursors);
+                if (labels) {
+                    paintReadoutLabels(a, *labels);
+                }
+            }};
 }
 
 QImage GraphPicture::imageWithReadout(const ReadoutLabels& labels) const {

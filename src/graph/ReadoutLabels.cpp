@@ -55,4 +55,18 @@ void paintReadoutLabel(QPainter& painter, const ReadoutLabel& label) {
     painter.restore();
 }
 
+void paintReadoutLabels(PictureArea& area, const ReadoutLabels& labels) {
+    if (!labels.visible) {
+        return;
+    }
+    area.setFont(QStringLiteral("Arial"), 8.25, false, false);
+    area.setForeColor(Qt::black);
+    for (const ReadoutLabel& label : labels.labels) {
+        const QRect& r = label.rect;
+        area.filledBox(r.left(), r.top(), r.right(), r.bottom(), kReadoutBackground);
+        area.setCurrentPosition(r.left() + kReadoutMarginX, r.top() + kReadoutMarginY);
+        area.print(label.text);
+    }
+}
+
 } // namespace ohmora

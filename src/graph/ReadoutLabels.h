@@ -17,6 +17,8 @@ class QPainter;
 
 namespace ohmora {
 
+class PictureArea;
+
 inline const QColor kReadoutBackground{255, 255, 192};
 
 struct ReadoutLabel {
@@ -46,5 +48,7 @@ ReadoutLabels readoutLabels(const Readout& readout, int x, int y);
 
 // Paints one label: light yellow box, black text inside the margin.
 void paintReadoutLabel(QPainter& painter, const ReadoutLabel& label);
+// The same for both labels, when shown, on a picture area at any scale.
+void paintReadoutLabels(PictureArea& area, const ReadoutLabels& labels);
 
 } // namespace ohmora

@@ -8,6 +8,9 @@
 namespace ohmora {
 
 void copyToClipboard(CopyKind kind, const PictureSet& pictures, const SimState& state) {
+    if (!isClipboardCopy(kind)) {
+        return;
+    }
     QClipboard* board = QGuiApplication::clipboard();
     board->clear();
     switch (kind) {
@@ -18,10 +21,12 @@ void copyToClipboard(CopyKind kind, const PictureSet& pictures, const SimState& 
         board->setImage(PictureSet::schematicWithoutBackground(state));
         return;
     case CopyKind::Graph:
-        board->setImage(pictures.graph());
+        board->setImage(pictures.graphShown(state));
         return;
     case CopyKind::Table:
         board->setText(QString::fromStdString(state.table.text()));
+        return;
+    default:
         return;
     }
 }

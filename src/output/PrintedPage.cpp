@@ -24,8 +24,6 @@ public:
           height_(device.height() * double(kTwipsPerInch) / device.logicalDpiY()) {
         painter_.scale(device.logicalDpiX() / double(kTwipsPerInch),
                        device.logicalDpiY() / double(kTwipsPerInch));
-        // Pictures go into the document pixel for pixel, never as JPEG.
-        painter_.setRenderHint(QPainter::LosslessImageRendering);
         painter_.setPen(Qt::black);
     }
 
@@ -57,10 +55,8 @@ public:
     void printEmptyLine() { printLine(QString()); }
 
     // The picture at its screen size, its top-left corner at (x, y).
-    void drawPicture(double x, double y, const QImage& picture) {
-        painter_.drawImage(QRectF(x, y, double(kTwipsPerPixel) * picture.width(),
-                                  double(kTwipsPerPixel) * picture.height()),
-                           picture);
+    void drawPicture(double x, double y, const Drawing& picture) {
+        paintDrawing(painter_, QPointF(x, y), kTwipsPerPixel, picture);
     }
 
 private:
@@ -72,8 +68,8 @@ private:
     QFont font_;
 };
 
-double centredX(const TwipsPage& page, const QImage& picture) {
-    return (page.width() - double(kTwipsPerPixel) * picture.width()) / 2;
+double centredX(const TwipsPage& page, const Drawing& picture) {
+    return (page.width() - double(kTwipsPerPixel) * picture.size.width()) / 2;
 }
 
 void buildPage(TwipsPage& page, const PagePictures& pictures, const PageOptions& options) {
@@ -85,14 +81,15 @@ void buildPage(TwipsPage& page, const PagePictures& pictures, const PageOptions&
     double y = page.height() / 20;
     if (options.schematic) {
         page.drawPicture(centredX(page, pictures.schematic), y, pictures.schematic);
-        page.setCurrentY(page.height() / 20 + double(kTwipsPerPixel) * pictures.schematic.height());
+        page.setCurrentY(page.height() / 20 +
+                         double(kTwipsPerPixel) * pictures.schematic.size.height());
         page.printEmptyLine();
         page.printEmptyLine();
         y = page.currentY();
     }
     if (options.graph) {
         page.drawPicture(centredX(page, pictures.graph), y, pictures.graph);
-        page.setCurrentY(y + double(kTwipsPerPixel) * pictures.graph.height());
+        page.setCurrentY(y + double(kTwipsPerPixel) * pictures.graph.size.height());
         page.printEmptyLine();
         page.printEmptyLine();
     }
@@ -100,8 +97,8 @@ void buildPage(TwipsPage& page, const PagePictures& pictures, const PageOptions&
 
 } // namespace
 
-PagePictures pagePictures(const PictureSet& pictures, const SimState& state) {
-    return {PictureSet::schematicWithoutBackground(state), pictures.graph()};
+PagePictures pagePictures(const PictureSet&, const SimState& state) {
+    return {PictureSet::schematicDrawing(state, false), PictureSet::graphDrawing(state)};
 }
 
 bool printPages(QPagedPaintDevice& device, const PagePictures& pictures,

@@ -3,10 +3,13 @@
 // each picture centred at its screen size, one page per copy in one
 // document. The page is built on any paged device, a printer or a PDF
 // writer, in twips (1440 to the inch, 15 to a screen pixel), with a text
-// position that printing a line moves down as a printer's does.
+// position that printing a line moves down as a printer's does. The
+// pictures are drawn on the page by their own drawing code at the device's
+// resolution, their text as text.
+
+#include "picture/Drawing.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QPageLayout>
 #include <QString>
 
@@ -29,14 +32,14 @@ struct PageOptions {
     int copies = 1;
 };
 
-// The two pictures of the page, taken from the pictures the screen shows.
+// The two pictures of the page.
 struct PagePictures {
-    QImage schematic; // drawn on white
-    QImage graph;
+    Drawing schematic; // on white
+    Drawing graph;
 };
 
 // The schematic of `state` on white (the screen's keeps its background) and
-// the graph as the screen shows it.
+// the graph as the screen shows it, measuring tools included.
 PagePictures pagePictures(const PictureSet& pictures, const SimState& state);
 
 // Builds `options.copies` identical pages (held within 1 to kMaxCopies) on `device` and ends the

@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <QLineF>
+#include <QRectF>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -41,15 +44,37 @@ QFont pictureFont(const QString& name, double points, bool bold, bool italic) {
 }
 
 PictureArea::PictureArea(int width, int height, QColor backColor)
-    : image_(width, height, QImage::Format_RGB32), backColor_(backColor),
-      font_(pictureFont(fontName_, fontSize_)) {
-    image_.setDotsPerMeterX(kDotsPerMetre96Dpi);
-    image_.setDotsPerMeterY(kDotsPerMetre96Dpi);
+    : PictureArea(width, height, backColor, 1.0) {}
+
+PictureArea::PictureArea(int width, int height, QColor backColor, double scale)
+    : mode_(scale == 1.0 ? Mode::Pixels : Mode::Scaled), width_(width), height_(height),
+      scale_(scale),
+      image_(int(std::ceil(width * scale)), int(std::ceil(height * scale)), QImage::Format_RGB32),
+      backColor_(backColor), font_(pictureFont(fontName_, fontSize_)) {
+    const int dotsPerMetre = toPixel(kDotsPerMetre96Dpi * scale);
+    image_.setDotsPerMeterX(dotsPerMetre);
+    image_.setDotsPerMeterY(dotsPerMetre);
     image_.fill(backColor_);
+}
+
+PictureArea::PictureArea(const QImage& image, int width, int height, double scale)
+    : mode_(scale == 1.0 ? Mode::Pixels : Mode::Scaled), width_(width), height_(height),
+      scale_(scale), image_(image.convertToFormat(QImage::Format_RGB32)), backColor_(Qt::white),
+      font_(pictureFont(fontName_, fontSize_)) {
+    image_.detach();
+}
+
+PictureArea::PictureArea(QPainter& painter, int width, int height, QColor backColor)
+    : mode_(Mode::Painter), width_(width), height_(height), backColor_(backColor),
+      font_(pictureFont(fontName_, fontSize_)), external_(&painter) {
+    external_->save();
 }
 
 PictureArea::~PictureArea() {
     endPainting();
+    if (external_) {
+        external_->restore();
+    }
 }
 
 const QImage& PictureArea::image() const {
@@ -60,10 +85,20 @@ const QImage& PictureArea::image() const {
 }
 
 QPainter& PictureArea::painter() {
+    if (external_) {
+        return *external_;
+    }
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        const bool smooth = mode_ == Mode::Scaled;
+        painter_->setRenderHint(QPainter::Antialiasing, smooth);
+        painter_->setRenderHint(QPainter::TextAntialiasing, smooth);
+        if (smooth) {
+            painter_->scale(scale_, scale_);
+        }
+        if (!clip_.isNull()) {
+            painter_->setClipRect(clip_);
+        }
     }
     return *painter_;
 }
@@ -73,22 +108,33 @@ void PictureArea::endPainting() const {
 }
 
 void PictureArea::cls() {
+    currentX_ = currentY_ = 0;
+    if (mode_ == Mode::Painter) {
+        vectorClear();
+        return;
+    }
     endPainting();
     if (hasBackground() && background_.size() == image_.size()) {
         std::memcpy(image_.bits(), background_.constBits(), size_t(image_.sizeInBytes()));
     } else {
         image_.fill(backColor_);
     }
-    currentX_ = currentY_ = 0;
 }
 
 void PictureArea::freezeBackground() {
     endPainting();
-    background_ = image_.copy();
+    if (mode_ != Mode::Painter) {
+        background_ = image_.copy();
+    }
 }
 
 void PictureArea::removeBackground() {
     background_ = QImage();
+}
+
+void PictureArea::setClip(const QRect& clip) {
+    endPainting();
+    clip_ = clip;
 }
 
 void PictureArea::setFontName(const QString& name) {
@@ -122,8 +168,12 @@ void PictureArea::updateFont() {
 
 // --- pixels -----------------------------------------------------------------
 
+bool PictureArea::clipped(int x, int y) const {
+    return !clip_.isNull() && !clip_.contains(x, y);
+}
+
 void PictureArea::plotPixel(int x, int y, QRgb c) {
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height() || clipped(x, y))
         return;
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = c;
 }
@@ -146,12 +196,17 @@ void PictureArea::stamp(int x, int y, QRgb c) {
 }
 
 void PictureArea::horizontalSpan(int x1, int x2, int y, QRgb c) {
-    if (y < 0 || y >= image_.height())
+    if (y < 0 || y >= image_.height() ||
+        (!clip_.isNull() && (y < clip_.top() || y > clip_.bottom())))
         return;
     if (x1 > x2)
         std::swap(x1, x2);
     x1 = std::max(x1, 0);
     x2 = std::min(x2, image_.width() - 1);
+    if (!clip_.isNull()) {
+        x1 = std::max(x1, clip_.left());
+        x2 = std::min(x2, clip_.right());
+    }
     if (x1 > x2)
         return;
     QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
@@ -159,7 +214,8 @@ void PictureArea::horizontalSpan(int x1, int x2, int y, QRgb c) {
 }
 
 void PictureArea::thinLine(int x1, int y1, int x2, int y2, QRgb c, bool lastPixel) {
-    if (y1 == y2 && drawWidth_ <= 1) {
+    const bool dashed = lineStyle_ == LineStyle::Dashed;
+    if (y1 == y2 && drawWidth_ <= 1 && !dashed) {
         if (x1 == x2) {
             if (lastPixel)
                 plotPixel(x1, y1, c);
@@ -173,11 +229,12 @@ void PictureArea::thinLine(int x1, int y1, int x2, int y2, QRgb c, bool lastPixe
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
-    for (;;) {
+    for (int step = 0;; ++step) {
         const bool last = (x == x2 && y == y2);
         if (last && !lastPixel)
             break;
-        stamp(x, y, c);
+        if (!dashed || step % (kDashOn + kDashOff) < kDashOn)
+            stamp(x, y, c);
         if (last)
             break;
         const int e2 = 2 * err;
@@ -203,6 +260,12 @@ void PictureArea::line(int x1, int y1, int x2, int y2) {
 }
 
 void PictureArea::line(int x1, int y1, int x2, int y2, QColor c) {
+    if (mode_ != Mode::Pixels) {
+        vectorLine(x1, y1, x2, y2, c);
+        currentX_ = x2;
+        currentY_ = y2;
+        return;
+    }
     const QRgb rgb = c.rgb();
     if (drawWidth_ <= 1)
         thinLine(x1, y1, x2, y2, rgb, false);
@@ -210,6 +273,68 @@ void PictureArea::line(int x1, int y1, int x2, int y2, QColor c) {
         wideLine(x1, y1, x2, y2, rgb);
     currentX_ = x2;
     currentY_ = y2;
+}
+
+void PictureArea::verticalGradient(QColor top, QColor bottom) {
+    if (mode_ != Mode::Pixels) {
+        vectorGradient(top, bottom);
+        return;
+    }
+    const int h = height_;
+    const auto shade = [h](int from, int to, int y) {
+        return toPixel(from + (to - from) * double(y) / h);
+    };
+    for (int y = 0; y <= h; ++y) {
+        const QColor c(shade(top.red(), bottom.red(), y), shade(top.green(), bottom.green(), y),
+                       shade(top.blue(), bottom.blue(), y));
+        horizontalSpan(0, width_ - 1, y, c.rgb());
+    }
+}
+
+void PictureArea::exactLine(double x1, double y1, double x2, double y2, QColor c) {
+    if (mode_ == Mode::Pixels) {
+        line(int(std::nearbyint(x1)), int(std::nearbyint(y1)), int(std::nearbyint(x2)),
+             int(std::nearbyint(y2)), c);
+        return;
+    }
+    const double o = drawWidth_ % 2 == 0 ? 0.0 : 0.5; // the nib's centre
+    if (x1 == x2 && y1 == y2) {
+        exactPoint(x2, y2, c);
+    } else {
+        strokeLine(QLineF(x1 + o, y1 + o, x2 + o, y2 + o), c, drawWidth_, true);
+    }
+    currentX_ = x2;
+    currentY_ = y2;
+}
+
+void PictureArea::exactPoint(double x, double y, QColor c) {
+    if (mode_ == Mode::Pixels) {
+        pset(int(std::nearbyint(x)), int(std::nearbyint(y)), c);
+        return;
+    }
+    const double o = drawWidth_ % 2 == 0 ? 0.0 : 0.5;
+    strokeLine(QLineF(x + o, y + o, x + o, y + o), c, drawWidth_, true);
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void PictureArea::exactPolyline(const std::vector<QPointF>& points, QColor c) {
+    if (points.size() == 1) {
+        exactPoint(points.front().x(), points.front().y(), c);
+        return;
+    }
+    if (mode_ == Mode::Pixels || lineStyle_ == LineStyle::Dashed) {
+        for (size_t i = 1; i < points.size(); ++i) {
+            exactLine(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), c);
+        }
+        return;
+    }
+    if (points.empty()) {
+        return;
+    }
+    strokePolyline(points, c);
+    currentX_ = points.back().x();
+    currentY_ = points.back().y();
 }
 
 void PictureArea::box(int x1, int y1, int x2, int y2) {
@@ -223,6 +348,12 @@ void PictureArea::box(int x1, int y1, int x2, int y2, QColor c) {
         std::swap(y1, y2);
     if (fillStyle_ == FillStyle::Solid && x2 - x1 > 1 && y2 - y1 > 1)
         filledBox(x1 + 1, y1 + 1, x2 - 1, y2 - 1, fillColor_);
+    if (mode_ != Mode::Pixels) {
+        vectorBox(x1, y1, x2, y2, c);
+        currentX_ = x2;
+        currentY_ = y2;
+        return;
+    }
     const QRgb rgb = c.rgb();
     thinLine(x1, y1, x2, y1, rgb, true);
     thinLine(x2, y1, x2, y2, rgb, true);
@@ -235,6 +366,13 @@ void PictureArea::box(int x1, int y1, int x2, int y2, QColor c) {
 void PictureArea::filledBox(int x1, int y1, int x2, int y2, QColor c) {
     if (y1 > y2)
         std::swap(y1, y2);
+    if (mode_ != Mode::Pixels) {
+        const int left = std::min(x1, x2), right = std::max(x1, x2);
+        fillSquares(QRectF(left, y1, right - left + 1, y2 - y1 + 1), c);
+        currentX_ = right;
+        currentY_ = y2;
+        return;
+    }
     const QRgb rgb = c.rgb();
     for (int y = std::max(y1, 0); y <= std::min(y2, image_.height() - 1); ++y)
         horizontalSpan(x1, x2, y, rgb);
@@ -247,7 +385,10 @@ void PictureArea::pset(int x, int y) {
 }
 
 void PictureArea::pset(int x, int y, QColor c) {
-    stamp(x, y, c.rgb());
+    if (mode_ != Mode::Pixels)
+        vectorPoint(x, y, c);
+    else
+        stamp(x, y, c.rgb());
     currentX_ = x;
     currentY_ = y;
 }
@@ -261,6 +402,10 @@ void PictureArea::circle(int cx, int cy, int radius, QColor c) {
     currentY_ = cy;
     if (radius < 0)
         return;
+    if (mode_ != Mode::Pixels) {
+        vectorCircle(cx, cy, radius, c);
+        return;
+    }
     // Midpoint circle: the outline, and per row its leftmost and rightmost
     // pixel, between which a solid fill goes.
     std::vector<int> left(size_t(2 * radius + 1), 0), right(size_t(2 * radius + 1), -1);
@@ -315,6 +460,10 @@ void PictureArea::arc(int cx, int cy, int radius, double start, double end, doub
     const double b = aspect < 1 ? radius * aspect : radius;
     if (a <= 0 || b <= 0)
         return;
+    if (mode_ != Mode::Pixels) {
+        vectorArc(cx + 0.5, cy + 0.5, a, b, start, end, c);
+        return;
+    }
     constexpr double kTwoPi = 6.283185307179586;
     auto inArc = [&](int i, int j) {
         double angle = std::atan2(-double(j), double(i));
@@ -349,15 +498,19 @@ void PictureArea::arc(int cx, int cy, int radius, double start, double end, doub
 // --- text -----------------------------------------------------------------
 
 void PictureArea::print(const QString& text) {
-    QPainter& p = painter();
-    p.setFont(font_);
-    p.setPen(foreColor_);
     const QFontMetrics m(font_);
     if (!italic_ && italicOverhang_ > 0 && !text.isEmpty()) {
         currentX_ += italicOverhang_;
     }
     italicOverhang_ = 0;
-    p.drawText(toPixel(currentX_), toPixel(currentY_) + m.ascent(), text);
+    if (mode_ != Mode::Pixels) {
+        vectorText(text, toPixel(currentX_), toPixel(currentY_) + m.ascent());
+    } else {
+        QPainter& p = painter();
+        p.setFont(font_);
+        p.setPen(foreColor_);
+        p.drawText(toPixel(currentX_), toPixel(currentY_) + m.ascent(), text);
+    }
     currentX_ += m.horizontalAdvance(text);
     if (italic_ && !text.isEmpty()) {
         italicOverhang_ = std::max(0, -m.rightBearing(text.back()));

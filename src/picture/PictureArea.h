@@ -2,22 +2,37 @@
 // A picture area as the windows of this program know it: a persistent image
 // drawn with a current text position, a fore colour, a pen width, a fill
 // style and a font, and a background image that a clear restores. The
-// drawings are written in the coordinates of that model, so the primitives
-// keep its pixel rules: a one-pixel line leaves out its last pixel, outline
-// and filled boxes cover both corners, nothing is antialiased.
+// drawings are written in the coordinates of that model, its pixels.
+//
+// At scale 1 the primitives keep the model's pixel rules: a one-pixel line
+// leaves out its last pixel, outline and filled boxes cover both corners,
+// nothing is antialiased. At any other scale, and on any painter (an SVG
+// file, a printed page), the same calls draw the same shapes anew at the
+// device's resolution: every pixel of the model becomes the square it
+// covers, lines and curves are stroked smoothly along the pixels' centres,
+// text is drawn as text, never an enlarged bitmap.
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPointF>
+#include <QRect>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
+class QLineF;
+class QRectF;
 
 namespace ohmora {
 
 enum class FillStyle { Transparent, Solid };
+// Construction lines are dashed: four pixels drawn, three left out.
+enum class LineStyle { Solid, Dashed };
+inline constexpr int kDashOn = 4;
+inline constexpr int kDashOff = 3;
 
 // Rounds a picture coordinate held as a real number to its pixel: halves go
 // up, as the text position of a picture area is rounded when drawing.
@@ -33,15 +48,35 @@ QFont pictureFont(const QString& name, double points, bool bold = false, bool it
 
 class PictureArea {
 public:
+    // A persistent picture of width × height pixels, drawn pixel for pixel.
     PictureArea(int width, int height, QColor backColor = Qt::white);
+    // The same picture at `scale` device pixels to one of its pixels: its
+    // image is the picture drawn anew at that resolution (scale 1 is the
+    // picture above).
+    PictureArea(int width, int height, QColor backColor, double scale);
+    // Drawing over a copy of `image`, a picture of width × height pixels
+    // at `scale` (such as another area's image).
+    PictureArea(const QImage& image, int width, int height, double scale);
+    // Drawing on `painter`, whose transform takes the picture's pixels to
+    // where they go (an SVG generator, a printed page); the drawing stays
+    // within the picture's bounds. There is no image: a clear paints the
+    // back colour and a frozen background is not kept.
+    PictureArea(QPainter& painter, int width, int height, QColor backColor = Qt::white);
     ~PictureArea();
     PictureArea(const PictureArea&) = delete;
     PictureArea& operator=(const PictureArea&) = delete;
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    // The picture's size in its own pixels, whatever the scale.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    double scale() const { return scale_; }
+    // The primitives follow the model's pixel rules (a persistent picture
+    // at scale 1).
+    bool pixelExact() const { return mode_ == Mode::Pixels; }
 
-    // The persistent image (96 DPI), with everything drawn so far.
+    // The persistent image, with everything drawn so far: width × height
+    // pixels at 96 DPI, or scaled with its resolution (96 DPI × scale), so
+    // that it keeps its size on paper. Null when drawing on a painter.
     const QImage& image() const;
 
     QColor backColor() const { return backColor_; }
@@ -71,6 +106,13 @@ public:
     void setFillStyle(FillStyle s) { fillStyle_ = s; }
     QColor fillColor() const { return fillColor_; }
     void setFillColor(QColor c) { fillColor_ = c; }
+    LineStyle lineStyle() const { return lineStyle_; }
+    void setLineStyle(LineStyle s) { lineStyle_ = s; }
+
+    // Drawing stays within `clip` (the picture's pixels, both edges
+    // included) until the clip is cleared.
+    void setClip(const QRect& clip);
+    void clearClip() { setClip(QRect()); }
 
     QString fontName() const { return fontName_; }
     void setFontName(const QString& name);
@@ -89,6 +131,20 @@ public:
     // The current position moves to the end point.
     void line(int x1, int y1, int x2, int y2);
     void line(int x1, int y1, int x2, int y2, QColor c);
+    // The whole picture shaded from `top` at its first row to `bottom` at
+    // row `height`: row y has top + (bottom - top) × y / height, each
+    // component rounded. At other scales a smooth gradient.
+    void verticalGradient(QColor top, QColor bottom);
+    // A line of the current pen between positions held more finely than
+    // pixels (the pixel a position rounds to is the one the line(s) above
+    // take): at scale 1 the line between the rounded positions, at others
+    // the exact one. A point when both ends are the same.
+    void exactLine(double x1, double y1, double x2, double y2, QColor c);
+    void exactPoint(double x, double y, QColor c);
+    // The lines through `points` in turn, joined, as one stroke (a point
+    // when there is one): the curves of the finer resolutions, where
+    // thousands of segments of a recording are one path.
+    void exactPolyline(const std::vector<QPointF>& points, QColor c);
     // Outline of the rectangle with both corners included.
     void box(int x1, int y1, int x2, int y2);
     void box(int x1, int y1, int x2, int y2, QColor c);
@@ -116,15 +172,36 @@ public:
     int textHeight(const QString& text = QString()) const;
 
 private:
+    enum class Mode { Pixels, Scaled, Painter };
+
     QPainter& painter();
     void endPainting() const;
     void updateFont();
+    bool clipped(int x, int y) const;
     void plotPixel(int x, int y, QRgb c);
     void stamp(int x, int y, QRgb c);
     void thinLine(int x1, int y1, int x2, int y2, QRgb c, bool lastPixel);
     void wideLine(int x1, int y1, int x2, int y2, QRgb c);
     void horizontalSpan(int x1, int x2, int y, QRgb c);
 
+    // The same primitives at any resolution (PictureAreaVector.cpp), in the
+    // picture's pixels.
+    QRectF drawingBounds() const;
+    void fillSquares(const QRectF& area, QColor c);
+    void strokeLine(const QLineF& line, QColor c, double width, bool roundEnds);
+    void strokePolyline(const std::vector<QPointF>& points, QColor c);
+    void vectorLine(int x1, int y1, int x2, int y2, QColor c);
+    void vectorBox(int x1, int y1, int x2, int y2, QColor c);
+    void vectorPoint(int x, int y, QColor c);
+    void vectorCircle(int cx, int cy, int radius, QColor c);
+    void vectorArc(double cx, double cy, double a, double b, double start, double end, QColor c);
+    void vectorGradient(QColor top, QColor bottom);
+    void vectorText(const QString& text, double x, double baseline);
+    void vectorClear();
+
+    Mode mode_ = Mode::Pixels;
+    int width_ = 0, height_ = 0;
+    double scale_ = 1;
     mutable QImage image_;
     QImage background_;
     QColor backColor_;
@@ -134,11 +211,14 @@ private:
     int drawWidth_ = 1;
     FillStyle fillStyle_ = FillStyle::Transparent;
     QColor fillColor_ = Qt::black;
+    LineStyle lineStyle_ = LineStyle::Solid;
+    QRect clip_; // null: the whole picture
     QString fontName_ = QStringLiteral("Arial");
     double fontSize_ = 8.25;
     bool bold_ = false, italic_ = false;
     QFont font_;
-    mutable std::unique_ptr<QPainter> painter_;
+    mutable std::unique_ptr<QPainter> painter_; // on image_
+    QPainter* external_ = nullptr;              // the painter drawn on, in Painter mode
 };
 
 } // namespace ohmora

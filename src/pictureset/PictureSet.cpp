@@ -17,7 +17,7 @@ QRect plotDamage(const std::vector<PlotMark>& plot) {
 
 } // namespace
 
-PictureSet::PictureSet() {
+PictureSet::PictureSet(double scale) : scale_{scale}, schematic_(scale), graph_(scale) {
     schematic_.fondSchema();
 }
 
@@ -34,17 +34,27 @@ PictureSet::Damage PictureSet::apply(Redraw redraw, const SimState& state,
     if (redraw & RedrawGraphFrame) {
         graph_.drawFrame(state.graph.frame);
         damage.graphFrame = true;
-        damage.graph = graph_.image().rect();
+        damage.graph = QRect(0, 0, GraphPicture::kWidth, GraphPicture::kHeight);
     }
     if ((redraw & RedrawPlot) && !plot.empty()) {
         graph_.plot(plot);
         damage.graph |= plotDamage(plot);
+    }
+    // The tools' readings follow the recording: the whole graph changes.
+    if ((redraw & RedrawMeasures) || ((redraw & RedrawPlot) && !state.graph.measures.empty())) {
+        damage.measures = true;
+        damage.graph = QRect(0, 0, GraphPicture::kWidth, GraphPicture::kHeight);
     }
     return damage;
 }
 
 void PictureSet::redrawAll(const SimState& state) {
     apply(RedrawSchematic | RedrawGraphFrame, state, {});
+    graph_.plot(state.graph.marks);
+}
+
+Drawing PictureSet::schematicDrawing(const SimState& state, bool withBackground) {
+    return SchematicPicture::drawing(schematicInput(state), withBackground);
 }
 
 QImage PictureSet::schematicWithoutBackground(const SimState& state) {

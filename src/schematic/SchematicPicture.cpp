@@ -42,53 +42,23 @@ constexpr Arrow kArrows[] = {
 
 constexpr int kCoilCentres[] = {145, 155, 165, 175, 185};
 
-bool ticked(const SchematicInput& s, int k) {
+bool isTicked(const SchematicInput& s, int k) {
     return s.ticked[size_t(k)];
 }
 
 QColor currentColour(const SchematicInput& s) {
-    return ticked(s, SlotI) ? qColor(s.colours[SlotI]) : QColor(Qt::black);
+    return isTicked(s, SlotI) ? qColor(s.colours[SlotI]) : QColor(Qt::black);
 }
 
-} // namespace
-
-SchematicPicture::SchematicPicture() : area_(kSize, kSize, Qt::white) {}
-
-void SchematicPicture::fondSchema() {
-    PictureArea& a = area_;
-    a.cls();
-    a.removeBackground();
-    const int h = toPixel(a.height());
-    const int w = a.width();
-    // One pixel per row whatever pen a previous drawing left, so that each
-    // row has exactly its own shade.
-    const int width = a.drawWidth();
-    a.setDrawWidth(1);
-    for (int y = 0; y <= h; ++y) {
-        const int g = toPixel(200 + 55.0 * y / h);
-        const int b = toPixel(155 + 100.0 * y / h);
-        a.line(0, y, w, y, QColor(255, g, b));
-    }
-    a.setDrawWidth(width);
-    a.freezeBackground();
-    a.cls();
-    backgroundPainted_ = true;
+void dot(PictureArea& a, int x, int y) {
+    a.setFillStyle(FillStyle::Solid);
+    a.setFillColor(Qt::black);
+    a.circle(x, y, 2);
+    a.setFillStyle(FillStyle::Transparent);
 }
 
-void SchematicPicture::removeBackground() {
-    area_.removeBackground();
-    backgroundPainted_ = false;
-}
-
-void SchematicPicture::dot(int x, int y) {
-    area_.setFillStyle(FillStyle::Solid);
-    area_.setFillColor(Qt::black);
-    area_.circle(x, y, 2);
-    area_.setFillStyle(FillStyle::Transparent);
-}
-
-void SchematicPicture::symbol(int x, int y, const QString& text, const QString& subscript) {
-    PictureArea& a = area_;
+void symbol(PictureArea& a, int x, int y, const QString& text,
+            const QString& subscript = QString()) {
     a.setCurrentPosition(x, y);
     a.setFontItalic(true);
     a.print(text);
@@ -100,40 +70,13 @@ void SchematicPicture::symbol(int x, int y, const QString& text, const QString& 
     }
 }
 
-static void upright(PictureArea& a, int x, int y, const QString& text) {
+void upright(PictureArea& a, int x, int y, const QString& text) {
     a.setFontItalic(false);
     a.setCurrentPosition(x, y);
     a.print(text);
 }
 
-void SchematicPicture::deschema(const SchematicInput& s) {
-    PictureArea& a = area_;
-    a.cls();
-    a.setDrawWidth(1);
-    a.setFillStyle(FillStyle::Transparent);
-    a.setFillColor(Qt::black);
-    a.setForeColor(Qt::black);
-    a.setFont(QStringLiteral("Arial"), 8, false, false);
-
-    switch (s.montage) {
-    case 0:
-        drawMontage0(s);
-        break;
-    case 1:
-        drawMontage1(s);
-        break;
-    case 2:
-        drawMontage2(s);
-        break;
-    default:
-        return;
-    }
-    drawArrows(s);
-    drawBlade(s);
-}
-
-void SchematicPicture::drawMontage0(const SchematicInput& s) {
-    PictureArea& a = area_;
+void drawMontage0(PictureArea& a, const SchematicInput& s) {
     a.line(35, 30, 100, 30);
     a.line(140, 30, 205, 30);
     a.line(35, 30, 35, 60);
@@ -148,33 +91,32 @@ void SchematicPicture::drawMontage0(const SchematicInput& s) {
     a.line(100, 122, 140, 122);
     a.line(100, 130, 140, 130);
     a.circle(35, 165, 15);
-    dot(100, 30), dot(140, 30), dot(120, 50), dot(120, 210);
+    dot(a, 100, 30), dot(a, 140, 30), dot(a, 120, 50), dot(a, 120, 210);
     a.box(30, 60, 40, 110);
     a.box(200, 100, 210, 150);
     upright(a, 27, 139, "+");
     upright(a, 27, 177, "-");
     a.setForeColor(currentColour(s));
-    symbol(127, 63, "i");
+    symbol(a, 127, 63, "i");
     a.setForeColor(Qt::black);
     upright(a, 98, 13, "1");
     upright(a, 138, 13, "2");
     upright(a, 118, 5, "0");
-    symbol(7, 158, "U");
-    symbol(12, 75, "R", "1");
-    symbol(142, 119, "C");
-    symbol(215, 118, "R", "2");
+    symbol(a, 7, 158, "U");
+    symbol(a, 12, 75, "R", "1");
+    symbol(a, 142, 119, "C");
+    symbol(a, 215, 118, "R", "2");
 }
 
-void SchematicPicture::drawCoil() {
+void drawCoil(PictureArea& a) {
     // Five bumps bulging right: each the right half of an ellipse 20 × 10.
     for (int cy : kCoilCentres) {
-        area_.arc(205, cy, 10, 0, 1.57, 0.5);
-        area_.arc(205, cy, 10, 4.71, 6.28, 0.5);
+        a.arc(205, cy, 10, 0, 1.57, 0.5);
+        a.arc(205, cy, 10, 4.71, 6.28, 0.5);
     }
 }
 
-void SchematicPicture::drawMontage1(const SchematicInput& s) {
-    PictureArea& a = area_;
+void drawMontage1(PictureArea& a, const SchematicInput& s) {
     a.line(35, 30, 100, 30);
     a.line(140, 30, 205, 30);
     a.line(35, 30, 35, 60);
@@ -191,25 +133,25 @@ void SchematicPicture::drawMontage1(const SchematicInput& s) {
     a.line(100, 122, 140, 122);
     a.line(100, 130, 140, 130);
     a.circle(35, 165, 15);
-    dot(100, 30), dot(140, 30), dot(120, 50), dot(120, 210);
+    dot(a, 100, 30), dot(a, 140, 30), dot(a, 120, 50), dot(a, 120, 210);
     a.box(30, 60, 40, 110);
     a.box(138, 205, 188, 215);
     a.box(200, 60, 210, 110);
-    drawCoil();
+    drawCoil(a);
     upright(a, 27, 139, "+");
     upright(a, 27, 177, "-");
     a.setForeColor(currentColour(s));
-    symbol(127, 63, "i");
+    symbol(a, 127, 63, "i");
     a.setForeColor(Qt::black);
     upright(a, 98, 13, "1");
     upright(a, 138, 13, "2");
     upright(a, 118, 5, "0");
-    symbol(7, 158, "U");
-    symbol(220, 158, "L");
-    symbol(12, 75, "R", "1");
-    symbol(142, 119, "C");
-    symbol(215, 75, "r");
-    symbol(160, 185, "R", "2");
+    symbol(a, 7, 158, "U");
+    symbol(a, 220, 158, "L");
+    symbol(a, 12, 75, "R", "1");
+    symbol(a, 142, 119, "C");
+    symbol(a, 215, 75, "r");
+    symbol(a, 160, 185, "R", "2");
     if (s.sustained) {
         // The maintaining generator hides the top wire under its disc.
         a.setFillStyle(FillStyle::Solid);
@@ -217,12 +159,11 @@ void SchematicPicture::drawMontage1(const SchematicInput& s) {
         a.circle(171, 30, 12);
         a.setFillColor(Qt::black);
         a.setFillStyle(FillStyle::Transparent);
-        symbol(166, 23, "G");
+        symbol(a, 166, 23, "G");
     }
 }
 
-void SchematicPicture::drawMontage2(const SchematicInput& s) {
-    PictureArea& a = area_;
+void drawMontage2(PictureArea& a, const SchematicInput& s) {
     a.line(35, 30, 105, 30);
     a.line(135, 30, 205, 30);
     a.line(35, 30, 35, 210);
@@ -234,38 +175,36 @@ void SchematicPicture::drawMontage2(const SchematicInput& s) {
     a.line(69, 27, 75, 30, currentColour(s));
     a.line(69, 33, 75, 30, currentColour(s));
     a.circle(35, 120, 15);
-    dot(105, 30), dot(135, 30);
+    dot(a, 105, 30), dot(a, 135, 30);
     a.box(200, 60, 210, 110);
-    drawCoil();
+    drawCoil(a);
     a.box(95, 205, 145, 215);
     upright(a, 27, 94, "+");
     upright(a, 27, 132, "-");
     a.setForeColor(currentColour(s));
-    symbol(70, 13, "i");
+    symbol(a, 70, 13, "i");
     a.setForeColor(Qt::black);
-    symbol(7, 113, "U");
-    symbol(220, 158, "L");
-    symbol(215, 75, "r");
-    symbol(118, 190, "R");
+    symbol(a, 7, 113, "U");
+    symbol(a, 220, 158, "L");
+    symbol(a, 215, 75, "r");
+    symbol(a, 118, 190, "R");
 }
 
-void SchematicPicture::drawArrows(const SchematicInput& s) {
-    PictureArea& a = area_;
+void drawArrows(PictureArea& a, const SchematicInput& s) {
     for (const Arrow& arrow : kArrows) {
-        if (arrow.montage != s.montage || !ticked(s, arrow.slot))
+        if (arrow.montage != s.montage || !isTicked(s, arrow.slot))
             continue;
         const QColor c = qColor(s.colours[size_t(arrow.slot)]);
         a.line(arrow.shaft[0], arrow.shaft[1], arrow.shaft[2], arrow.shaft[3], c);
         a.line(arrow.head1[0], arrow.head1[1], arrow.head1[2], arrow.head1[3], c);
         a.line(arrow.head2[0], arrow.head2[1], arrow.head2[2], arrow.head2[3], c);
         a.setForeColor(c);
-        symbol(arrow.textX, arrow.textY, "u", arrow.subscript);
+        symbol(a, arrow.textX, arrow.textY, "u", arrow.subscript);
         a.setForeColor(Qt::black);
     }
 }
 
-void SchematicPicture::drawBlade(const SchematicInput& s) {
-    PictureArea& a = area_;
+void drawBlade(PictureArea& a, const SchematicInput& s) {
     a.setDrawWidth(2);
     a.setForeColor(Qt::black);
     if (s.montage == 0 || s.montage == 1) {
@@ -296,10 +235,70 @@ void SchematicPicture::drawBlade(const SchematicInput& s) {
     }
 }
 
+} // namespace
+
+SchematicPicture::SchematicPicture(double scale) : area_(kSize, kSize, Qt::white, scale) {}
+
+void SchematicPicture::paintBackground(PictureArea& a) {
+    a.verticalGradient(QColor(255, 200, 155), Qt::white);
+}
+
+void SchematicPicture::paintCircuit(PictureArea& a, const SchematicInput& s) {
+    a.setDrawWidth(1);
+    a.setFillStyle(FillStyle::Transparent);
+    a.setFillColor(Qt::black);
+    a.setForeColor(Qt::black);
+    a.setFont(QStringLiteral("Arial"), 8, false, false);
+
+    switch (s.montage) {
+    case 0:
+        drawMontage0(a, s);
+        break;
+    case 1:
+        drawMontage1(a, s);
+        break;
+    case 2:
+        drawMontage2(a, s);
+        break;
+    default:
+        return;
+    }
+    drawArrows(a, s);
+    drawBlade(a, s);
+}
+
+Drawing SchematicPicture::drawing(const SchematicInput& input, bool withBackground) {
+    return {QSize(kSize, kSize), Qt::white, [input, withBackground](PictureArea& a) {
+                a.cls();
+                if (withBackground) {
+                    paintBackground(a);
+                }
+                paintCircuit(a, input);
+            }};
+}
+
+void SchematicPicture::fondSchema() {
+    PictureArea& a = area_;
+    a.cls();
+    a.removeBackground();
+    paintBackground(a);
+    a.freezeBackground();
+    a.cls();
+    backgroundPainted_ = true;
+}
+
+void SchematicPicture::removeBackground() {
+    area_.removeBackground();
+    backgroundPainted_ = false;
+}
+
+void SchematicPicture::deschema(const SchematicInput& s) {
+    area_.cls();
+    paintCircuit(area_, s);
+}
+
 QImage SchematicPicture::imageWithoutBackground(const SchematicInput& input) {
-    SchematicPicture scratch;
-    scratch.deschema(input);
-    return scratch.image();
+    return renderImage(drawing(input, false));
 }
 
 } // namespace ohmora

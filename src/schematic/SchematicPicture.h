@@ -6,6 +6,7 @@
 
 #include "core/Circuit.h"
 #include "core/SimState.h"
+#include "picture/Drawing.h"
 #include "picture/PictureArea.h"
 
 #include <QImage>
@@ -34,7 +35,8 @@ class SchematicPicture {
 public:
     static constexpr int kSize = 249;
 
-    SchematicPicture();
+    // The picture at `scale` device pixels to one of its pixels.
+    explicit SchematicPicture(double scale = 1);
 
     void fondSchema();
     bool hasBackground() const { return backgroundPainted_; }
@@ -46,19 +48,17 @@ public:
     // that this one keeps its background.
     static QImage imageWithoutBackground(const SchematicInput& input);
 
+    // The schematic of `input` as a drawing, for an export, a page or a
+    // view at any scale: with the gradient background or on plain white.
+    static Drawing drawing(const SchematicInput& input, bool withBackground);
+    // `fondSchema`'s gradient, and `deschema`'s drawing without its clear.
+    static void paintBackground(PictureArea& area);
+    static void paintCircuit(PictureArea& area, const SchematicInput& input);
+
     const QImage& image() const { return area_.image(); }
     PictureArea& area() { return area_; }
 
 private:
-    void drawMontage0(const SchematicInput& s);
-    void drawMontage1(const SchematicInput& s);
-    void drawMontage2(const SchematicInput& s);
-    void drawArrows(const SchematicInput& s);
-    void drawBlade(const SchematicInput& s);
-    void drawCoil();
-    void dot(int x, int y);
-    void symbol(int x, int y, const QString& symbol, const QString& subscript = QString());
-
     PictureArea area_;
     bool backgroundPainted_ = false;
 };

@@ -5,6 +5,7 @@
 #include "files/ConfigurationFile.h"
 #include "qtbridge/QtStrings.h"
 #include "session/ExerciseText.h"
+#include "session/Exports.h"
 #include "session/Printing.h"
 
 #include <QFileInfo>
@@ -15,11 +16,21 @@ namespace ohmora::session {
 
 namespace {
 
-constexpr std::array<MenuEntry, 4> kCopyMenu = {{
+constexpr std::array<MenuEntry, 7> kCopyMenu = {{
     {"cop001", "Copier le schéma avec le fond", int(CopyKind::SchematicWithBackground)},
     {"cop003", "Copier le schéma sans le fond", int(CopyKind::SchematicWithoutBackground)},
     {"Cop002", "Copier le graphe", int(CopyKind::Graph), true},
     {"copitab", "Copier le contenu du tableau", int(CopyKind::Table), true},
+    {"expmesures", "Exporter les mesures (CSV)…", int(CopyKind::MeasuresFile)},
+    {"imggraphe", "Enregistrer le graphe en image…", int(CopyKind::GraphFile), true},
+    {"imgschema", "Enregistrer le schéma en image…", int(CopyKind::SchematicFile)},
+}};
+
+constexpr std::array<MenuEntry, 4> kGraphMenu = {{
+    {"curseurs", kGraphTools[0].caption, int(GraphTool::Cursors)},
+    {"tangente", kGraphTools[1].caption, int(GraphTool::Tangent)},
+    {"tempscar", kGraphTools[2].caption, int(GraphTool::Level)},
+    {"effconstr", kGraphTools[3].caption, int(GraphTool::EraseConstructions), true},
 }};
 
 // The listener of a session whose host wants to hear nothing.
@@ -43,9 +54,14 @@ std::span<const MenuEntry> copyMenu() {
     return kCopyMenu;
 }
 
+std::span<const MenuEntry> graphMenu() {
+    return kGraphMenu;
+}
+
 Session::Session(ProgramState& program, Prompter& prompter, Printers* printers)
     : program_(program), prompter_(prompter), caption_(QStringLiteral("Ohmora")),
-      printing_(std::make_unique<Printing>(prompter, printers)) {}
+      printing_(std::make_unique<Printing>(prompter, printers)),
+      exports_(std::make_unique<Exports>(*this)) {}
 
 Session::~Session() = default;
 
@@ -55,10 +71,21 @@ Listener& Session::listener() {
 
 PictureSet& Session::pictures() {
     if (!pictures_) {
-        pictures_ = std::make_unique<PictureSet>();
+        pictures_ = std::make_unique<PictureSet>(pictureScale_);
         pictures_->redrawAll(sim_.state());
     }
     return *pictures_;
+}
+
+void Session::setPictureScale(double scale) {
+    if (scale <= 0 || scale == pictureScale_) {
+        return;
+    }
+    pictureScale_ = scale;
+    if (pictures_) {
+        pictures_.reset();
+        pictures();
+    }
 }
 
 PictureSet::Damage Session::redraw(Redraw redraw) {
@@ -128,6 +155,19 @@ bool Session::openConfiguration(const QString& path, const std::function<void()>
 // --- copies and the printed page ---------------------------------------------------
 
 void Session::copy(std::optional<CopyKind> kind) {
+    switch (kind.value_or(CopyKind::Graph)) {
+    case CopyKind::MeasuresFile:
+        exports_->exportMeasures();
+        return;
+    case CopyKind::GraphFile:
+        exports_->saveImage(PictureKind::Graph);
+        return;
+    case CopyKind::SchematicFile:
+        exports_->saveImage(PictureKind::Schematic);
+        return;
+    default:
+        break;
+    }
     if (kind) {
         copyToClipboard(*kind, pictures(), sim_.state());
     }

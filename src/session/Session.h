@@ -35,6 +35,7 @@ struct PrinterChoice;
 namespace session {
 
 class ExerciseText;
+class Exports;
 class Printers;
 class Printing;
 
@@ -55,6 +56,9 @@ public:
 
 // The entries of the copy menu `menucop`, each standing for a CopyKind.
 std::span<const MenuEntry> copyMenu();
+// The entries of the graph's right-click menu, each standing for a
+// GraphTool.
+std::span<const MenuEntry> graphMenu();
 
 class Session {
 public:
@@ -78,6 +82,10 @@ public:
     // by step).
     PictureSet& pictures();
     bool hasPictures() const { return pictures_ != nullptr; }
+    // The pictures drawn at `scale` device pixels to one of their pixels
+    // (a screen's device pixel ratio, so that they are sharp on it), made
+    // anew from the state when the scale changes.
+    void setPictureScale(double scale);
     // Brings the pictures up to date with a handler's result (when they
     // exist); what they changed.
     PictureSet::Damage redraw(Redraw redraw);
@@ -111,8 +119,11 @@ public:
 
     // --- copies and the printed page --------------------------------------
     // A copy chosen in the copy menu (or none), then the copy message on
-    // the help line whether or not one was chosen.
+    // the help line whether or not one was chosen. The menu's entries that
+    // save a file ask for it and write it instead: no copy message then.
     void copy(std::optional<CopyKind> kind);
+    // The recording as CSV and the pictures as image files.
+    Exports& exports() { return *exports_; }
     // The printed page of the state as it is now, on the printer or into
     // the PDF file `target` names; false after its message.
     bool printPage(const PrinterChoice& target, const PageOptions& options);
@@ -138,7 +149,9 @@ private:
     Listener* listener_ = nullptr;
     QString caption_;
     std::unique_ptr<PictureSet> pictures_;
+    double pictureScale_ = 1;
     std::unique_ptr<Printing> printing_;
+    std::unique_ptr<Exports> exports_;
     std::unique_ptr<ExerciseText> text_;
 };
 

@@ -123,7 +123,10 @@ MainWindow::MainWindow(ProgramState& program, WindowPrompter* prompter, Options 
         parameterPanel_->montageList()->addItem(qs(name));
     }
     applySizeRuleToScreen();
-    session_.pictures(); // drawn from now on, at every handler's redraw
+    // Drawn from now on, at every handler's redraw, at the screen's own
+    // resolution.
+    session_.setPictureScale(devicePixelRatioF());
+    session_.pictures();
     session_.setListener(this);
     textAreaChanged(true);
     background_ = windowBackground(kWidth, kHeight, shadowRect());
@@ -174,14 +177,14 @@ void MainWindow::buildCommandButtons() {
 }
 
 void MainWindow::buildPictures() {
-    schematicView_ = new PictureView(
-        [this]() -> const QImage& { return session_.pictures().schematic(); }, this);
+    schematicView_ = new PictureView([this] { return session_.pictures().schematic(); }, this);
     schematicView_->setObjectName(QStringLiteral("schema"));
     schematicView_->setGeometry(kSchema);
     schematicView_->setFocusPolicy(Qt::ClickFocus);
 
+    // The graph as it is shown: with its measuring tools.
     graphView_ =
-        new PictureView([this]() -> const QImage& { return session_.pictures().graph(); }, this);
+        new PictureView([this] { return session_.pictures().graphShown(sim().state()); }, this);
     graphView_->setObjectName(QStringLiteral("graphik"));
     graphView_->setGeometry(kGraphik);
     graphView_->setFocusPolicy(Qt::ClickFocus);
@@ -282,6 +285,11 @@ void MainWindow::connectControls() {
     schematicView_->onMouseMove = [this](int x, int y) { schematicMouseMove(x, y); };
     schematicView_->onClick = [this] { apply(sim().clickSchematic()); };
     graphView_->onMouseMove = [this](int x, int y) { graphMouseMove(x, y); };
+    graphView_->onPress = [this](int x, int y) { graphPress(x, y); };
+    graphView_->onDrag = [this](int x, int y) { graphDrag(x, y); };
+    graphView_->onContextMenu = [this](std::optional<QPoint> at, QPoint global) {
+        graphContextMenu(at, global);
+    };
     connect(eraseButton_, &QPushButton::clicked, this, [this] { apply(sim().erase()); });
     const auto onClick = [this](Command command, auto handler) {
         connect(commandButtons_[command], &QPushButton::clicked, this, handler);
@@ -533,6 +541,15 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     applySizeRuleToScreen();
+    followDevicePixelRatio();
+}
+
+void MainWindow::followDevicePixelRatio() {
+    if (session_.pictures().scale().factor != devicePixelRatioF()) {
+        session_.setPictureScale(devicePixelRatioF());
+        schematicView_->update();
+        graphView_->update();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

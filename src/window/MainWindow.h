@@ -83,6 +83,11 @@ public:
     // The exercise menu `optionexo` with its rules applied, as the
     // exercise button pops it up.
     std::unique_ptr<QMenu> exerciseMenu();
+    // The graph's right-click menu `menugraphe`, its entries as the
+    // measuring tools stand: the cursors' entry ticked while they show, the
+    // constructions' entries usable on a recorded curve, the erase once
+    // there is something to erase.
+    std::unique_ptr<QMenu> graphMenu();
     // "Agrandir la fenêtre exercice": the reading window, opened or brought
     // to the front.
     ReadingWindow* openReadingWindow();
@@ -161,12 +166,21 @@ private:
     Simulator& sim() { return session_.simulator(); }
     void schematicMouseMove(int x, int y);
     void graphMouseMove(int x, int y);
+    // The measuring tools on the graph (MainWindowGraph.cpp).
+    void graphPress(int x, int y);
+    void graphDrag(int x, int y);
+    void graphContextMenu(std::optional<QPoint> at, const QPoint& global);
+    void useGraphTool(GraphTool tool, std::optional<QPoint> at);
+    // The measuring tools' keys, which graphKey() hears first.
+    bool measureKey(const QKeyEvent& key);
     void validateParameter(int i);
     void chooseColour(int k);
     void runExerciseMenu();
     void runExerciseBrowser();
     void copy();
     void applySizeRuleToScreen();
+    // The pictures at the device pixel ratio of the screen the window is on.
+    void followDevicePixelRatio();
     void writePresence(const char* flag); // record 4 of the marker file
     QString dialogDirectory() const;
 

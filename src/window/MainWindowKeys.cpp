@@ -155,11 +155,15 @@ void MainWindow::paintSwitchChoice(QPainter& painter) {
     painter.restore();
 }
 
-// Every key of the graph comes here first. The arrows, Home and End move
-// the point the cursor readout reads.
+// Every key of the graph comes here first. The measuring tools take their
+// letters, and the arrows while the cursors show; otherwise the arrows,
+// Home and End move the point the cursor readout reads.
 bool MainWindow::graphKey(QKeyEvent& event) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
         return false;
+    }
+    if (measureKey(event)) {
+        return true;
     }
     if (const std::optional<ReadoutKey> key = readoutKeyOf(event)) {
         const QPoint from = readoutPoint_.value_or(QPoint(PlotBox::left, PlotBox::middle));

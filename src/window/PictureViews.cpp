@@ -2,13 +2,15 @@
 
 #include "window/Appearance.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace ohmora {
 
-PictureView::PictureView(std::function<const QImage&()> image, QWidget* parent)
+PictureView::PictureView(std::function<QImage()> image, QWidget* parent)
     : QWidget(parent), image_(std::move(image)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -17,7 +19,14 @@ PictureView::PictureView(std::function<const QImage&()> image, QWidget* parent)
 void PictureView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    painter.drawImage(event->rect(), image_(), event->rect());
+    const QImage image = image_();
+    if (image.size() == size()) {
+        painter.drawImage(event->rect(), image, event->rect());
+    } else {
+        // A picture drawn at the screen's resolution: its device pixels
+        // fall on the screen's.
+        painter.drawImage(QRectF(rect()), image);
+    }
     if (hasFocus()) {
         if (paintFocused) {
             paintFocused(painter);
@@ -51,17 +60,37 @@ void PictureView::focusOutEvent(QFocusEvent* event) {
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
     if (onMouseMove) {
-        const QPoint p = event->position().toPoint();
         onMouseMove(p.x(), p.y());
+    }
+    if (pressed_ && onDrag && (event->buttons() & Qt::LeftButton)) {
+        onDrag(p.x(), p.y());
     }
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
     // A pointer that reached the spot without a move event of its own (a
     // warped or scripted pointer) still gets its hit test before the click.
+    pressed_ = false;
     mouseMoveEvent(event);
     pressed_ = event->button() == Qt::LeftButton;
+    if (pressed_ && onPress) {
+        const QPoint p = event->position().toPoint();
+        onPress(p.x(), p.y());
+    }
+}
+
+void PictureView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!onContextMenu) {
+        event->ignore();
+        return;
+    }
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        onContextMenu(event->pos(), event->globalPos());
+    } else {
+        onContextMenu(std::nullopt, mapToGlobal(rect().center()));
+    }
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {

@@ -15,16 +15,22 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace ohmora {
 
 class PictureView : public QWidget, public AccessibleParts {
 public:
     // `image` gives the picture's current image at each repaint.
-    PictureView(std::function<const QImage&()> image, QWidget* parent = nullptr);
+    PictureView(std::function<QImage()> image, QWidget* parent = nullptr);
 
     std::function<void(int x, int y)> onMouseMove;
-    std::function<void()> onClick; // a left press and release over the picture
+    std::function<void()> onClick;             // a left press and release over the picture
+    std::function<void(int x, int y)> onPress; // a left press, once the move is handled
+    std::function<void(int x, int y)> onDrag;  // a move while the left button is down
+    // The context menu: asked with the right button at a point of the
+    // picture, or from the keyboard (no point); `global` is where it shows.
+    std::function<void(std::optional<QPoint> at, QPoint global)> onContextMenu;
     // A key pressed while the picture has the focus: true when it was used.
     std::function<bool(QKeyEvent& event)> onKey;
     std::function<void(bool focused)> onFocus;
@@ -39,9 +45,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    std::function<const QImage&()> image_;
+    std::function<QImage()> image_;
     bool pressed_ = false;
 };
 

@@ -33,7 +33,7 @@ cmp "$deb" "$work/again/$(basename "$deb")" || {
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',' '\n' <<<"$depends" | sed -e 's/^ *//' -e 's/ .*//')
-for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libstdc++6 \
+for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libstdc++6 \
   qt6-qpa-plugins qt6-translations-l10n fonts-liberation; do
   grep -qxF "$needed" <<<"$names" || {
     echo "FAIL: the package does not depend on $needed" >&2

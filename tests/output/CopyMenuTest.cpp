@@ -50,7 +50,10 @@ TEST(CopyMenu, EntriesInOrder) {
     EXPECT_EQ(shown,
               QStringList({"cop001: Copier le schéma avec le fond",
                            "cop003: Copier le schéma sans le fond", "-", "Cop002: Copier le graphe",
-                           "-", "copitab: Copier le contenu du tableau"}));
+                           "-", "copitab: Copier le contenu du tableau",
+                           "expmesures: Exporter les mesures (CSV)…", "-",
+                           "imggraphe: Enregistrer le graphe en image…",
+                           "imgschema: Enregistrer le schéma en image…"}));
 }
 
 TEST_F(CopyTest, MenuShowsAtThePointerAndClosingWithoutChoiceShowsTheMessage) {
@@ -62,7 +65,8 @@ TEST_F(CopyTest, MenuShowsAtThePointerAndClosingWithoutChoiceShowsTheMessage) {
     ASSERT_EQ(prompter.menuRequests().size(), 1u);
     EXPECT_EQ(prompter.menuRequests()[0].menu, "menucop");
     EXPECT_EQ(prompter.menuRequests()[0].entries,
-              QStringList({"cop001", "cop003", "-", "Cop002", "-", "copitab"}));
+              QStringList({"cop001", "cop003", "-", "Cop002", "-", "copitab", "expmesures", "-",
+                           "imggraphe", "imgschema"}));
     EXPECT_EQ(prompter.menuRequests()[0].position, pointer);
     EXPECT_EQ(info(), qs(kMessageCopie));
     EXPECT_EQ(clipboardText(), "avant"); // nothing copied

@@ -5,6 +5,7 @@
 #include "output/PrintedPage.h"
 #include "PdfSupport.h"
 #include "core/Simulator.h"
+#include "picture/PictureArea.h"
 #include "pictureset/PictureSet.h"
 
 #include <QFile>
@@ -37,11 +38,8 @@ const QColor kBlue(0, 0, 255);
 
 // Flat pictures of the screen sizes, easy to find on a page.
 PagePictures flatPictures() {
-    QImage schematic(249, 249, QImage::Format_RGB32);
-    schematic.fill(kRed);
-    QImage graph(529, 249, QImage::Format_RGB32);
-    graph.fill(kBlue);
-    return {schematic, graph};
+    const auto flat = [](PictureArea& a) { a.cls(); };
+    return {Drawing{QSize(249, 249), kRed, flat}, Drawing{QSize(529, 249), kBlue, flat}};
 }
 
 // The pixels of the page that `keep` accepts, bounded.
@@ -228,9 +226,51 @@ TEST(PrintedPage, SchematicIsPrintedOnWhite) {
     EXPECT_GT(boundsOf(page, isDark).width(), 150); // the circuit is there
     EXPECT_EQ(QColor(pictures.schematic().pixel(0, 0)), QColor(255, 200, 155));
 
-    const QString screen = writeTemporary(
-        dir, pdfDocument({pictures.schematic(), pictures.graph()}, optionsOf("", true, false, 1)));
+    const QString screen =
+        writeTemporary(dir, pdfDocument({PictureSet::schematicDrawing(sim.state(), true),
+                                         PictureSet::graphDrawing(sim.state())},
+                                        optionsOf("", true, false, 1)));
     EXPECT_GT(gradientPixels(test::pdfPageImages(screen, 72).at(0), area), 10000);
+}
+
+// The pictures are drawn on the page at the printer's resolution, not as
+// 96-DPI bitmaps: their texts are the document's text, the constructions
+// on the graph among them; a grid line of the graph rendered at 300 DPI
+// lies where its pixel goes, as thin as its 15 twips (3 dots).
+TEST(PrintedPage, PicturesAreDrawnAtThePrintersResolution) {
+    Simulator sim;
+    sim.mouseMoveSchematic(105, 20);
+    sim.clickSchematic();
+    while (sim.state().run.enregEnCours) {
+        sim.tick();
+    }
+    ASSERT_TRUE(sim.constructTau(TauPart::Tangent, SlotUC).problem.empty());
+    PictureSet pictures;
+    QTemporaryDir dir;
+    const QString file = writeTemporary(
+        dir, pdfDocument(pagePictures(pictures, sim.state()), optionsOf("Titre", true, true, 1)));
+    const QString text = test::pdfPageTexts(file).at(0);
+    EXPECT_TRUE(text.contains(QStringLiteral("τ ≈ 7,25 ms (± 0,25 ms)"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("100"))); // the time axis' last number
+    EXPECT_TRUE(text.contains(QStringLiteral("Titre")));
+
+    const QImage page = test::pdfPageImages(file, 300).at(0);
+    // The graph's vertical grid line at its x = 100, across the middle of
+    // the plotting box.
+    const double dotsPerTwip = 300.0 / 1440, margin = 10 / 25.4 * 300;
+    const double left = margin + ((kPrintableWidth - 15 * 529) / 2 + 15 * 100) * dotsPerTwip;
+    const double top = margin + (kSchematicTop + 15 * 249 + kTwoLines + 15 * 150) * dotsPerTwip;
+    int grey = 0, first = -1;
+    for (int x = int(left) - 6; x <= int(left) + 9; ++x) {
+        const QColor c(page.pixel(x, int(top)));
+        if (c.red() >= 180 && c.red() <= 205) {
+            grey += 1;
+            first = first < 0 ? x : first;
+        }
+    }
+    EXPECT_NEAR(first, left, 1.0);
+    EXPECT_GE(grey, 2);
+    EXPECT_LE(grey, 4);
 }
 
 } // namespace

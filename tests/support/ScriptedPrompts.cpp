@@ -33,6 +33,18 @@ std::optional<QString> ScriptedPrompts::chooseSaveFile(const FileChoice& choice)
     return chooseFile(choice);
 }
 
+std::optional<KindOfFile>
+ScriptedPrompts::chooseSaveFileOfKind(const FileChoice& choice,
+                                      const std::vector<FileKind>& kinds) {
+    kindRequests_.push_back(kinds);
+    const std::optional<QString> path = chooseFile(choice);
+    const int kind = takeFront(kinds_, 0);
+    if (!path) {
+        return std::nullopt;
+    }
+    return KindOfFile{*path, kind};
+}
+
 std::optional<PrinterChoice> ScriptedPrompts::choosePrinter(const PrinterChoice& current) {
     printerRequests_.push_back(current);
     return takeFront(printers_, std::optional<PrinterChoice>());
@@ -42,12 +54,14 @@ void ScriptedPrompts::clear() {
     answers_.clear();
     colours_.clear();
     files_.clear();
+    kinds_.clear();
     printers_.clear();
     documentsOpen_ = true;
     messages_.clear();
     colourRequests_.clear();
     documentsOpened_.clear();
     fileRequests_.clear();
+    kindRequests_.clear();
     printerRequests_.clear();
 }
 
