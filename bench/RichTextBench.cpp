@@ -2,8 +2,8 @@
 // several formats, tables and a picture, as a word processor writes them.
 // The cost must grow linearly with the size.
 
-#include "RichText.h"
-#include "RtfReader.h"
+#include "richtext/RichText.h"
+#include "richtext/RtfReader.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

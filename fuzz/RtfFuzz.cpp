@@ -2,9 +2,9 @@
 // catches a hang), never crash, and what it writes of a document must read
 // back as that same document. The document then goes into a QTextDocument
 // and out again, as the text area loads and saves it.
-#include "RtfReader.h"
-#include "RtfWriter.h"
-#include "TextDocumentAdapter.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TextDocumentAdapter.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

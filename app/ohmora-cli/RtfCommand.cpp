@@ -1,7 +1,7 @@
 #include "RtfCommand.h"
 
 #include "OffscreenApplication.h"
-#include "RichText.h"
+#include "richtext/RichText.h"
 
 #include <QGuiApplication>
 #include <QString>

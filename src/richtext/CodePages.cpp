@@ -1,17 +1,12 @@
-#include "CodePages.h"
+#include "richtext/CodePages.h"
+
+#include "files/Windows1252.h"
 
 #include <array>
 
 namespace ohmora::rtf {
 
 namespace {
-
-// 0x80 to 0x9F of Windows-1252; the five unassigned bytes map to themselves,
-// as Windows does.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // 0x80 to 0xBF of Windows-1253; from 0xC0 on the Greek letters follow in
 // Unicode order (0xC0 + n is U+0390 + n), 0xD2 and 0xFF being unassigned.
@@ -106,19 +101,16 @@ char16_t decodeByte(CodePage page, unsigned char byte) {
     case CodePage::Windows1252:
         break;
     }
-    return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char16_t{byte};
+    return static_cast<char16_t>(files::windows1252Character(byte));
 }
 
 unsigned char encodeWindows1252(char16_t c) {
-    if ((c >= 0x20 && c < 0x80) || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<unsigned char>(c);
+    // Control characters have no byte here, nor the five bytes the code
+    // page leaves unassigned.
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+        return 0;
     }
-    for (std::size_t i = 0; i < kWindows1252High.size(); ++i) {
-        if (kWindows1252High[i] == c && c > 0xFF) {
-            return static_cast<unsigned char>(0x80 + i);
-        }
-    }
-    return 0;
+    return files::windows1252Byte(c).value_or(0);
 }
 
 CodePage codePageFromNumber(int number) {

@@ -1,9 +1,9 @@
-#include "RichText.h"
+#include "richtext/RichText.h"
 
-#include "AtomicFile.h"
-#include "RtfReader.h"
-#include "RtfWriter.h"
-#include "TextDocumentAdapter.h"
+#include "files/AtomicFile.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TextDocumentAdapter.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,12 +4,17 @@
 // and pictures. Fonts and pictures are kept in lists of the document and
 // referred to by index, so that a span stays a small value.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
 namespace ohmora::rtf {
+
+// Sizes in RTF are in twips, 1440 to the inch; a screen pixel is 15 of them.
+constexpr int kTwipsPerPixel = 15;
 
 // 0xRRGGBB, or kNoColour for the reader's own default (automatic colour).
 constexpr std::uint32_t kNoColour = 0xFFFFFFFFu;
@@ -106,7 +111,16 @@ struct Document {
     std::vector<Image> images;
     std::vector<Block> blocks;
 
-    bool operator==(const Document&) const = default;
+    // The index of `image` in `images`: a picture shown several times at one
+    // size is kept once.
+    int addImage(Image image);
+
+    bool operator==(const Document& other) const {
+        return fonts == other.fonts && images == other.images && blocks == other.blocks;
+    }
+
+private:
+    std::unordered_multimap<std::size_t, int> imagesByHash_;
 };
 
 } // namespace ohmora::rtf

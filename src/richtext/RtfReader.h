@@ -5,16 +5,15 @@
 // numbers are clamped, pictures are bounded, and a cut or damaged file gives
 // what could be read of it.
 
-#include "RtfModel.h"
+#include "richtext/PictureBuilder.h" // kMaxPictureBytes
+#include "richtext/RtfModel.h"
+#include "richtext/TableBuilder.h" // kMaxTableColumns
 
-#include <cstddef>
 #include <string_view>
 
 namespace ohmora::rtf {
 
 constexpr int kMaxGroupDepth = 256;
-constexpr std::size_t kMaxPictureBytes = std::size_t{64} << 20;
-constexpr std::size_t kMaxTableColumns = 64;
 
 // True when, after an optional UTF-8 byte order mark and blanks, the bytes
 // start with "{\rtf".

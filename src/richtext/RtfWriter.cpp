@@ -1,6 +1,6 @@
-#include "RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
-#include "CodePages.h"
+#include "richtext/CodePages.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 // Files made to break a reader: each is read into a text document, quickly
 // and within memory, and gives what can sensibly be read of it.
 
-#include "RichText.h"
-#include "RtfReader.h"
 #include "RtfTestSupport.h"
+#include "richtext/RichText.h"
+#include "richtext/RtfReader.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

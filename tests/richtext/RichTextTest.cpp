@@ -1,8 +1,8 @@
 // The library as the text area uses it: files, text documents, pictures.
 
-#include "RichText.h"
+#include "richtext/RichText.h"
 #include "RtfTestSupport.h"
-#include "TextDocumentAdapter.h"
+#include "richtext/TextDocumentAdapter.h"
 
 #include <QBuffer>
 #include <QDir>

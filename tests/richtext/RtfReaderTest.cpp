@@ -1,6 +1,6 @@
 // What the reader makes of the constructs word processors write.
 
-#include "RtfReader.h"
+#include "richtext/RtfReader.h"
 #include "RtfTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #pragma once
 // Small helpers shared by the rich-text tests: UTF-8 views of the model.
 
-#include "RtfModel.h"
-#include "RtfReader.h"
-#include "RtfWriter.h"
+#include "richtext/RtfModel.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // The writer's escapes, and the reader giving back exactly what was written.
 
-#include "RtfWriter.h"
-#include "RtfReader.h"
+#include "richtext/RtfWriter.h"
 #include "RtfTestSupport.h"
+#include "richtext/RtfReader.h"
 
 #include <gtest/gtest.h>
 

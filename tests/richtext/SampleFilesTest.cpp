@@ -2,11 +2,11 @@
 // each is read with its text and formatting, written back, and the rewrite
 // read again, by this reader exactly and by LibreOffice when it is there.
 
-#include "RichText.h"
-#include "RtfReader.h"
 #include "RtfTestSupport.h"
-#include "RtfWriter.h"
-#include "TextDocumentAdapter.h"
+#include "richtext/RichText.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TextDocumentAdapter.h"
 
 #include <QDir>
 #include <QFile>

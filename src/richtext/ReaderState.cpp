@@ -1,0 +1,152 @@
+#include "richtext/ReaderState.h"
+
+#include "richtext/FontTable.h"
+#include "richtext/PictureBuilder.h"
+
+#include <algorithm>
+
+namespace ohmora::rtf {
+
+namespace {
+
+constexpr int kMaxHalfPoints = 3276;
+constexpr int kMaxOffsetHalfPoints = 1000;
+constexpr int kDefaultHalfPoints = 24;
+constexpr int kDefaultOffsetHalfPoints = 6;
+
+bool switchedOn(const Token& token) {
+    return !token.hasParameter || token.parameter != 0;
+}
+
+// The words that set a property of the format to a value of their own.
+bool applyFormatSwitch(CharFormat& format, Keyword keyword, const Token& token) {
+    switch (keyword) {
+    case Keyword::Bold:
+        format.bold = switchedOn(token);
+        return true;
+    case Keyword::Italic:
+        format.italic = switchedOn(token);
+        return true;
+    case Keyword::Underline:
+    case Keyword::UnderlineNone:
+        format.underline = keyword == Keyword::Underline && switchedOn(token);
+        return true;
+    case Keyword::Strike:
+        format.strike = switchedOn(token);
+        return true;
+    case Keyword::Capitals:
+    case Keyword::SmallCapitals:
+        format.capitals = !switchedOn(token)             ? Capitals::None
+                          : keyword == Keyword::Capitals ? Capitals::All
+                                                         : Capitals::Small;
+        return true;
+    case Keyword::Superscript:
+    case Keyword::Subscript:
+        format.vertical = keyword == Keyword::Superscript ? VerticalPosition::Superscript
+                                                          : VerticalPosition::Subscript;
+        return true;
+    case Keyword::NoSuperSub:
+        format.vertical = VerticalPosition::Normal;
+        format.offsetHalfPoints = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+int twips(const Token& token) {
+    return std::clamp(token.parameter, -kMaxTwips, kMaxTwips);
+}
+
+void applyCharacterWord(GroupState& group, Keyword keyword, const Token& token,
+                        const ColourTable& colours, int defaultFont) {
+    CharFormat& format = group.format;
+    if (applyFormatSwitch(format, keyword, token)) {
+        return;
+    }
+    switch (keyword) {
+    case Keyword::Plain:
+        format = CharFormat{};
+        group.hidden = false;
+        group.fontNumber = defaultFont;
+        group.fontResolved = false;
+        break;
+    case Keyword::Font:
+        group.fontNumber = token.parameter;
+        group.fontResolved = false;
+        break;
+    case Keyword::FontSize:
+        format.halfPoints = token.hasParameter && token.parameter > 0
+                                ? std::clamp(token.parameter, 2, kMaxHalfPoints)
+                                : kDefaultHalfPoints;
+        break;
+    case Keyword::Hidden:
+        group.hidden = switchedOn(token);
+        break;
+    case Keyword::Foreground:
+        format.foreground = colours.colour(token.parameter);
+        break;
+    case Keyword::CharBackground:
+        format.background = colours.colour(token.parameter);
+        break;
+    case Keyword::Up:
+    case Keyword::Down: {
+        const int amount = token.hasParameter ? std::clamp(token.parameter, -kMaxOffsetHalfPoints,
+                                                           kMaxOffsetHalfPoints)
+                                              : kDefaultOffsetHalfPoints;
+        format.offsetHalfPoints = keyword == Keyword::Up ? amount : -amount;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void applyParagraphWord(GroupState& group, Keyword keyword, const Token& token) {
+    ParagraphFormat& format = group.paragraph;
+    switch (keyword) {
+    case Keyword::ParagraphDefault:
+        format = ParagraphFormat{};
+        group.inTable = false;
+        break;
+    case Keyword::AlignLeft:
+        format.alignment = Alignment::Left;
+        break;
+    case Keyword::AlignCentre:
+        format.alignment = Alignment::Centre;
+        break;
+    case Keyword::AlignRight:
+        format.alignment = Alignment::Right;
+        break;
+    case Keyword::AlignJustify:
+        format.alignment = Alignment::Justify;
+        break;
+    case Keyword::LeftIndent:
+        format.leftTwips = twips(token);
+        break;
+    case Keyword::RightIndent:
+        format.rightTwips = twips(token);
+        break;
+    case Keyword::FirstIndent:
+        format.firstLineTwips = twips(token);
+        break;
+    case Keyword::SpaceBefore:
+        format.spaceBeforeTwips = std::max(0, twips(token));
+        break;
+    case Keyword::SpaceAfter:
+        format.spaceAfterTwips = std::max(0, twips(token));
+        break;
+    case Keyword::LineSpacing:
+        format.lineSpacing = twips(token);
+        break;
+    case Keyword::LineMultiple:
+        format.lineMultiple = switchedOn(token);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace ohmora::rtf
