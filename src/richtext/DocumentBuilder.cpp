@@ -18,18 +18,22 @@ void replaceLoneSurrogates(std::u16string& text) {
     }
 }
 
+bool isTextSpan(const Span& span) {
+    return span.image < 0 && span.object < 0 && span.footnote < 0;
+}
+
 } // namespace
 
 std::u16string& DocumentBuilder::textOf(const CharFormat& format) {
-    if (paragraph_.spans.empty() || paragraph_.spans.back().image >= 0 ||
+    if (paragraph_.spans.empty() || !isTextSpan(paragraph_.spans.back()) ||
         !(paragraph_.spans.back().format == format)) {
-        paragraph_.spans.push_back(Span{format, {}, -1});
+        paragraph_.spans.push_back(textSpan(format));
     }
     return paragraph_.spans.back().text;
 }
 
 void DocumentBuilder::dropEmptySpan() {
-    if (!paragraph_.spans.empty() && paragraph_.spans.back().image < 0 &&
+    if (!paragraph_.spans.empty() && isTextSpan(paragraph_.spans.back()) &&
         paragraph_.spans.back().text.empty()) {
         paragraph_.spans.pop_back();
     }
@@ -39,8 +43,78 @@ void DocumentBuilder::character(const CharFormat& format, char16_t c) {
     textOf(format).push_back(c);
 }
 
+void DocumentBuilder::text(const CharFormat& format, std::u16string_view text) {
+    textOf(format).append(text);
+    dropEmptySpan();
+}
+
+void DocumentBuilder::prependText(const CharFormat& format, std::u16string_view text) {
+    if (!paragraph_.spans.empty() && isTextSpan(paragraph_.spans.front()) &&
+        paragraph_.spans.front().format == format) {
+        paragraph_.spans.front().text.insert(0, text);
+    } else {
+        paragraph_.spans.insert(paragraph_.spans.begin(), textSpan(format, std::u16string(text)));
+    }
+}
+
 void DocumentBuilder::picture(const CharFormat& format, Image image) {
-    paragraph_.spans.push_back(Span{format, {}, document_.addImage(std::move(image))});
+    Span span = textSpan(format);
+    span.image = document_.addImage(std::move(image));
+    paragraph_.spans.push_back(std::move(span));
+}
+
+bool DocumentBuilder::fallbackPicture(Image image) {
+    if (paragraph_.spans.empty() || paragraph_.spans.back().image < 0 ||
+        paragraph_.spans.back().fallbackImage >= 0) {
+        return false;
+    }
+    paragraph_.spans.back().fallbackImage = document_.addImage(std::move(image));
+    return true;
+}
+
+void DocumentBuilder::attachObject(std::size_t from, EmbeddedObject object,
+                                   std::u16string_view text, const CharFormat& format) {
+    const int index = static_cast<int>(document_.objects.size());
+    for (std::size_t i = from; i < paragraph_.spans.size(); ++i) {
+        Span& span = paragraph_.spans[i];
+        if (span.image >= 0 && span.object < 0) {
+            span.object = index;
+            document_.objects.push_back(std::move(object));
+            return;
+        }
+    }
+    // No picture: the object's text stands for it, if it has one.
+    if (text.empty()) {
+        return;
+    }
+    Span span = textSpan(format, std::u16string(text));
+    span.object = index;
+    document_.objects.push_back(std::move(object));
+    paragraph_.spans.push_back(std::move(span));
+}
+
+void DocumentBuilder::footnoteMark(const CharFormat& format) {
+    Span span = textSpan(format);
+    span.footnote = static_cast<int>(document_.footnotes.size());
+    paragraph_.spans.push_back(std::move(span));
+    danglingMarks_ = !inFootnote_;
+}
+
+void DocumentBuilder::beginFootnote() {
+    waitingParagraph_ = std::exchange(paragraph_, Paragraph{});
+    inFootnote_ = true;
+}
+
+void DocumentBuilder::finishFootnote(const ParagraphFormat& format, const CharFormat& mark,
+                                     bool inCell) {
+    if (!paragraph_.spans.empty()) {
+        finishParagraph(format, mark, inCell);
+    }
+    footnoteTable_.close();
+    document_.footnotes.push_back(std::exchange(footnote_, Footnote{}));
+    paragraph_ = std::exchange(waitingParagraph_, Paragraph{});
+    inFootnote_ = false;
+    danglingMarks_ = false;
 }
 
 void DocumentBuilder::finishParagraph(const ParagraphFormat& format, const CharFormat& mark,
@@ -55,30 +129,46 @@ void DocumentBuilder::finishParagraph(const ParagraphFormat& format, const CharF
     }
     paragraph.mark = mark;
     if (inCell) {
-        table_.addParagraph(std::move(paragraph));
+        table().addParagraph(std::move(paragraph));
         return;
     }
-    table_.close();
-    document_.blocks.emplace_back(std::move(paragraph));
+    table().close();
+    (inFootnote_ ? footnote_.blocks : document_.blocks).emplace_back(std::move(paragraph));
 }
 
 void DocumentBuilder::finishCell(const ParagraphFormat& format, const CharFormat& mark) {
     finishParagraph(format, mark, true);
-    table_.finishCell();
+    table().finishCell();
 }
 
 void DocumentBuilder::finishRow(const ParagraphFormat& format, const CharFormat& mark) {
     if (!paragraph_.spans.empty()) {
         finishParagraph(format, mark, true);
     }
-    table_.finishRow();
+    table().finishRow();
 }
 
 void DocumentBuilder::finish(const ParagraphFormat& format, const CharFormat& mark, bool inCell) {
+    if (inFootnote_) {
+        finishFootnote(format, mark, inCell);
+    }
     if (!paragraph_.spans.empty()) {
         finishParagraph(format, mark, inCell);
     }
-    table_.close();
+    mainTable_.close();
+    dropDanglingMarks();
+}
+
+void DocumentBuilder::dropDanglingMarks() {
+    if (!danglingMarks_) {
+        return;
+    }
+    // Marks of a footnote the file never gave.
+    const auto count = static_cast<int>(document_.footnotes.size());
+    forEachParagraph(document_.blocks, [count](Paragraph& p) {
+        std::erase_if(p.spans, [count](const Span& s) { return s.footnote >= count; });
+    });
+    danglingMarks_ = false;
 }
 
 } // namespace ohmora::rtf

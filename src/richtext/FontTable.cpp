@@ -8,25 +8,8 @@ namespace {
 
 constexpr std::size_t kMaxFontName = 256;
 
-bool equalsIgnoringCase(std::u16string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i] >= u'A' && a[i] <= u'Z' ? a[i] + (u'a' - u'A') : a[i];
-        if (x != static_cast<unsigned char>(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool startsWithIgnoringCase(std::u16string_view a, std::string_view prefix) {
-    return a.size() >= prefix.size() && equalsIgnoringCase(a.substr(0, prefix.size()), prefix);
-}
-
-bool isSymbolPage(CodePage page) {
-    return page == CodePage::Symbol || page == CodePage::Wingdings;
+bool isSymbolFont(const Charset& charset) {
+    return charset.symbols != SymbolFont::None;
 }
 
 } // namespace
@@ -37,8 +20,17 @@ void FontTable::beginEntry(int number) {
     entryOpen_ = true;
 }
 
-void FontTable::setCharset(int charset) {
-    entry_.charset = charset;
+void FontTable::word(Keyword keyword, int parameter) {
+    if (keyword == Keyword::FontCharset) {
+        entry_.charset = parameter;
+    } else if (keyword == Keyword::FontCodePage) {
+        entry_.codePage = parameter;
+    }
+}
+
+Charset FontTable::entryCharset(int documentCodePage) const {
+    // A symbol font's name is written in letters.
+    return {charsetOf(entry_, documentCodePage).codePage};
 }
 
 void FontTable::nameCharacter(char16_t c) {
@@ -66,49 +58,51 @@ void FontTable::finishEntry() {
     entryOpen_ = false;
 }
 
-void FontTable::finishTable(Document& document, CodePage documentPage) {
+void FontTable::finishTable(Document& document, int documentCodePage) {
     // Symbol fonts are not listed: their text is read as Unicode.
     for (; listed_ < order_.size(); ++listed_) {
         FontDefinition& font = fonts_[order_[listed_]];
-        if (!isSymbolPage(codePageOf(font, documentPage))) {
+        if (!isSymbolFont(charsetOf(font, documentCodePage))) {
             modelFont(font, document);
         }
     }
 }
 
-ResolvedFont FontTable::resolve(int number, int defaultFont, CodePage documentPage,
+ResolvedFont FontTable::resolve(int number, int defaultFont, int documentCodePage,
                                 Document& document) {
     const auto found = fonts_.find(number);
     if (found == fonts_.end()) {
-        return {-1, documentPage};
+        return {-1, Charset{documentCodePage}};
     }
     FontDefinition& font = found->second;
-    const CodePage page = codePageOf(font, documentPage);
-    if (!isSymbolPage(page)) {
-        return {modelFont(font, document), page};
+    const Charset charset = charsetOf(font, documentCodePage);
+    if (!isSymbolFont(charset)) {
+        return {modelFont(font, document), charset};
     }
     // Signs of a symbol font become Unicode characters, which the
     // document's default font shows.
     const auto fallback = fonts_.find(defaultFont);
-    if (fallback != fonts_.end() && !isSymbolPage(codePageOf(fallback->second, documentPage))) {
-        return {modelFont(fallback->second, document), page};
+    if (fallback != fonts_.end() && !isSymbolFont(charsetOf(fallback->second, documentCodePage))) {
+        return {modelFont(fallback->second, document), charset};
     }
-    return {-1, page};
+    return {-1, charset};
 }
 
-CodePage FontTable::codePageOf(const FontDefinition& font, CodePage documentPage) const {
+Charset FontTable::charsetOf(const FontDefinition& font, int documentCodePage) {
     // The name tells a symbol font only when the file gives no character
     // set, or gives the symbol set; a font named Symbol in an explicit
     // Western set holds Unicode text, as this writer writes it.
     if (font.charset == 1 || font.charset == 2) {
-        if (equalsIgnoringCase(font.name, "symbol")) {
-            return CodePage::Symbol;
-        }
-        if (startsWithIgnoringCase(font.name, "wingdings")) {
-            return CodePage::Wingdings;
+        const SymbolFont symbols = symbolFontNamed(font.name);
+        if (symbols != SymbolFont::None || font.charset == 2) {
+            return {documentCodePage, symbols == SymbolFont::None ? SymbolFont::Symbol : symbols};
         }
     }
-    return codePageFromCharset(font.charset, documentPage);
+    if (font.codePage > 0) {
+        return {font.codePage};
+    }
+    const int codePage = codePageOfCharset(font.charset);
+    return {codePage > 0 ? codePage : documentCodePage};
 }
 
 int FontTable::modelFont(FontDefinition& font, Document& document) {

@@ -5,6 +5,7 @@
 // text is read in, or a colour.
 
 #include "richtext/CodePages.h"
+#include "richtext/RtfKeywords.h"
 #include "richtext/RtfModel.h"
 
 #include <cstdint>
@@ -17,14 +18,15 @@ namespace ohmora::rtf {
 struct FontDefinition {
     std::u16string name;
     int charset = 1;     // \fcharsetN; 1 is the document's default set
+    int codePage = 0;    // \cpgN, 0 when the file gives none
     int modelIndex = -2; // the font in Document::fonts; -2 until first used
 };
 
 // What a run of text in a font is read as: its font in the document model
-// (-1 for none) and the code page of its bytes.
+// (-1 for none) and the character set of its bytes.
 struct ResolvedFont {
     int font = -1;
-    CodePage codePage = CodePage::Windows1252;
+    Charset charset;
 };
 
 class FontTable {
@@ -33,17 +35,19 @@ public:
 
     // The entries, as the \fonttbl group gives them.
     void beginEntry(int number);
-    void setCharset(int charset);
+    void word(Keyword keyword, int parameter); // \fcharsetN, \cpgN
+    // The set the entry's name is written in.
+    Charset entryCharset(int documentCodePage) const;
     void nameCharacter(char16_t c); // ';' ends the entry
     void finishEntry();
     // The table is complete: its fonts are listed in the document in its
     // order, so that writing the document keeps them.
-    void finishTable(Document& document, CodePage documentPage);
+    void finishTable(Document& document, int documentCodePage);
 
-    ResolvedFont resolve(int number, int defaultFont, CodePage documentPage, Document& document);
+    ResolvedFont resolve(int number, int defaultFont, int documentCodePage, Document& document);
 
 private:
-    CodePage codePageOf(const FontDefinition& font, CodePage documentPage) const;
+    static Charset charsetOf(const FontDefinition& font, int documentCodePage);
     int modelFont(FontDefinition& font, Document& document);
 
     std::unordered_map<int, FontDefinition> fonts_;

@@ -7,6 +7,7 @@
 
 #include "richtext/RtfKeywords.h"
 #include "richtext/RtfModel.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <array>
 #include <cstddef>
@@ -22,11 +23,10 @@ constexpr int kMaxTwips = 31680;
 
 class PictureBuilder {
 public:
-    // A \pict group opens at this depth of the group stack.
-    void start(std::size_t depth);
-    std::size_t depth() const { return depth_; }
+    // A \pict group opens.
+    void start();
 
-    void word(Keyword keyword, int parameter);
+    void word(Keyword keyword, const Token& token);
     void hexText(std::string_view text);
     void byte(unsigned char value);
     void binary(std::string_view bytes);
@@ -45,11 +45,6 @@ public:
 
 private:
     Image image_;
-    std::size_t depth_ = 0;
-    int goalWidth_ = 0;
-    int goalHeight_ = 0;
-    int scaleX_ = 100;
-    int scaleY_ = 100;
     int pendingNibble_ = -1;
     bool tooLarge_ = false;
     std::string property_;

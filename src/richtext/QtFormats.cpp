@@ -1,5 +1,7 @@
 #include "richtext/QtFormats.h"
 
+#include "richtext/DocumentResources.h"
+
 #include <QFont>
 #include <QTextOption>
 
@@ -161,6 +163,12 @@ ParagraphFormat modelParagraphFormat(const QTextBlockFormat& q) {
     }
     if (f.lineSpacing == 0) {
         f.lineMultiple = false;
+    }
+    // An exact spacing shown as the least a line takes, for a tall picture.
+    if (const int exact = q.intProperty(kExactLineProperty);
+        exact < 0 && q.lineHeightType() == QTextBlockFormat::MinimumHeight &&
+        f.lineSpacing == -exact) {
+        f.lineSpacing = exact;
     }
     return f;
 }

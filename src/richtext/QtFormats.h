@@ -19,8 +19,6 @@ namespace ohmora::rtf {
 
 // A table with no widths of its own is as wide as a page's text.
 constexpr int kDefaultTableTwips = 9000;
-// The column widths of a table as the file gave them, in twips.
-constexpr int kColumnTwipsProperty = QTextFormat::UserProperty + 1;
 
 QString toQString(const std::u16string& text);
 int toTwips(double pixels);

@@ -110,6 +110,8 @@ void applyParagraphWord(GroupState& group, Keyword keyword, const Token& token) 
     case Keyword::ParagraphDefault:
         format = ParagraphFormat{};
         group.inTable = false;
+        group.listOverride = 0;
+        group.listLevel = 0;
         break;
     case Keyword::AlignLeft:
         format.alignment = Alignment::Left;

@@ -9,6 +9,7 @@
 #include "richtext/RtfModel.h"
 #include "richtext/RtfTokenizer.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ohmora::rtf {
@@ -23,19 +24,43 @@ enum class Destination : std::uint8_t {
     Picture,
     Shape, // a drawing object: its picture is read, its other text is not
     ShapePropertyName,
+    Object, // an equation's or object's group: kept as read, its text not shown
+    ListTable,
+    ListLevelText,
     Skip,
+};
+
+// What the closing brace of the group that started it finishes.
+enum class GroupEnd : std::uint8_t {
+    None,
+    FontTable,
+    Picture,
+    ShapePicture,
+    Footnote,
+    Object,
+    ObjectPicture,
+    List,
+    ListLevel,
+    ListOverride,
 };
 
 struct GroupState {
     Destination destination = Destination::Body;
+    GroupEnd end = GroupEnd::None;
+    std::size_t start = 0; // where the group's opening brace stands
     CharFormat format;
     int fontNumber = -1; // as the file numbers it
     bool fontResolved = false;
-    CodePage codePage = CodePage::Windows1252;
+    Charset charset;
     bool hidden = false;
     ParagraphFormat paragraph;
     bool inTable = false;
+    int listOverride = 0; // \lsN, 0 outside a list
+    int listLevel = 0;    // \ilvlN
     int unicodeSkip = 1;
+    bool fallback = false;      // its pictures are the twins of the picture before (\nonshppict)
+    bool unicodePair = false;   // \upr: of its two groups, only the Unicode one is read
+    bool unicodeBranch = false; // a group of \upr, skipped unless it is \ud
 };
 
 // A measure in twips, bounded to the largest page.

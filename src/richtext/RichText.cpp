@@ -1,6 +1,8 @@
 #include "richtext/RichText.h"
 
 #include "files/AtomicFile.h"
+#include "richtext/DocumentResources.h"
+#include "richtext/PictureObjects.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "richtext/TextDocumentAdapter.h"
@@ -84,20 +86,38 @@ QByteArray writeRtf(const QTextDocumentFragment& fragment) {
     return writeRtf(document);
 }
 
-QByteArray writeRtfSelection(const QTextCursor& selection) {
-    QTextDocument part;
-    QTextCursor(&part).insertFragment(selection.selection());
-    if (const QTextDocument* source = selection.document()) {
-        for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextCharFormat format = it.fragment().charFormat();
-                if (format.isImageFormat()) {
-                    const QUrl name(format.toImageFormat().name());
-                    part.addResource(QTextDocument::ImageResource, name,
-                                     source->resource(QTextDocument::ImageResource, name));
-                }
+namespace {
+
+// Copies a fragment's pictures, equations and objects from the document
+// it was taken from: a fragment holds only their names.
+void copyResources(const QTextDocument& source, QTextDocument& part) {
+    const auto copy = [&source, &part](QTextDocument::ResourceType type, const QString& name) {
+        const QUrl url(name);
+        if (!name.isEmpty() && !part.resource(type, url).isValid()) {
+            part.addResource(type, url, source.resource(type, url));
+        }
+    };
+    for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const QString name = format.stringProperty(QTextFormat::ImageName);
+            copy(QTextDocument::ImageResource, name);
+            copy(QTextDocument::UserResource, originalOf(name));
+            for (const int property : {kFallbackPictureProperty, kObjectProperty, kSvgProperty}) {
+                copy(QTextDocument::UserResource, format.stringProperty(property));
             }
         }
+    }
+}
+
+} // namespace
+
+QByteArray writeRtfSelection(const QTextCursor& selection) {
+    QTextDocument part;
+    installPictureHandler(part);
+    QTextCursor(&part).insertFragment(selection.selection());
+    if (const QTextDocument* source = selection.document()) {
+        copyResources(*source, part);
     }
     return writeRtf(part);
 }

@@ -21,6 +21,7 @@ enum class Category : std::uint8_t {
     Table,       // rows and cells
     Picture,     // the kind, size and scaling of a picture
     Shape,       // the bounds of a drawing object
+    List,        // list numbering: the list table's words, and a paragraph's list
 };
 
 enum class Keyword : std::uint8_t {
@@ -35,14 +36,33 @@ enum class Keyword : std::uint8_t {
     ShapePicture,
     FieldResult,
     NestTableProperties,
+    FallbackPicture,
+    Footnote,
+    Equation,
+    EquationPicture,
+    Object,
+    ObjectResult,
+    ListText,
+    ListTable,
+    ListOverrideTable,
+    List,
+    ListLevel,
+    ListLevelText,
+    ListOverride,
+    UnicodeBranch,
     // Document
     Ansi,
     AnsiCodePage,
+    Mac,
+    Pc,
+    Pca,
     DefaultFont,
     Unicode,
     UnicodeSkip,
+    UnicodePair,
     // Font table
     FontCharset,
+    FontCodePage,
     // Colour table
     Red,
     Green,
@@ -68,6 +88,7 @@ enum class Keyword : std::uint8_t {
     Down,
     // Characters
     Character,
+    FootnoteMark,
     // Paragraphs
     Paragraph,
     ParagraphDefault,
@@ -95,7 +116,9 @@ enum class Keyword : std::uint8_t {
     // Pictures
     PngBlip,
     JpegBlip,
-    Metafile,
+    WmfBlip,
+    EmfBlip,
+    Metafile, // other metafiles (OS/2), kept but not shown
     OtherBlip,
     PictureWidth,
     PictureHeight,
@@ -103,11 +126,19 @@ enum class Keyword : std::uint8_t {
     PictureGoalHeight,
     PictureScaleX,
     PictureScaleY,
+    PictureOther, // cropping, bitmap geometry: kept as read
     // Shapes
     ShapeLeft,
     ShapeRight,
     ShapeTop,
     ShapeBottom,
+    // Lists
+    ListId,
+    LevelFormat,
+    LevelStart,
+    LevelFollow,
+    ListOverrideNumber,
+    ListLevelNumber,
 };
 
 struct KeywordEntry {

@@ -8,7 +8,7 @@
 namespace ohmora::rtf {
 
 Document Parser::run() {
-    stack_.reserve(kMaxGroupDepth);
+    stack_.reserve(64);
     while (!rootClosed_) {
         const Token next = tokenizer_.next();
         if (next.type == TokenType::End) {
@@ -17,12 +17,12 @@ Document Parser::run() {
         token(next);
     }
     if (!stack_.empty()) {
-        // A cut file: the paragraph under way keeps the state reached.
+        // A cut file: what is under way keeps the state reached.
         GroupState& group = state();
         resolveFont(group);
         builder_.finish(group.paragraph, group.format, group.inTable);
     } else {
-        builder_.table().close();
+        builder_.finish({}, {}, false);
     }
     return std::move(document_);
 }
@@ -31,10 +31,15 @@ void Parser::token(const Token& token) {
     if (token.type != TokenType::ControlWord) {
         ignorableNext_ = false;
     }
+    const bool partOfText = token.type == TokenType::HexByte || token.type == TokenType::Text ||
+                            token.type == TokenType::ControlSymbol;
+    if (!partOfText) {
+        pendingLead_ = -1; // a double-byte character cut by a word or a group
+    }
     switch (token.type) {
     case TokenType::GroupOpen:
         openGroup();
-        break;
+        return; // the next token stands right after the brace
     case TokenType::GroupClose:
         closeGroup();
         break;
@@ -58,10 +63,12 @@ void Parser::token(const Token& token) {
     case TokenType::End:
         break;
     }
+    groupJustOpened_ = false;
 }
 
 void Parser::openGroup() {
     pendingSkip_ = 0;
+    groupJustOpened_ = true;
     if (stack_.empty()) {
         stack_.emplace_back();
         return;
@@ -70,68 +77,132 @@ void Parser::openGroup() {
         ++overflowDepth_;
         return;
     }
-    stack_.push_back(stack_.back());
+    GroupState child = stack_.back();
+    child.end = GroupEnd::None;
+    child.start = tokenizer_.position() - 1;
+    child.unicodePair = false;
+    child.unicodeBranch = stack_.back().unicodePair;
+    if (child.unicodeBranch) {
+        child.destination = Destination::Skip; // unless it is the Unicode branch, \ud
+    }
+    stack_.push_back(std::move(child));
 }
 
 void Parser::closeGroup() {
     pendingSkip_ = 0;
     if (overflowDepth_ > 0) {
-        --overflowDepth_;
+        if (overflowDepth_-- <= overflowSkipFrom_) {
+            overflowSkipFrom_ = 0;
+        }
         return;
     }
     if (stack_.empty()) {
         return;
     }
-    const Destination closing = state().destination;
-    if (closing == Destination::Picture && stack_.size() == picture_.depth()) {
-        stack_.pop_back();
-        finishPicture();
-    } else {
-        if (closing == Destination::FontTable) {
-            fonts_.finishEntry();
-        }
-        if (stack_.size() == 1 && builder_.paragraphHasContent()) {
-            // The last paragraph needs no mark of its own.
-            finishParagraph(false);
-        }
-        stack_.pop_back();
-        if (closing == Destination::FontTable && !stack_.empty() &&
-            state().destination != Destination::FontTable) {
-            finishFontTable();
-        }
+    if (stack_.size() == 1 && builder_.paragraphHasContent()) {
+        // The last paragraph needs no mark of its own.
+        finishParagraph(false);
     }
+    const GroupState closed = std::move(stack_.back());
+    stack_.pop_back();
+    endGroup(closed, tokenizer_.position() - 1);
     if (stack_.empty()) {
         rootClosed_ = true;
     }
 }
 
+void Parser::endGroup(const GroupState& closed, std::size_t closeBrace) {
+    if (closed.destination == Destination::FontTable) {
+        fonts_.finishEntry();
+    }
+    switch (closed.end) {
+    case GroupEnd::FontTable:
+        finishFontTable();
+        break;
+    case GroupEnd::Picture:
+        finishPicture(closed);
+        break;
+    case GroupEnd::ShapePicture:
+        shapePictureSpans_ = shapePictureRead_ ? builder_.spanCount() : 0;
+        break;
+    case GroupEnd::Footnote:
+        builder_.finishFootnote(closed.paragraph, closed.format, closed.inTable);
+        break;
+    case GroupEnd::Object:
+        finishObject(closed, closeBrace);
+        break;
+    case GroupEnd::ObjectPicture:
+        object_.endPicture(closeBrace);
+        break;
+    case GroupEnd::List:
+        lists_.finishList();
+        break;
+    case GroupEnd::ListLevel:
+        lists_.finishLevel();
+        break;
+    case GroupEnd::ListOverride:
+        lists_.finishOverride();
+        break;
+    case GroupEnd::None:
+        break;
+    }
+}
+
+bool Parser::skipping() const {
+    return stack_.empty() || stack_.back().destination == Destination::Skip ||
+           (overflowSkipFrom_ > 0 && overflowDepth_ >= overflowSkipFrom_);
+}
+
 void Parser::controlWord(const Token& token) {
-    if (stack_.empty() || state().destination == Destination::Skip) {
+    if (stack_.empty()) {
+        return;
+    }
+    GroupState& group = state();
+    if (group.destination == Destination::Skip && overflowDepth_ == 0) {
+        // Of the groups of \upr, the one that starts with \ud is read.
+        if (group.unicodeBranch && token.text == "ud" && stack_.size() >= 2) {
+            group.destination = stack_[stack_.size() - 2].destination;
+            group.unicodeBranch = false;
+        }
         return;
     }
     const bool ignorable = std::exchange(ignorableNext_, false);
-    if (consumeSkip()) {
+    if (skipping() || consumeSkip()) {
         return;
     }
     const KeywordEntry& entry = findKeyword(token.text);
     if (overflowDepth_ > 0) {
-        // Beyond the depth bound, text is still read but nothing changes the
-        // state of the group that every deeper group shares.
-        if (entry.category == Category::Symbol) {
-            bodyCharacter(entry.symbol);
-        } else if (entry.keyword == Keyword::Paragraph) {
-            finishParagraph(false);
-        } else if (entry.keyword == Keyword::Unicode) {
-            unicode(token.parameter);
-        }
+        overflowWord(entry, token, ignorable);
         return;
     }
-    if (ignorable && entry.keyword != Keyword::ShapePicture &&
-        entry.keyword != Keyword::ShapeInstructions &&
-        entry.keyword != Keyword::NestTableProperties) {
-        state().destination = Destination::Skip;
+    // \* marks a destination the reader may skip: those it does not read.
+    if (ignorable &&
+        (entry.category != Category::Destination || entry.keyword == Keyword::SkippedDestination)) {
+        group.destination = Destination::Skip;
         return;
     }
+    dispatch(entry, token);
+}
+
+// Beyond the depth bound, text is still read but nothing changes the state
+// of the group that every deeper group shares; a destination that would be
+// skipped is skipped to the end of its group.
+bool Parser::overflowWord(const KeywordEntry& entry, const Token& token, bool ignorable) {
+    if (ignorable || entry.category == Category::Destination) {
+        overflowSkipFrom_ = overflowDepth_;
+        return false;
+    }
+    if (entry.category == Category::Symbol) {
+        bodyCharacter(entry.symbol);
+    } else if (entry.keyword == Keyword::Paragraph) {
+        finishParagraph(false);
+    } else if (entry.keyword == Keyword::Unicode) {
+        unicode(token.parameter);
+    }
+    return true;
+}
+
+void Parser::dispatch(const KeywordEntry& entry, const Token& token) {
     const Destination destination = state().destination;
     const bool body = destination == Destination::Body;
     switch (entry.category) {
@@ -143,7 +214,7 @@ void Parser::controlWord(const Token& token) {
         break;
     case Category::FontTable:
         if (destination == Destination::FontTable) {
-            fonts_.setCharset(token.parameter);
+            fonts_.word(entry.keyword, token.parameter);
         }
         break;
     case Category::ColourTable:
@@ -153,9 +224,7 @@ void Parser::controlWord(const Token& token) {
         characterWord(entry.keyword, token);
         break;
     case Category::Symbol:
-        if (body) {
-            bodyCharacter(entry.symbol);
-        }
+        symbolWord(entry);
         break;
     case Category::Paragraph:
         if (body && entry.keyword == Keyword::Paragraph) {
@@ -171,7 +240,7 @@ void Parser::controlWord(const Token& token) {
         break;
     case Category::Picture:
         if (destination == Destination::Picture) {
-            picture_.word(entry.keyword, token.parameter);
+            picture_.word(entry.keyword, token);
         }
         break;
     case Category::Shape:
@@ -179,26 +248,34 @@ void Parser::controlWord(const Token& token) {
             picture_.shapeBound(entry.keyword, twips(token));
         }
         break;
+    case Category::List:
+        listWord(entry.keyword, token);
+        break;
     case Category::Unknown:
         break;
     }
 }
 
 void Parser::destinationWord(Keyword keyword) {
+    if (objectDestination(keyword) || listDestination(keyword)) {
+        return;
+    }
     GroupState& group = state();
+    const bool body = group.destination == Destination::Body;
     switch (keyword) {
     case Keyword::SkippedDestination:
         group.destination = Destination::Skip;
         break;
     case Keyword::FontTable:
         group.destination = Destination::FontTable;
+        group.end = GroupEnd::FontTable;
         break;
     case Keyword::ColourTable:
         group.destination = Destination::ColourTable;
         colours_.clear();
         break;
     case Keyword::ShapeInstructions:
-        if (group.destination == Destination::Body) {
+        if (body) {
             group.destination = Destination::Shape;
             picture_.startShape();
         }
@@ -211,39 +288,140 @@ void Parser::destinationWord(Keyword keyword) {
         break;
     case Keyword::NestTableProperties:
         // The end of a row of a nested table, which is read as text.
-        if (group.destination == Destination::Body) {
+        if (body) {
             finishParagraph(false);
         }
         group.destination = Destination::Skip;
         break;
     case Keyword::Picture:
         // A shape holds its picture in its "pib" property; others are fills.
-        if (group.destination == Destination::Body ||
-            (group.destination == Destination::Shape && picture_.inPictureProperty())) {
+        if (body || (group.destination == Destination::Shape && picture_.inPictureProperty())) {
             group.destination = Destination::Picture;
-            picture_.start(stack_.size());
+            group.end = GroupEnd::Picture;
+            picture_.start();
         }
         break;
-    default: // field results and shape pictures are read as the body is
+    case Keyword::ShapePicture:
+        group.end = GroupEnd::ShapePicture;
+        shapePictureRead_ = false;
         break;
+    case Keyword::FallbackPicture:
+        // The twin of the picture just read is kept with it; alone, it is
+        // for readers that know no other picture, and skipped.
+        if (body && shapePictureSpans_ > 0 && shapePictureSpans_ == builder_.spanCount()) {
+            group.fallback = true;
+        } else {
+            group.destination = Destination::Skip;
+        }
+        break;
+    case Keyword::ListText:
+        listTextSeen_ = true;
+        break;
+    default: // field results and the like are read as the body is
+        break;
+    }
+}
+
+bool Parser::objectDestination(Keyword keyword) {
+    GroupState& group = state();
+    const bool body = group.destination == Destination::Body;
+    switch (keyword) {
+    case Keyword::Footnote:
+        if (body && !builder_.inFootnote() && !object_.active()) {
+            builder_.beginFootnote();
+            group.end = GroupEnd::Footnote;
+        } else {
+            group.destination = Destination::Skip;
+        }
+        return true;
+    case Keyword::Equation:
+    case Keyword::Object:
+        if (body && !object_.active()) {
+            resolveFont(group);
+            object_.begin(keyword == Keyword::Equation ? ObjectKind::Equation : ObjectKind::Ole,
+                          tokenizer_.position(), stack_.size(), builder_.spanCount());
+            group.destination = Destination::Object;
+            group.end = GroupEnd::Object;
+        } else if (group.destination != Destination::Object) {
+            group.destination = Destination::Skip;
+        }
+        return true;
+    case Keyword::EquationPicture:
+    case Keyword::ObjectResult:
+        // The picture of the object under way, read as the body's.
+        if (group.destination == Destination::Object && object_.active()) {
+            group.destination = Destination::Body;
+            group.hidden = keyword == Keyword::EquationPicture;
+            group.end = GroupEnd::ObjectPicture;
+            object_.beginPicture(group.start);
+        } else {
+            group.destination = Destination::Skip;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Parser::listDestination(Keyword keyword) {
+    GroupState& group = state();
+    const bool table = group.destination == Destination::ListTable;
+    switch (keyword) {
+    case Keyword::ListTable:
+    case Keyword::ListOverrideTable:
+        group.destination = Destination::ListTable;
+        return true;
+    case Keyword::List:
+    case Keyword::ListLevel:
+    case Keyword::ListOverride:
+        if (!table) {
+            group.destination = Destination::Skip;
+        } else if (keyword == Keyword::List) {
+            lists_.beginList();
+            group.end = GroupEnd::List;
+        } else if (keyword == Keyword::ListLevel) {
+            lists_.beginLevel();
+            group.end = GroupEnd::ListLevel;
+        } else {
+            lists_.beginOverride();
+            group.end = GroupEnd::ListOverride;
+        }
+        return true;
+    case Keyword::ListLevelText:
+        group.destination = table ? Destination::ListLevelText : Destination::Skip;
+        return true;
+    default:
+        return false;
     }
 }
 
 void Parser::documentWord(Keyword keyword, const Token& token) {
     GroupState& group = state();
-    if (keyword == Keyword::Unicode &&
-        (group.destination == Destination::Body || group.destination == Destination::FontTable)) {
+    if (keyword == Keyword::Unicode) {
         unicode(token.parameter);
+        return;
+    }
+    if (keyword == Keyword::UnicodePair) {
+        group.unicodePair = true;
+        return;
     }
     if (group.destination != Destination::Body) {
         return;
     }
     switch (keyword) {
     case Keyword::Ansi:
-        documentPage_ = CodePage::Windows1252;
-        break;
     case Keyword::AnsiCodePage:
-        documentPage_ = codePageFromNumber(token.parameter);
+    case Keyword::Mac:
+    case Keyword::Pc:
+    case Keyword::Pca:
+        documentCodePage_ = keyword == Keyword::AnsiCodePage ? token.parameter
+                            : keyword == Keyword::Mac        ? kMacRomanCodePage
+                            : keyword == Keyword::Pc         ? 437
+                            : keyword == Keyword::Pca        ? 850
+                                                             : kWesternCodePage;
+        if (documentCodePage_ <= 0) {
+            documentCodePage_ = kWesternCodePage;
+        }
         group.fontResolved = false;
         break;
     case Keyword::DefaultFont:
@@ -278,8 +456,21 @@ void Parser::characterWord(Keyword keyword, const Token& token) {
     GroupState& group = state();
     if (group.destination == Destination::FontTable && keyword == Keyword::Font) {
         fonts_.beginEntry(token.parameter);
-    } else if (group.destination == Destination::Body) {
+    } else if (group.destination == Destination::Body || group.destination == Destination::Object) {
         applyCharacterWord(group, keyword, token, colours_, defaultFont_);
+    }
+}
+
+void Parser::symbolWord(const KeywordEntry& entry) {
+    GroupState& group = state();
+    if (group.destination != Destination::Body) {
+        return;
+    }
+    if (entry.keyword != Keyword::FootnoteMark) {
+        bodyCharacter(entry.symbol);
+    } else if (!group.hidden) {
+        resolveFont(group);
+        builder_.footnoteMark(group.format);
     }
 }
 
@@ -303,12 +494,14 @@ void Parser::tableWord(Keyword keyword, const Token& token) {
         table.cellBoundary(twips(token));
         break;
     case Keyword::Cell:
-        resolveFont(group);
-        builder_.finishCell(group.paragraph, group.format);
+        finishParagraph(true);
+        table.finishCell();
         break;
     case Keyword::Row:
-        resolveFont(group);
-        builder_.finishRow(group.paragraph, group.format);
+        if (builder_.paragraphHasContent()) {
+            finishParagraph(true);
+        }
+        table.finishRow();
         break;
     case Keyword::NestCell:
         bodyCharacter(u'\t');
@@ -321,12 +514,24 @@ void Parser::tableWord(Keyword keyword, const Token& token) {
     }
 }
 
+void Parser::listWord(Keyword keyword, const Token& token) {
+    GroupState& group = state();
+    if (group.destination == Destination::ListTable) {
+        lists_.word(keyword, token.parameter);
+    } else if (group.destination == Destination::Body && keyword == Keyword::ListOverrideNumber) {
+        group.listOverride = std::max(0, token.parameter);
+    } else if (group.destination == Destination::Body && keyword == Keyword::ListLevelNumber) {
+        group.listLevel = std::clamp(token.parameter, 0, 8);
+    }
+}
+
 void Parser::controlSymbol(char symbol) {
-    if (stack_.empty() || state().destination == Destination::Skip) {
+    if (skipping()) {
         return;
     }
     if (symbol == '*') {
-        ignorableNext_ = true;
+        // Only right after a group's opening brace.
+        ignorableNext_ = groupJustOpened_;
         return;
     }
     if (consumeSkip()) {
@@ -345,11 +550,16 @@ void Parser::controlSymbol(char symbol) {
     case '\\':
     case '{':
     case '}':
-        character(static_cast<char16_t>(symbol));
+        if (pendingLead_ >= 0) {
+            byte(static_cast<unsigned char>(symbol)); // the trail of a double-byte character
+        } else {
+            character(static_cast<char16_t>(symbol));
+        }
         break;
     default:
         break;
     }
+    pendingLead_ = -1;
 }
 
 bool Parser::consumeSkip() {

@@ -5,12 +5,20 @@
 
 namespace ohmora::rtf {
 
+namespace {
+
+bool isDoubleByte(int codePage) {
+    return isLeadByte(codePage, 0x81) || isLeadByte(codePage, 0xA1);
+}
+
+} // namespace
+
 void Parser::text(std::string_view bytes) {
-    if (stack_.empty()) {
+    if (skipping()) {
         return;
     }
     const Destination destination = state().destination;
-    if (destination == Destination::Skip || destination == Destination::Shape) {
+    if (destination == Destination::Shape) {
         return;
     }
     const std::size_t skipped =
@@ -30,26 +38,53 @@ void Parser::text(std::string_view bytes) {
     }
 }
 
+// Appends the characters of a byte in a set, taking the bytes of a
+// double-byte character in pairs.
+void Parser::decodeByte(const Charset& charset, unsigned char value, std::u16string& out) {
+    if (pendingLead_ >= 0) {
+        pairs_.append(pendingLeadCodePage_, static_cast<unsigned char>(pendingLead_), value, out);
+        pendingLead_ = -1;
+    } else if (charset.symbols == SymbolFont::None && isLeadByte(charset.codePage, value)) {
+        pendingLead_ = value;
+        pendingLeadCodePage_ = charset.codePage;
+    } else {
+        appendDecoded(charset, value, out);
+    }
+}
+
 void Parser::byte(unsigned char value) {
-    if (stack_.empty() || consumeSkip()) {
+    if (skipping() || consumeSkip()) {
         return;
     }
     GroupState& group = state();
+    std::u16string characters;
     switch (group.destination) {
     case Destination::Picture:
         picture_.byte(value);
-        break;
+        return;
     case Destination::FontTable:
+        decodeByte(fonts_.entryCharset(documentCodePage_), value, characters);
+        break;
     case Destination::ColourTable:
     case Destination::ShapePropertyName:
-        character(decodeByte(CodePage::Windows1252, value));
+        appendDecoded(Charset{}, value, characters);
+        break;
+    case Destination::ListLevelText:
+        // The level text's bytes below 9 stand for level numbers.
+        characters.push_back(value < ListTable::kMaxLevels
+                                 ? char16_t{value}
+                                 : singleByteTable(kWesternCodePage)[value]);
         break;
     case Destination::Body:
+    case Destination::Object:
         resolveFont(group);
-        character(decodeByte(group.codePage, value));
+        decodeByte(group.charset, value, characters);
         break;
     default:
-        break;
+        return;
+    }
+    for (const char16_t c : characters) {
+        character(c);
     }
 }
 
@@ -61,12 +96,17 @@ void Parser::unicode(int value) {
     GroupState& group = state();
     if (group.destination == Destination::Body) {
         resolveFont(group);
-        const bool symbolFont =
-            group.codePage == CodePage::Symbol || group.codePage == CodePage::Wingdings;
         // Symbol fonts put their signs either at their byte or in the private
         // area U+F020 to U+F0FF.
-        if (symbolFont && (c < 0x100 || (c >= 0xF020 && c <= 0xF0FF))) {
-            c = decodeByte(group.codePage, static_cast<unsigned char>(c & 0xFF));
+        if (group.charset.symbols != SymbolFont::None &&
+            (c < 0x100 || (c >= 0xF020 && c <= 0xF0FF))) {
+            std::u16string sign;
+            appendDecoded(group.charset, static_cast<unsigned char>(c & 0xFF), sign);
+            for (const char16_t half : sign) {
+                character(half);
+            }
+            pendingSkip_ = group.unicodeSkip;
+            return;
         }
     }
     character(c);
@@ -92,6 +132,12 @@ void Parser::character(char16_t c) {
     case Destination::ShapePropertyName:
         picture_.propertyNameCharacter(c);
         break;
+    case Destination::Object:
+        object_.text(c);
+        break;
+    case Destination::ListLevelText:
+        lists_.levelTextCharacter(c);
+        break;
     default:
         break;
     }
@@ -103,13 +149,25 @@ void Parser::bodyText(std::string_view bytes) {
         return;
     }
     resolveFont(group);
-    const CodePage page = group.codePage;
-    const bool symbols = page == CodePage::Symbol || page == CodePage::Wingdings;
-    builder_.text(group.format, bytes, [page, symbols](unsigned char b) -> char16_t {
-        if (b < 0x20) {
-            return b == '\t' ? u'\t' : 0;
+    const Charset charset = group.charset;
+    if (pendingLead_ >= 0 ||
+        (charset.symbols == SymbolFont::None && isDoubleByte(charset.codePage))) {
+        for (const char c : bytes) {
+            byte(static_cast<unsigned char>(c));
         }
-        return b < 0x80 && !symbols ? char16_t{b} : decodeByte(page, b);
+        return;
+    }
+    const std::u16string& table = singleByteTable(charset.codePage);
+    builder_.bytes(group.format, bytes, [&charset, &table](unsigned char b, std::u16string& out) {
+        if (b < 0x20) {
+            if (b == '\t') {
+                out.push_back(u'\t');
+            }
+        } else if (charset.symbols == SymbolFont::None) {
+            out.push_back(b < 0x80 ? char16_t{b} : table[b]);
+        } else {
+            appendDecoded(charset, b, out);
+        }
     });
 }
 
@@ -136,22 +194,22 @@ void Parser::resolveFont(GroupState& group) {
     }
     group.fontResolved = true;
     const ResolvedFont font =
-        fonts_.resolve(group.fontNumber, defaultFont_, documentPage_, document_);
+        fonts_.resolve(group.fontNumber, defaultFont_, documentCodePage_, document_);
     group.format.font = font.font;
-    group.codePage = font.codePage;
+    group.charset = font.charset;
 }
 
 void Parser::finishFontTable() {
-    fonts_.finishTable(document_, documentPage_);
+    fonts_.finishTable(document_, documentCodePage_);
     // Fonts named before the table was complete are looked up again.
     for (GroupState& group : stack_) {
         group.fontResolved = false;
     }
 }
 
-void Parser::finishPicture() {
-    std::optional<Image> image =
-        picture_.finish(!stack_.empty() && state().destination == Destination::Shape);
+void Parser::finishPicture(const GroupState& closed) {
+    const bool inShape = !stack_.empty() && state().destination == Destination::Shape;
+    std::optional<Image> image = picture_.finish(inShape);
     if (!image || stack_.empty()) {
         return;
     }
@@ -159,8 +217,20 @@ void Parser::finishPicture() {
     if (group.destination != Destination::Body && group.destination != Destination::Shape) {
         return;
     }
+    if (closed.fallback || group.fallback) {
+        builder_.fallbackPicture(std::move(*image));
+        return;
+    }
     resolveFont(group);
     builder_.picture(group.format, std::move(*image));
+    shapePictureRead_ = true;
+}
+
+void Parser::finishObject(const GroupState& closed, std::size_t closeBrace) {
+    EmbeddedObject object = object_.finish(input_, closeBrace);
+    const std::u16string text =
+        object.kind == ObjectKind::Equation ? object_.equationText() : std::u16string();
+    builder_.attachObject(object_.firstSpan(), std::move(object), text, closed.format);
 }
 
 void Parser::finishParagraph(bool endsCell) {
@@ -169,6 +239,15 @@ void Parser::finishParagraph(bool endsCell) {
     }
     GroupState& group = state();
     resolveFont(group);
+    if (group.listOverride > 0) {
+        // A numbered paragraph whose file gives no number text takes the
+        // list's next number.
+        const std::u16string number = lists_.next(group.listOverride, group.listLevel);
+        if (!listTextSeen_ && !number.empty()) {
+            builder_.prependText(group.format, number);
+        }
+    }
+    listTextSeen_ = false;
     builder_.finishParagraph(group.paragraph, group.format, endsCell || group.inTable);
 }
 

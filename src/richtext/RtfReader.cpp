@@ -9,7 +9,13 @@ bool looksLikeRtf(std::string_view bytes) {
         bytes.remove_prefix(3);
     }
     const std::size_t start = bytes.find_first_not_of(" \t\r\n");
-    return start != std::string_view::npos && bytes.substr(start, 5) == "{\\rtf";
+    if (start == std::string_view::npos || bytes[start] != '{') {
+        return false;
+    }
+    const std::size_t word = bytes.find_first_not_of(" \t\r\n", start + 1);
+    return word != std::string_view::npos && word + 1 < bytes.size() && bytes[word] == '\\' &&
+           ((bytes[word + 1] >= 'a' && bytes[word + 1] <= 'z') ||
+            (bytes[word + 1] >= 'A' && bytes[word + 1] <= 'Z'));
 }
 
 Document readRtfDocument(std::string_view bytes) {

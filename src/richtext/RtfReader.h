@@ -13,10 +13,13 @@
 
 namespace ohmora::rtf {
 
-constexpr int kMaxGroupDepth = 256;
+// Deeper than any file a word processor writes (files converted from web
+// pages nest a few thousand groups).
+constexpr int kMaxGroupDepth = 4096;
 
 // True when, after an optional UTF-8 byte order mark and blanks, the bytes
-// start with "{\rtf".
+// start with a group and a control word: "{\rtf1", or the "{\pard" of
+// writers that leave the header out.
 bool looksLikeRtf(std::string_view bytes);
 
 Document readRtfDocument(std::string_view bytes);

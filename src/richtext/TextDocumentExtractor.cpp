@@ -1,3 +1,4 @@
+#include "richtext/DocumentResources.h"
 #include "richtext/QtFormats.h"
 #include "richtext/TextDocumentAdapter.h"
 
@@ -14,6 +15,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <map>
 #include <unordered_map>
 
 namespace ohmora::rtf {
@@ -30,11 +32,17 @@ public:
 private:
     const CharFormat& charFormat(int index);
     const ParagraphFormat& paragraphFormat(int index);
-    Paragraph paragraph(const QTextBlock& block);
+    Paragraph paragraph(const QTextBlock& block, int* leadingMark = nullptr);
+    void fragment(Paragraph& p, const QTextFragment& fragment, int* leadingMark);
     void frameParagraphs(const QTextFrame* frame, std::vector<Paragraph>& out, int depth);
+    void notes(const QTextFrame* frame);
     Table table(const QTextTable* table);
+    std::vector<int> columnWidths(const QTextTable* table) const;
     int image(const QTextImageFormat& format);
+    int keptImage(const QString& name, const QTextImageFormat* shownAs);
+    int object(const QString& name);
     int font(const QString& family);
+    void renumberFootnotes();
 
     const QTextDocument& document_;
     QString defaultFamily_;
@@ -46,6 +54,10 @@ private:
         QSize size;
     };
     QHash<QString, DecodedImage> decodedImages_;
+    QHash<QString, int> objects_;
+    // Footnotes by the number their marks show, in the order of the notes.
+    std::map<int, Footnote> notes_;
+    std::vector<int> markOrder_; // the numbers of the marks in the text, first ones first
     // Conversions by the document's own format numbers: a document has few
     // formats and many fragments.
     QList<QTextFormat> formats_;
@@ -69,6 +81,13 @@ const CharFormat& Extractor::charFormat(int index) {
     }
     const QTextCharFormat q = formats_.value(index).toCharFormat();
     CharFormat f = modelCharFormat(q, defaultPoints_);
+    if (const int halfPoints = q.intProperty(kSmallCapitalsProperty); halfPoints > 0) {
+        f.capitals = Capitals::Small;
+        f.halfPoints = halfPoints;
+    }
+    if (const int halfPoints = q.intProperty(kTextSizeProperty); halfPoints > 0) {
+        f.halfPoints = halfPoints;
+    }
     const QStringList families = q.fontFamilies().toStringList();
     f.font =
         font(families.isEmpty() || families.front().isEmpty() ? defaultFamily_ : families.front());
@@ -95,20 +114,22 @@ Document Extractor::run() {
         it = next;
     }
     for (; !it.atEnd(); ++it) {
-        if (const QTextFrame* frame = it.currentFrame()) {
-            if (const auto* t = qobject_cast<const QTextTable*>(frame)) {
-                model_.blocks.emplace_back(table(t));
-            } else {
-                std::vector<Paragraph> paragraphs;
-                frameParagraphs(frame, paragraphs, 0);
-                for (Paragraph& p : paragraphs) {
-                    model_.blocks.emplace_back(std::move(p));
-                }
-            }
-        } else {
+        const QTextFrame* frame = it.currentFrame();
+        if (!frame) {
             model_.blocks.emplace_back(paragraph(it.currentBlock()));
+        } else if (const auto* t = qobject_cast<const QTextTable*>(frame)) {
+            model_.blocks.emplace_back(table(t));
+        } else if (frame->frameFormat().boolProperty(kNotesFrameProperty)) {
+            notes(frame);
+        } else {
+            std::vector<Paragraph> paragraphs;
+            frameParagraphs(frame, paragraphs, 0);
+            for (Paragraph& p : paragraphs) {
+                model_.blocks.emplace_back(std::move(p));
+            }
         }
     }
+    renumberFootnotes();
     return std::move(model_);
 }
 
@@ -140,7 +161,7 @@ QString listPrefix(const QTextBlock& block) {
     }
 }
 
-void addText(Paragraph& p, const CharFormat& format, const QString& text) {
+void addText(Paragraph& p, const CharFormat& format, const QString& text, int object = -1) {
     std::u16string clean;
     clean.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text) {
@@ -152,33 +173,61 @@ void addText(Paragraph& p, const CharFormat& format, const QString& text) {
     if (clean.empty()) {
         return;
     }
-    if (!p.spans.empty() && p.spans.back().image < 0 && p.spans.back().format == format) {
-        p.spans.back().text += clean;
-    } else {
-        p.spans.push_back(Span{format, std::move(clean), -1});
+    if (!p.spans.empty()) {
+        Span& last = p.spans.back();
+        if (last.image < 0 && last.footnote < 0 && last.object == object && last.format == format) {
+            last.text += clean;
+            return;
+        }
     }
+    Span span = textSpan(format, std::move(clean));
+    span.object = object;
+    p.spans.push_back(std::move(span));
 }
 
-Paragraph Extractor::paragraph(const QTextBlock& block) {
+Paragraph Extractor::paragraph(const QTextBlock& block, int* leadingMark) {
     Paragraph p;
     p.format = paragraphFormat(block.blockFormatIndex());
     p.mark = charFormat(block.charFormatIndex());
     addText(p, p.mark, listPrefix(block));
+    if (leadingMark) {
+        *leadingMark = 0;
+    }
     for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        const CharFormat& format = charFormat(fragment.charFormatIndex());
-        const QString text = fragment.text();
-        if (text.front() == QChar::ObjectReplacementCharacter &&
-            fragment.charFormat().isImageFormat()) {
-            const int index = image(fragment.charFormat().toImageFormat());
-            for (qsizetype i = 0; index >= 0 && i < text.size(); ++i) {
-                p.spans.push_back(Span{format, {}, index});
-            }
-        } else {
-            addText(p, format, text);
-        }
+        fragment(p, it.fragment(), p.spans.empty() ? leadingMark : nullptr);
     }
     return p;
+}
+
+void Extractor::fragment(Paragraph& p, const QTextFragment& fragment, int* leadingMark) {
+    const CharFormat& format = charFormat(fragment.charFormatIndex());
+    const QTextCharFormat q = fragment.charFormat();
+    const QString text = fragment.text();
+    const int objectType = q.objectType();
+    if (text.front() == QChar::ObjectReplacementCharacter &&
+        (objectType == QTextFormat::ImageObject || objectType == kDrawnPictureObject)) {
+        const QTextImageFormat picture = q.toImageFormat();
+        Span span = textSpan(format);
+        span.image = image(picture);
+        const QString fallback = q.stringProperty(kFallbackPictureProperty);
+        span.fallbackImage = fallback.isEmpty() ? -1 : keptImage(fallback, nullptr);
+        span.object = object(q.stringProperty(kObjectProperty));
+        for (qsizetype i = 0; span.image >= 0 && i < text.size(); ++i) {
+            p.spans.push_back(span);
+        }
+    } else if (const int number = q.intProperty(kFootnoteProperty); number > 0) {
+        if (leadingMark) {
+            *leadingMark = number;
+        }
+        if (!q.boolProperty(kAddedMarkProperty)) {
+            Span span = textSpan(format);
+            span.footnote = number - 1; // renumbered once the whole text is read
+            p.spans.push_back(span);
+            markOrder_.push_back(number);
+        }
+    } else {
+        addText(p, format, text, object(q.stringProperty(kObjectProperty)));
+    }
 }
 
 void Extractor::frameParagraphs(const QTextFrame* frame, std::vector<Paragraph>& out, int depth) {
@@ -193,7 +242,67 @@ void Extractor::frameParagraphs(const QTextFrame* frame, std::vector<Paragraph>&
     }
 }
 
-std::vector<int> columnWidths(const QTextTable* t) {
+// The footnotes' frame: each note starts with a paragraph that starts with
+// its mark; what comes before the first note belongs to none.
+void Extractor::notes(const QTextFrame* frame) {
+    Footnote* note = nullptr;
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (const auto* t = qobject_cast<const QTextTable*>(it.currentFrame())) {
+            if (note) {
+                note->blocks.emplace_back(table(t));
+            }
+            continue;
+        }
+        if (it.currentFrame() || it.currentBlock().blockFormat().boolProperty(kNotesRuleProperty)) {
+            continue;
+        }
+        int mark = 0;
+        Paragraph p = paragraph(it.currentBlock(), &mark);
+        if (mark > 0) {
+            note = &notes_[mark];
+        }
+        if (note) {
+            note->blocks.emplace_back(std::move(p));
+        }
+    }
+}
+
+// Footnotes are numbered in the order of their marks in the text; a note
+// whose mark is gone stays, after the others.
+void Extractor::renumberFootnotes() {
+    std::map<int, int> index;
+    const auto place = [this, &index](int number) {
+        const auto found = notes_.find(number);
+        if (found != notes_.end() && index.emplace(number, model_.footnotes.size()).second) {
+            model_.footnotes.push_back(std::move(found->second));
+        }
+    };
+    for (const int number : markOrder_) {
+        place(number);
+    }
+    for (const auto& entry : notes_) {
+        place(entry.first);
+    }
+    const auto renumber = [&index](Paragraph& p) {
+        std::erase_if(p.spans, [&index](Span& span) {
+            if (span.footnote < 0) {
+                return false;
+            }
+            const auto found = index.find(span.footnote + 1);
+            span.footnote = found == index.end() ? -1 : found->second;
+            return span.footnote < 0;
+        });
+    };
+    forEachParagraph(model_.blocks, renumber);
+    for (Footnote& note : model_.footnotes) {
+        forEachParagraph(note.blocks, renumber);
+    }
+}
+
+std::vector<int> Extractor::columnWidths(const QTextTable* t) const {
+    // A table with no widths of its own is as wide as the text area.
+    const int tableTwips =
+        document_.textWidth() > 0 ? toTwips(document_.textWidth()) : kDefaultTableTwips;
     const int columns = t->columns();
     std::vector<int> widths;
     const QList<QTextLength> constraints = t->format().columnWidthConstraints();
@@ -205,10 +314,9 @@ std::vector<int> columnWidths(const QTextTable* t) {
         } else if (length.type() == QTextLength::FixedLength) {
             widths.push_back(toTwips(length.rawValue()));
         } else if (length.type() == QTextLength::PercentageLength) {
-            widths.push_back(
-                static_cast<int>(std::lround(length.rawValue() * kDefaultTableTwips / 100)));
+            widths.push_back(static_cast<int>(std::lround(length.rawValue() * tableTwips / 100)));
         } else {
-            widths.push_back(kDefaultTableTwips / std::max(1, columns));
+            widths.push_back(tableTwips / std::max(1, columns));
         }
     }
     return widths;
@@ -261,7 +369,37 @@ QByteArray pngBytes(const QVariant& resource, QSize& size) {
     return png;
 }
 
+// A picture the reader kept, at the size it is shown at: a picture the user
+// made larger or smaller keeps its bytes and takes its new size.
+int Extractor::keptImage(const QString& name, const QTextImageFormat* shownAs) {
+    if (name.isEmpty()) {
+        return -1;
+    }
+    const std::optional<Image> kept =
+        decodeImage(document_.resource(QTextDocument::UserResource, QUrl(name)).toByteArray());
+    if (!kept) {
+        return -1;
+    }
+    Image image = *kept;
+    if (shownAs && shownAs->width() > 0 && shownAs->height() > 0) {
+        const int width = toTwips(shownAs->width());
+        const int height = toTwips(shownAs->height());
+        if (std::abs(width - image.widthTwips) > kTwipsPerPixel ||
+            std::abs(height - image.heightTwips) > kTwipsPerPixel) {
+            image.widthTwips = width;
+            image.heightTwips = height;
+            image.goalWidth = width * 100 / std::max(1, image.scaleX);
+            image.goalHeight = height * 100 / std::max(1, image.scaleY);
+        }
+    }
+    return model_.addImage(std::move(image));
+}
+
 int Extractor::image(const QTextImageFormat& format) {
+    if (const int kept = keptImage(originalOf(format.name()), &format); kept >= 0) {
+        return kept;
+    }
+    // A picture pasted or drawn in the text area is stored as PNG.
     auto decoded = decodedImages_.constFind(format.name());
     if (decoded == decodedImages_.constEnd()) {
         DecodedImage picture;
@@ -283,7 +421,28 @@ int Extractor::image(const QTextImageFormat& format) {
         format.width() > 0 ? toTwips(format.width()) : image.pixelWidth * kTwipsPerPixel;
     image.heightTwips =
         format.height() > 0 ? toTwips(format.height()) : image.pixelHeight * kTwipsPerPixel;
+    image.goalWidth = image.widthTwips;
+    image.goalHeight = image.heightTwips;
     return model_.addImage(std::move(image));
+}
+
+int Extractor::object(const QString& name) {
+    if (name.isEmpty()) {
+        return -1;
+    }
+    const auto found = objects_.constFind(name);
+    if (found != objects_.constEnd()) {
+        return found.value();
+    }
+    const std::optional<EmbeddedObject> kept =
+        decodeObject(document_.resource(QTextDocument::UserResource, QUrl(name)).toByteArray());
+    int index = -1;
+    if (kept) {
+        index = static_cast<int>(model_.objects.size());
+        model_.objects.push_back(*kept);
+    }
+    objects_.insert(name, index);
+    return index;
 }
 
 } // namespace

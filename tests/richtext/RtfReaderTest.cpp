@@ -229,8 +229,14 @@ class ReaderPicture : public ::testing::TestWithParam<PictureCase> {};
 
 TEST_P(ReaderPicture, GivesTheImage) {
     const Document document = readRtfDocument(kFonts + GetParam().body + "}");
-    ASSERT_EQ(document.images.size(), 1u);
-    const Image& image = document.images.front();
+    const Span* shown = nullptr;
+    test::forEachParagraph(document, [&shown](const Paragraph& p) {
+        for (const Span& span : p.spans) {
+            shown = shown ? shown : span.image >= 0 ? &span : nullptr;
+        }
+    });
+    ASSERT_NE(shown, nullptr);
+    const Image& image = document.images.at(static_cast<std::size_t>(shown->image));
     EXPECT_EQ(image.kind, GetParam().kind);
     EXPECT_EQ(image.data, GetParam().data);
     EXPECT_EQ(image.widthTwips, GetParam().widthTwips);
@@ -243,8 +249,8 @@ const PictureCase kPictureCases[] = {
     {"scaled", "{\\pict\\jpegblip\\picscalex50\\picscaley200\\picwgoal720\\pichgoal480 41}",
      ImageKind::Jpeg, "A", 360, 960},
     {"pixels_without_goal", "{\\pict\\pngblip\\picw24\\pich16 41}", ImageKind::Png, "A", 360, 240},
-    {"metafile_hundredths_of_mm", "{\\pict\\wmetafile8\\picw2540\\pich1270 41}",
-     ImageKind::Metafile, "A", 1440, 720},
+    {"metafile_hundredths_of_mm", "{\\pict\\wmetafile8\\picw2540\\pich1270 41}", ImageKind::Wmf,
+     "A", 1440, 720},
     {"odd_hex_length", "{\\pict\\pngblip 414}", ImageKind::Png, "A", 0, 0},
     {"hex_with_line_ends", "{\\pict\\pngblip 41\r\n42\n43}", ImageKind::Png, "ABC", 0, 0},
     {"binary_data", "{\\pict\\pngblip\\bin3 {}\\}", ImageKind::Png, "{}\\", 0, 0},
@@ -303,8 +309,10 @@ TEST(RtfReader, ParagraphMarkKeepsItsFormat) {
 TEST(RtfReader, RecognisesRtf) {
     EXPECT_TRUE(looksLikeRtf("{\\rtf1}"));
     EXPECT_TRUE(looksLikeRtf("\xEF\xBB\xBF \r\n\t{\\rtf1}"));
+    EXPECT_TRUE(looksLikeRtf("{\\pard Simple}")); // a writer that leaves the header out
     EXPECT_FALSE(looksLikeRtf(""));
-    EXPECT_FALSE(looksLikeRtf("{\\rt"));
+    EXPECT_FALSE(looksLikeRtf("{ texte}"));
+    EXPECT_FALSE(looksLikeRtf("{\\'e9}"));
     EXPECT_FALSE(looksLikeRtf("x{\\rtf1}"));
 }
 

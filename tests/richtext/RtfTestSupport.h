@@ -61,6 +61,20 @@ inline std::string modelText(const Document& document) {
     return out;
 }
 
+// A picture as the reader reads one with these words: its goal size, when
+// it has one, is the size it shows at.
+inline Image image(ImageKind kind, std::string data, int pixelWidth, int pixelHeight, int goalWidth,
+                   int goalHeight) {
+    Image picture;
+    picture.kind = kind;
+    picture.data = std::move(data);
+    picture.pixelWidth = pixelWidth;
+    picture.pixelHeight = pixelHeight;
+    picture.goalWidth = picture.widthTwips = goalWidth;
+    picture.goalHeight = picture.heightTwips = goalHeight;
+    return picture;
+}
+
 inline std::string readText(std::string_view rtf) {
     return modelText(readRtfDocument(rtf));
 }

@@ -123,8 +123,8 @@ Document table() {
 Document picture() {
     Document document = oneParagraph(u"sch\u00E9ma ");
     document.images.push_back(
-        Image{ImageKind::Png, std::string("\x89PNG\0\x01\xff", 7), 24, 16, 360, 240});
-    document.images.push_back(Image{ImageKind::Jpeg, "\xff\xd8", 0, 0, 0, 0});
+        test::image(ImageKind::Png, std::string("\x89PNG\0\x01\xff", 7), 24, 16, 360, 240));
+    document.images.push_back(test::image(ImageKind::Jpeg, "\xff\xd8", 0, 0, 0, 0));
     auto& paragraph = std::get<Paragraph>(document.blocks.front());
     CharFormat format;
     format.font = 0;

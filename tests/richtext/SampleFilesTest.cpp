@@ -157,7 +157,7 @@ const SampleCase kSamples[] = {
       background(u" surlign", 0xFFFF00), underline(u"site du lyc"),
       colour(u"site du lyc", 0x0000FF), bold(u"L (mH)"), size(u"fermer", 22),
       indented(u"fermer", 720)},
-     {{360, 240}}},
+     {{360, 240}, {360, 240}}}, // the picture and its metafile twin
     {"wordpad_statement",
      "statement-wordpad.rtf",
      "Circuit RL\n"
