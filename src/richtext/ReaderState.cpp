@@ -54,7 +54,53 @@ bool applyFormatSwitch(CharFormat& format, Keyword keyword, const Token& token) 
     }
 }
 
+// The words of the double-byte characters' own format.
+bool applyDoubleByteWord(DoubleByteFormat& format, Keyword keyword, const Token& token) {
+    switch (keyword) {
+    case Keyword::DoubleByteClass:
+    case Keyword::OtherClass:
+        format.selected = keyword == Keyword::DoubleByteClass;
+        return true;
+    case Keyword::AssociatedBold:
+    case Keyword::AssociatedItalic:
+        if (format.selected) {
+            (keyword == Keyword::AssociatedBold ? format.bold : format.italic) =
+                switchedOn(token) ? 1 : 0;
+        }
+        return true;
+    case Keyword::AssociatedSize:
+        if (format.selected && token.hasParameter && token.parameter > 0) {
+            format.halfPoints = std::clamp(token.parameter, 2, kMaxHalfPoints);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+CharFormat DoubleByteFormat::applied(CharFormat format) const {
+    if (bold >= 0) {
+        format.bold = bold != 0;
+    }
+    if (italic >= 0) {
+        format.italic = italic != 0;
+    }
+    if (halfPoints > 0) {
+        format.halfPoints = halfPoints;
+    }
+    return format;
+}
+
+bool takesDoubleByteFormat(char16_t c) {
+    const bool asciiSign = c < 0x80 && !(c >= u'0' && c <= u'9') && !(c >= u'A' && c <= u'Z') &&
+                           !(c >= u'a' && c <= u'z');
+    return asciiSign || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x2E80 && c <= 0x9FFF) ||
+           (c >= 0xA960 && c <= 0xA97F) || (c >= 0xAC00 && c <= 0xD7FF) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+           (c >= 0xFF00 && c <= 0xFFEF);
+}
 
 int twips(const Token& token) {
     return std::clamp(token.parameter, -kMaxTwips, kMaxTwips);
@@ -63,12 +109,14 @@ int twips(const Token& token) {
 void applyCharacterWord(GroupState& group, Keyword keyword, const Token& token,
                         const ColourTable& colours, int defaultFont) {
     CharFormat& format = group.format;
-    if (applyFormatSwitch(format, keyword, token)) {
+    if (applyFormatSwitch(format, keyword, token) ||
+        applyDoubleByteWord(group.doubleByte, keyword, token)) {
         return;
     }
     switch (keyword) {
     case Keyword::Plain:
         format = CharFormat{};
+        group.doubleByte = DoubleByteFormat{};
         group.hidden = false;
         group.fontNumber = defaultFont;
         group.fontResolved = false;

@@ -44,11 +44,31 @@ enum class GroupEnd : std::uint8_t {
     ListOverride,
 };
 
+// What \ab, \ai and \afs give the double-byte characters (Chinese,
+// Japanese, Korean) when they follow \dbch, as LibreOffice writes them;
+// after \rtlch, as Word writes them, they are for right-to-left text.
+struct DoubleByteFormat {
+    bool selected = false; // \dbch was the last of the characters' classes
+    std::int8_t bold = -1; // -1: as the other characters
+    std::int8_t italic = -1;
+    int halfPoints = 0; // 0: as the other characters
+
+    bool any() const { return bold >= 0 || italic >= 0 || halfPoints > 0; }
+    // The format of a double-byte character among text of this format.
+    CharFormat applied(CharFormat format) const;
+};
+
+// Whether a character takes the double-byte characters' format: the scripts
+// of Chinese, Japanese and Korean, the full-width forms, and the spaces and
+// signs among them.
+bool takesDoubleByteFormat(char16_t c);
+
 struct GroupState {
     Destination destination = Destination::Body;
     GroupEnd end = GroupEnd::None;
     std::size_t start = 0; // where the group's opening brace stands
     CharFormat format;
+    DoubleByteFormat doubleByte;
     int fontNumber = -1; // as the file numbers it
     bool fontResolved = false;
     Charset charset;

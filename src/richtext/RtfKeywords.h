@@ -40,6 +40,7 @@ enum class Keyword : std::uint8_t {
     Footnote,
     Equation,
     EquationPicture,
+    EquationMarkup,
     Object,
     ObjectResult,
     ListText,
@@ -86,6 +87,12 @@ enum class Keyword : std::uint8_t {
     NoSuperSub,
     Up,
     Down,
+    // The characters' classes and the double-byte characters' own format
+    DoubleByteClass, // \dbch
+    OtherClass,      // \loch, \hich, \rtlch, \ltrch
+    AssociatedBold,
+    AssociatedItalic,
+    AssociatedSize,
     // Characters
     Character,
     FootnoteMark,

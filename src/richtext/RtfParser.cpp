@@ -346,6 +346,13 @@ bool Parser::objectDestination(Keyword keyword) {
             group.destination = Destination::Skip;
         }
         return true;
+    case Keyword::EquationMarkup:
+        // The markup inside an equation, whose text stands for it when it
+        // has no picture.
+        if (group.destination != Destination::Object) {
+            group.destination = Destination::Skip;
+        }
+        return true;
     case Keyword::EquationPicture:
     case Keyword::ObjectResult:
         // The picture of the object under way, read as the body's.

@@ -150,7 +150,7 @@ void Parser::bodyText(std::string_view bytes) {
     }
     resolveFont(group);
     const Charset charset = group.charset;
-    if (pendingLead_ >= 0 ||
+    if (pendingLead_ >= 0 || group.doubleByte.any() ||
         (charset.symbols == SymbolFont::None && isDoubleByte(charset.codePage))) {
         for (const char c : bytes) {
             byte(static_cast<unsigned char>(c));
@@ -185,6 +185,10 @@ void Parser::bodyCharacter(char16_t c) {
         c = 0x2028;
     }
     resolveFont(group);
+    if (group.doubleByte.any() && takesDoubleByteFormat(c)) {
+        builder_.character(group.doubleByte.applied(group.format), c);
+        return;
+    }
     builder_.character(group.format, c);
 }
 

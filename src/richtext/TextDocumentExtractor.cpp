@@ -113,14 +113,20 @@ Document Extractor::run() {
                         qobject_cast<const QTextTable*>(next.currentFrame())) {
         it = next;
     }
+    bool afterNotes = false;
     for (; !it.atEnd(); ++it) {
         const QTextFrame* frame = it.currentFrame();
+        if (!frame && afterNotes && it.currentBlock().length() == 1) {
+            continue; // the empty block a document keeps after the footnotes' frame
+        }
+        afterNotes = false;
         if (!frame) {
             model_.blocks.emplace_back(paragraph(it.currentBlock()));
         } else if (const auto* t = qobject_cast<const QTextTable*>(frame)) {
             model_.blocks.emplace_back(table(t));
         } else if (frame->frameFormat().boolProperty(kNotesFrameProperty)) {
             notes(frame);
+            afterNotes = true;
         } else {
             std::vector<Paragraph> paragraphs;
             frameParagraphs(frame, paragraphs, 0);

@@ -218,3 +218,67 @@ TEST(RtfWriter, WritesTheTablesAndThePictureAsPng) {
 
 } // namespace
 } // namespace ohmora::rtf
+
+namespace ohmora::rtf {
+namespace {
+
+struct KeptCase {
+    const char* name;
+    const char* rtf;                      // a file's body
+    std::vector<std::string_view> writes; // what the rewrite holds, as read
+};
+
+std::ostream& operator<<(std::ostream& out, const KeptCase& c) {
+    return out << c.name;
+}
+
+class WriterKeeps : public ::testing::TestWithParam<KeptCase> {};
+
+// What the reader keeps of a file is written back as it was read, and reads
+// back as the same document.
+TEST_P(WriterKeeps, WritesWhatWasRead) {
+    const Document read = readRtfDocument(std::string("{\\rtf1\\ansi ") + GetParam().rtf + "}");
+    const std::string rewrite = writeRtfDocument(read);
+    for (const std::string_view part : GetParam().writes) {
+        EXPECT_NE(rewrite.find(part), std::string::npos) << part << " in\n" << rewrite;
+    }
+    EXPECT_EQ(readRtfDocument(rewrite), read);
+}
+
+const KeptCase kKeptCases[] = {
+    {"metafile_scaled_and_cropped",
+     "{\\pict\\wmetafile8\\picw2148\\pich567\\picwgoal1218\\pichgoal321\\picscalex93"
+     "\\picscaley176\\piccropl0\\piccropr5 0100090000}",
+     {"{\\pict\\wmetafile8\\picw2148\\pich567\\picwgoal1218\\pichgoal321\\picscalex93\\picscaley176"
+      "\\piccropl0\\piccropr5\r\n0100090000}"}},
+    {"emf", "{\\pict\\emfblip\\picwgoal720\\pichgoal480 01000000}", {"\\emfblip", "01000000}"}},
+    {"other_format_word", "{\\pict\\wmetafile1\\picwgoal720\\pichgoal480 0a}", {"\\wmetafile1\\"}},
+    {"picture_with_its_twin",
+     "{\\*\\shppict{\\pict\\pngblip\\picwgoal720\\pichgoal480 41}}{\\nonshppict{\\pict"
+     "\\wmetafile8\\picwgoal720\\pichgoal480 42}}",
+     {"{\\*\\shppict{\\pict\\pngblip", "}{\\nonshppict{\\pict\\wmetafile8"}},
+    {"equation",
+     "x {\\mmath {\\*\\moMath{\\msSub{\\me{\\mr T}}{\\msub{\\mr 0}}}}{\\mmathPict{\\*\\shppict{"
+     "\\pict\\pngblip\\picwgoal720\\pichgoal480 41}}{\\nonshppict{\\pict\\wmetafile8"
+     "\\picwgoal720\\pichgoal480 42}}}} y",
+     {"{\\mmath {\\*\\moMath{\\msSub{\\me{\\mr T}}{\\msub{\\mr 0}}}}{\\mmathPict "}},
+    {"equation_without_picture",
+     "{\\mmath{\\*\\moMath{\\mr x}}}",
+     {"{\\mmath {\\*\\moMath{\\mr x}}}"}},
+    {"ole_object",
+     "{\\object\\objemb{\\*\\objclass Equation.3}\\objw1000\\objh500{\\*\\objdata\\bin5 }}{{\\"
+     "}{\\result{\\pict\\wmetafile8\\picwgoal1000\\pichgoal500 0a}}}",
+     {"{\\object \\objemb{\\*\\objclass Equation.3}\\objw1000\\objh500{\\*\\objdata\\bin5 }}{{\\}",
+      "{\\result {\\pict\\wmetafile8"}},
+    {"footnotes",
+     "a{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} une\\par "
+     "deux}b{\\super\\chftn}{\\footnote "
+     "trois}c",
+     {"\\chftn}{\\footnote\\pard", "une\\par", "deux\r\n}b", "trois\r\n}c"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rtf, WriterKeeps, ::testing::ValuesIn(kKeptCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+} // namespace
+} // namespace ohmora::rtf
