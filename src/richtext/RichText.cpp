@@ -13,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QUrl>
 
 #include <filesystem>
@@ -137,6 +138,15 @@ bool writeRtfFile(const QString& path, const QTextDocument& document, QString* e
 QString plainText(const QTextDocument& document) {
     QString text = document.toPlainText();
     text.remove(QChar::ObjectReplacementCharacter);
+    // The empty paragraph a text document keeps after the footnotes' frame
+    // is not the text's.
+    const QTextBlock last = document.lastBlock();
+    const QTextFrame* frame =
+        last.previous().isValid() ? QTextCursor(last.previous()).currentFrame() : nullptr;
+    if (last.text().isEmpty() && frame != nullptr &&
+        frame->frameFormat().hasProperty(kNotesFrameProperty) && text.endsWith(u'\n')) {
+        text.chop(1);
+    }
     return text;
 }
 

@@ -23,11 +23,6 @@
 namespace ohmora::rtf {
 namespace {
 
-// The tests read metafiles through the helper program of this build.
-[[maybe_unused]] const bool kHelper = [] {
-    return qputenv("OHMORA_METAFILE_HELPER", OHMORA_METAFILE_HELPER);
-}();
-
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

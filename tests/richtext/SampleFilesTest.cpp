@@ -126,7 +126,7 @@ const char* const kEquationsText =
     "Avec une bobine de résistance r, la tension vérifie .\n\n"
     "Les mesures2 confirment la loi.\n\n"
     "1\tOn prendra g = 9,81 m·s⁻².\n"
-    "2\tFaites à 20 °C.\n";
+    "2\tFaites à 20 °C.";
 
 const SampleCase kSamples[] = {
     {"libreoffice_statement",
