@@ -114,8 +114,11 @@ std::u16string westernTable() {
 }
 
 std::u16string buildTable(int codePage) {
+    if (codePage == kWesternCodePage) {
+        return westernTable();
+    }
     const iconv_t conversion = openConversion(codePage);
-    if (codePage == kWesternCodePage || conversion == reinterpret_cast<iconv_t>(-1)) {
+    if (conversion == reinterpret_cast<iconv_t>(-1)) {
         return westernTable();
     }
     std::u16string table(256, kReplacement);

@@ -107,7 +107,8 @@ void DocumentBuilder::beginFootnote() {
 
 void DocumentBuilder::finishFootnote(const ParagraphFormat& format, const CharFormat& mark,
                                      bool inCell) {
-    if (!paragraph_.spans.empty()) {
+    // A note has at least a paragraph, be it empty.
+    if (!paragraph_.spans.empty() || footnote_.blocks.empty()) {
         finishParagraph(format, mark, inCell);
     }
     footnoteTable_.close();

@@ -73,7 +73,9 @@ std::optional<std::string> emfToSvg(std::string_view bytes) {
     generatorOptions options{};
     std::string nameSpace;
     options.nameSpace = nameSpace.data();
-    options.emfplus = true;
+    // GDI+ files give their EMF+ records EMF twins, which are drawn; the
+    // library's reading of EMF+ records is not robust.
+    options.emfplus = false;
     options.svgDelimiter = true;
     char* svg = nullptr;
     std::size_t length = 0;

@@ -8,7 +8,8 @@ namespace ohmora::rtf {
 
 namespace {
 
-constexpr int kDecimal = 0;
+// The numbering formats of \levelnfc; decimal (0) and the others not named
+// here give decimal numbers.
 constexpr int kUpperRoman = 1;
 constexpr int kLowerRoman = 2;
 constexpr int kUpperLetter = 3;

@@ -12,7 +12,7 @@ constexpr std::size_t kMaxEquationText = 4096;
 } // namespace
 
 void ObjectCapture::begin(ObjectKind kind, std::size_t contentStart, std::size_t depth,
-                          std::size_t spans) {
+                          std::size_t spans, const CharFormat& format) {
     active_ = true;
     kind_ = kind;
     start_ = contentStart;
@@ -20,6 +20,7 @@ void ObjectCapture::begin(ObjectKind kind, std::size_t contentStart, std::size_t
     hasPicture_ = inPicture_ = false;
     firstSpan_ = spans;
     text_.clear();
+    format_ = format;
 }
 
 void ObjectCapture::beginPicture(std::size_t groupStart) {

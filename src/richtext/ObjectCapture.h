@@ -16,11 +16,16 @@ namespace ohmora::rtf {
 class ObjectCapture {
 public:
     bool active() const { return active_; }
+    // Whether a picture group now would be the object's picture: its first.
+    bool takesPicture() const { return active_ && !hasPicture_ && !inPicture_; }
     std::size_t depth() const { return depth_; }
 
     // The object's group, at this depth of the group stack, has its content
-    // from `contentStart` on; the paragraph has `spans` spans so far.
-    void begin(ObjectKind kind, std::size_t contentStart, std::size_t depth, std::size_t spans);
+    // from `contentStart` on; the paragraph has `spans` spans so far, and
+    // the object stands in the text in `format` (the words inside its group
+    // are the object's own).
+    void begin(ObjectKind kind, std::size_t contentStart, std::size_t depth, std::size_t spans,
+               const CharFormat& format);
     // The picture's group, from its opening brace to its closing one.
     void beginPicture(std::size_t groupStart);
     void endPicture(std::size_t groupEnd);
@@ -30,6 +35,7 @@ public:
     EmbeddedObject finish(std::string_view input, std::size_t closeBrace);
     std::size_t firstSpan() const { return firstSpan_; }
     const std::u16string& equationText() const { return text_; }
+    const CharFormat& format() const { return format_; }
 
 private:
     bool active_ = false;
@@ -42,6 +48,7 @@ private:
     bool inPicture_ = false;
     std::size_t firstSpan_ = 0;
     std::u16string text_;
+    CharFormat format_;
 };
 
 } // namespace ohmora::rtf

@@ -125,11 +125,14 @@ void Parser::endGroup(const GroupState& closed, std::size_t closeBrace) {
     case GroupEnd::ShapePicture:
         shapePictureSpans_ = shapePictureRead_ ? builder_.spanCount() : 0;
         break;
-    case GroupEnd::Footnote:
-        builder_.finishFootnote(closed.paragraph, closed.format, closed.inTable);
+    case GroupEnd::Footnote: {
+        GroupState last = closed; // its last paragraph ends in the font it names
+        resolveFont(last);
+        builder_.finishFootnote(last.paragraph, last.format, last.inTable);
         break;
+    }
     case GroupEnd::Object:
-        finishObject(closed, closeBrace);
+        finishObject(closeBrace);
         break;
     case GroupEnd::ObjectPicture:
         object_.endPicture(closeBrace);
@@ -257,11 +260,19 @@ void Parser::dispatch(const KeywordEntry& entry, const Token& token) {
 }
 
 void Parser::destinationWord(Keyword keyword) {
+    GroupState& group = state();
+    const bool body = group.destination == Destination::Body;
+    // The document's tables stand in its header: within a picture, an
+    // equation or another table, they are another program's.
+    const bool table = keyword == Keyword::FontTable || keyword == Keyword::ColourTable ||
+                       keyword == Keyword::ListTable || keyword == Keyword::ListOverrideTable;
+    if (table && !body) {
+        group.destination = Destination::Skip;
+        return;
+    }
     if (objectDestination(keyword) || listDestination(keyword)) {
         return;
     }
-    GroupState& group = state();
-    const bool body = group.destination == Destination::Body;
     switch (keyword) {
     case Keyword::SkippedDestination:
         group.destination = Destination::Skip;
@@ -336,13 +347,14 @@ bool Parser::objectDestination(Keyword keyword) {
         return true;
     case Keyword::Equation:
     case Keyword::Object:
+        // An object within an object is part of the outer one's bytes.
         if (body && !object_.active()) {
             resolveFont(group);
             object_.begin(keyword == Keyword::Equation ? ObjectKind::Equation : ObjectKind::Ole,
-                          tokenizer_.position(), stack_.size(), builder_.spanCount());
+                          tokenizer_.position(), stack_.size(), builder_.spanCount(), group.format);
             group.destination = Destination::Object;
             group.end = GroupEnd::Object;
-        } else if (group.destination != Destination::Object) {
+        } else {
             group.destination = Destination::Skip;
         }
         return true;
@@ -355,8 +367,10 @@ bool Parser::objectDestination(Keyword keyword) {
         return true;
     case Keyword::EquationPicture:
     case Keyword::ObjectResult:
-        // The picture of the object under way, read as the body's.
-        if (group.destination == Destination::Object && object_.active()) {
+        // The picture of the object under way, read as the body's: the
+        // first picture group right inside the object's group.
+        if (group.destination == Destination::Object && object_.takesPicture() &&
+            stack_.size() == object_.depth() + 1) {
             group.destination = Destination::Body;
             group.hidden = keyword == Keyword::EquationPicture;
             group.end = GroupEnd::ObjectPicture;
@@ -412,6 +426,10 @@ void Parser::documentWord(Keyword keyword, const Token& token) {
         group.unicodePair = true;
         return;
     }
+    if (keyword == Keyword::UnicodeSkip) {
+        group.unicodeSkip = std::clamp(token.parameter, 0, 16);
+        return;
+    }
     if (group.destination != Destination::Body) {
         return;
     }
@@ -437,9 +455,6 @@ void Parser::documentWord(Keyword keyword, const Token& token) {
             group.fontNumber = token.parameter;
             group.fontResolved = false;
         }
-        break;
-    case Keyword::UnicodeSkip:
-        group.unicodeSkip = std::clamp(token.parameter, 0, 16);
         break;
     default:
         break;

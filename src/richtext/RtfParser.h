@@ -61,7 +61,7 @@ private:
     void resolveFont(GroupState& group);
     void finishFontTable();
     void finishPicture(const GroupState& closed);
-    void finishObject(const GroupState& closed, std::size_t closeBrace);
+    void finishObject(std::size_t closeBrace);
     void finishParagraph(bool endsCell);
 
     std::string_view input_;

@@ -230,11 +230,11 @@ void Parser::finishPicture(const GroupState& closed) {
     shapePictureRead_ = true;
 }
 
-void Parser::finishObject(const GroupState& closed, std::size_t closeBrace) {
+void Parser::finishObject(std::size_t closeBrace) {
     EmbeddedObject object = object_.finish(input_, closeBrace);
     const std::u16string text =
         object.kind == ObjectKind::Equation ? object_.equationText() : std::u16string();
-    builder_.attachObject(object_.firstSpan(), std::move(object), text, closed.format);
+    builder_.attachObject(object_.firstSpan(), std::move(object), text, object_.format());
 }
 
 void Parser::finishParagraph(bool endsCell) {

@@ -82,7 +82,7 @@ void alignEquation(QTextImageFormat& format, const Span& s, double baseline) {
 class Builder {
 public:
     Builder(const Document& model, QTextDocument& document)
-        : model_(model), document_(document), cursor_(&document), pictures_(model, document) {}
+        : model_(model), cursor_(&document), pictures_(model, document) {}
     void run();
     bool drewPictures() const { return pictures_.drewAny(); }
 
@@ -100,7 +100,6 @@ private:
     void notes();
 
     const Document& model_;
-    QTextDocument& document_;
     QTextCursor cursor_;
     PictureResources pictures_;
     std::unordered_map<CharFormat, QTextCharFormat, CharFormatHash> formats_;

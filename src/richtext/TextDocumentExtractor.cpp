@@ -1,4 +1,5 @@
 #include "richtext/DocumentResources.h"
+#include "richtext/PictureBuilder.h"
 #include "richtext/QtFormats.h"
 #include "richtext/TextDocumentAdapter.h"
 
@@ -388,14 +389,20 @@ int Extractor::keptImage(const QString& name, const QTextImageFormat* shownAs) {
     }
     Image image = *kept;
     if (shownAs && shownAs->width() > 0 && shownAs->height() > 0) {
-        const int width = toTwips(shownAs->width());
-        const int height = toTwips(shownAs->height());
+        const int width = std::min(toTwips(shownAs->width()), kMaxTwips);
+        const int height = std::min(toTwips(shownAs->height()), kMaxTwips);
         if (std::abs(width - image.widthTwips) > kTwipsPerPixel ||
             std::abs(height - image.heightTwips) > kTwipsPerPixel) {
-            image.widthTwips = width;
-            image.heightTwips = height;
+            const std::int64_t goalWidth = std::int64_t{width} * 100 / std::max(1, image.scaleX);
+            const std::int64_t goalHeight = std::int64_t{height} * 100 / std::max(1, image.scaleY);
+            if (goalWidth > kMaxTwips || goalHeight > kMaxTwips) {
+                image.scaleX = image.scaleY = 100; // a goal size a file can give
+            }
             image.goalWidth = width * 100 / std::max(1, image.scaleX);
             image.goalHeight = height * 100 / std::max(1, image.scaleY);
+            // The size a reader makes of them.
+            image.widthTwips = image.goalWidth * image.scaleX / 100;
+            image.heightTwips = image.goalHeight * image.scaleY / 100;
         }
     }
     return model_.addImage(std::move(image));

@@ -120,7 +120,8 @@ private:
     // The object table as the metafile numbers it, each place holding the
     // number of the object's own place here, or kNoObject when free.
     std::vector<std::uint16_t> places_;
-    std::size_t objects_ = 0; // the objects created so far, each at its own place here
+    std::size_t objects_ = 0;   // the objects created so far, each at its own place here
+    std::uint32_t largest_ = 3; // the largest record's size in 16-bit words
 };
 
 std::string Normalizer::run() {
@@ -140,6 +141,7 @@ std::string Normalizer::run() {
         }
         const std::string_view record = bytes_.substr(at, std::size_t{words} * 2);
         at += record.size();
+        largest_ = std::max<std::uint32_t>(largest_, words);
         if (!this->record(record)) {
             break;
         }
@@ -150,9 +152,11 @@ std::string Normalizer::run() {
     if (u16(out_, out_.size() - 2) != kEof || u32(out_, out_.size() - 6) != 3) {
         out_.append("\x03\x00\x00\x00\x00\x00", 6); // a cut metafile ends here
     }
-    // The header's size in 16-bit words, and the objects the table holds.
+    // The header's size in 16-bit words, the objects the table holds and the
+    // largest record, for which the player makes room.
     putU32(out_, start + 6, static_cast<std::uint32_t>((out_.size() - start) / 2));
     putU16(out_, start + 10, static_cast<std::uint16_t>(std::max<std::size_t>(objects_, 1)));
+    putU32(out_, start + 12, largest_);
     return out_;
 }
 

@@ -136,6 +136,8 @@ const TextCase kTextCases[] = {
      "{\\nonshppict{\\pict\\wmetafile8 42}}}}",
      "[equation]"},
     {"equation_without_picture", "{\\mmath{\\*\\moMath{\\mr x}{\\mr =1}}}", "[equation:x=1]"},
+    {"equation_text_with_its_fallbacks",
+     "{\\mmath{\\*\\moMath{\\mr x}{\\mr \\uc2 \\u8722\\'81\\'7c\\uc1 1}}}", "[equation:x\u22121]"},
     {"ole_object_by_its_result",
      "{\\object\\objemb{\\*\\objclass Equation.3}{\\*\\objdata 0105}{\\result{\\pict"
      "\\wmetafile8 4142}}}",
@@ -217,6 +219,8 @@ const FormatCase kFormatCases[] = {
     {"small_capitals", "\\scaps x", [](CharFormat& f) { f.capitals = Capitals::Small; }},
     {"plain_resets", "\\b\\i\\fs40\\cf1\\f2\\plain x", [](CharFormat&) {}},
     {"group_restores", "{\\b\\fs40 a}x", [](CharFormat&) {}},
+    {"colour_table_of_an_object_ignored", "{\\object{\\colortbl;\\red9\\green9\\blue9;}}\\cf1 x",
+     [](CharFormat& f) { f.foreground = 0xFF0000; }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rtf, ReaderFormat, ::testing::ValuesIn(kFormatCases),
