@@ -1,6 +1,8 @@
 #include "richtext/DocumentBuilder.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace ohmora::rtf {
 
@@ -30,6 +32,39 @@ std::u16string& DocumentBuilder::textOf(const CharFormat& format) {
         paragraph_.spans.push_back(textSpan(format));
     }
     return paragraph_.spans.back().text;
+}
+
+std::size_t DocumentBuilder::paragraphLength() const {
+    std::size_t length = 0;
+    for (const Span& span : paragraph_.spans) {
+        length += isTextSpan(span) ? span.text.size() : 1;
+    }
+    return length;
+}
+
+void DocumentBuilder::removeFromParagraph(std::size_t from, std::size_t to) {
+    // Text only: a picture keeps its place among the document's pictures.
+    std::vector<Span> kept;
+    std::size_t at = 0; // where the span stands
+    for (Span& span : paragraph_.spans) {
+        const std::size_t length = isTextSpan(span) ? span.text.size() : 1;
+        const std::size_t end = at + length;
+        if (isTextSpan(span) && end > from && at < to) {
+            const std::size_t cutFrom = std::max(from, at) - at;
+            span.text.erase(cutFrom, std::min(to, end) - at - cutFrom);
+        }
+        at = end;
+        if (isTextSpan(span) && span.text.empty()) {
+            continue;
+        }
+        if (!kept.empty() && isTextSpan(span) && isTextSpan(kept.back()) &&
+            kept.back().format == span.format) {
+            kept.back().text += span.text; // as the reader would have read them
+        } else {
+            kept.push_back(std::move(span));
+        }
+    }
+    paragraph_.spans = std::move(kept);
 }
 
 void DocumentBuilder::dropEmptySpan() {
@@ -79,6 +114,7 @@ void DocumentBuilder::attachObject(std::size_t from, EmbeddedObject object,
         Span& span = paragraph_.spans[i];
         if (span.image >= 0 && span.object < 0) {
             span.object = index;
+            span.format = format; // where the object stands, whatever its group says
             document_.objects.push_back(std::move(object));
             return;
         }

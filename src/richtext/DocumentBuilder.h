@@ -21,6 +21,11 @@ public:
     TableBuilder& table() { return inFootnote_ ? footnoteTable_ : mainTable_; }
     bool paragraphHasContent() const { return !paragraph_.spans.empty(); }
     std::size_t spanCount() const { return paragraph_.spans.size(); }
+    // The length of the paragraph under way: its characters, a picture, an
+    // object or a footnote's mark counting as one.
+    std::size_t paragraphLength() const;
+    // Removes the part [from, to) of the paragraph under way.
+    void removeFromParagraph(std::size_t from, std::size_t to);
 
     void character(const CharFormat& format, char16_t c);
     void text(const CharFormat& format, std::u16string_view text);

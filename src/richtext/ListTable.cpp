@@ -58,6 +58,23 @@ std::u16string letters(int value, bool upper) {
     return std::u16string(static_cast<std::size_t>(std::min((value - 1) / 26 + 1, 32)), letter);
 }
 
+// A sign of a level's text in the level's font. A sign of a symbol font at
+// its private-use place in a level whose font is not one: the usual bullets
+// of Wingdings are told from those of Symbol by their byte.
+char16_t levelSign(char16_t c, SymbolFont font) {
+    const bool privateUse = c >= 0xF020 && c <= 0xF0FF;
+    if (font == SymbolFont::None && privateUse) {
+        const auto byte = static_cast<unsigned char>(c & 0xFF);
+        const bool wingdings = byte == 0xA7 || byte == 0xD8 || byte == 0xFC || byte == 0x76 ||
+                               byte == 0x71 || byte == 0x6E || byte == 0x6C;
+        font = wingdings ? SymbolFont::Wingdings : SymbolFont::Symbol;
+    } else if (font == SymbolFont::None || (c >= 0x100 && !privateUse)) {
+        return c;
+    }
+    const char32_t sign = decodeSymbol(font, static_cast<unsigned char>(c & 0xFF));
+    return sign <= 0xFFFF ? static_cast<char16_t>(sign) : u'\u2022';
+}
+
 std::u16string numberText(int value, int format) {
     switch (format) {
     case kUpperRoman:
@@ -97,10 +114,17 @@ void ListTable::beginLevel() {
     levelTextLength_ = 0;
 }
 
-void ListTable::finishLevel() {
-    if (list_.levelCount < kMaxLevels) {
-        ++list_.levelCount;
+void ListTable::finishLevel(SymbolFont font) {
+    if (list_.levelCount >= kMaxLevels) {
+        return;
     }
+    // The level's text is in the level's font, which the file gives after it.
+    for (char16_t& c : list_.levels[list_.levelCount].text) {
+        if (c >= kMaxLevels) {
+            c = levelSign(c, font);
+        }
+    }
+    ++list_.levelCount;
 }
 
 void ListTable::beginOverride() {
@@ -161,17 +185,6 @@ void ListTable::levelTextCharacter(char16_t c) {
         levelTextEnded_ = true;
         return;
     }
-    if (c >= 0xF020 && c <= 0xF0FF) {
-        // A bullet of a symbol font, at its private-use place: the level's
-        // font comes after its text, so the usual bullets of Wingdings are
-        // told from those of Symbol by their byte.
-        const auto byte = static_cast<unsigned char>(c & 0xFF);
-        const bool wingdings = byte == 0xA7 || byte == 0xD8 || byte == 0xFC || byte == 0x76 ||
-                               byte == 0x71 || byte == 0x6E || byte == 0x6C;
-        const char32_t sign =
-            decodeSymbol(wingdings ? SymbolFont::Wingdings : SymbolFont::Symbol, byte);
-        c = sign <= 0xFFFF ? static_cast<char16_t>(sign) : u'\u2022';
-    }
     level.text.push_back(c);
 }
 
@@ -190,13 +203,20 @@ std::u16string ListTable::next(int override, int levelNumber) {
     counters.started[at] = true;
     std::fill(counters.started.begin() + static_cast<std::ptrdiff_t>(at) + 1,
               counters.started.end(), false);
+    const std::u16string& pattern = levels[at].text;
+    const bool numbered =
+        std::any_of(pattern.begin(), pattern.end(), [](char16_t c) { return c < kMaxLevels; });
     std::u16string text;
-    for (const char16_t c : levels[at].text) {
-        if (c < kMaxLevels) {
-            const int value = counters.started[c] ? counters.values[c] : levels[c].start;
-            text += numberText(value, levels[c].format);
-        } else {
-            text.push_back(c);
+    if (levels[at].format == kBullet && numbered) {
+        text = u"\u2022"; // a bullet whose text is a number's is the usual bullet
+    } else {
+        for (const char16_t c : pattern) {
+            if (c >= kMaxLevels) {
+                text.push_back(c);
+            } else if (c <= at) { // a number of this level or of a level above it
+                const int value = counters.started[c] ? counters.values[c] : levels[c].start;
+                text += numberText(value, levels[c].format);
+            }
         }
     }
     if (!text.empty()) {

@@ -6,6 +6,7 @@
 // (\listtext) takes the next number of its list from here.
 
 #include "richtext/RtfKeywords.h"
+#include "richtext/SymbolFonts.h"
 
 #include <array>
 #include <string>
@@ -22,7 +23,8 @@ public:
     void beginList();
     void finishList();
     void beginLevel();
-    void finishLevel();
+    // The level ends; its text is in `font`.
+    void finishLevel(SymbolFont font);
     void beginOverride();
     void finishOverride();
     void word(Keyword keyword, int parameter);

@@ -42,6 +42,7 @@ enum class GroupEnd : std::uint8_t {
     List,
     ListLevel,
     ListOverride,
+    ListText,
 };
 
 // What \ab, \ai and \afs give the double-byte characters (Chinese,

@@ -140,11 +140,17 @@ void Parser::endGroup(const GroupState& closed, std::size_t closeBrace) {
     case GroupEnd::List:
         lists_.finishList();
         break;
-    case GroupEnd::ListLevel:
-        lists_.finishLevel();
+    case GroupEnd::ListLevel: {
+        GroupState level = closed; // the level's font comes after its text
+        resolveFont(level);
+        lists_.finishLevel(level.charset.symbols);
         break;
+    }
     case GroupEnd::ListOverride:
         lists_.finishOverride();
+        break;
+    case GroupEnd::ListText:
+        listTextEnd_ = builder_.paragraphLength();
         break;
     case GroupEnd::None:
         break;
@@ -327,6 +333,8 @@ void Parser::destinationWord(Keyword keyword) {
         break;
     case Keyword::ListText:
         listTextSeen_ = true;
+        listTextStart_ = listTextEnd_ = builder_.paragraphLength();
+        group.end = GroupEnd::ListText;
         break;
     default: // field results and the like are read as the body is
         break;
@@ -480,6 +488,9 @@ void Parser::characterWord(Keyword keyword, const Token& token) {
         fonts_.beginEntry(token.parameter);
     } else if (group.destination == Destination::Body || group.destination == Destination::Object) {
         applyCharacterWord(group, keyword, token, colours_, defaultFont_);
+    } else if (group.destination == Destination::ListTable && keyword == Keyword::Font) {
+        group.fontNumber = token.parameter; // a level's font
+        group.fontResolved = false;
     }
 }
 

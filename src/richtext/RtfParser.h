@@ -85,6 +85,8 @@ private:
     ObjectCapture object_;
     PairDecoder pairs_;
     bool listTextSeen_ = false;
+    std::size_t listTextStart_ = 0; // where the paragraph's \listtext stands
+    std::size_t listTextEnd_ = 0;
     // The paragraph's span count after a \shppict picture, whose
     // \nonshppict twin is kept with it.
     std::size_t shapePictureSpans_ = 0;

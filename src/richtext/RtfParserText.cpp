@@ -244,10 +244,14 @@ void Parser::finishParagraph(bool endsCell) {
     GroupState& group = state();
     resolveFont(group);
     if (group.listOverride > 0) {
-        // A numbered paragraph whose file gives no number text takes the
-        // list's next number.
+        // A paragraph of a list takes its number from the list table, as
+        // word processors show it; the text the file gives for it is for
+        // readers that know no lists.
+        if (listTextSeen_) {
+            builder_.removeFromParagraph(listTextStart_, listTextEnd_);
+        }
         const std::u16string number = lists_.next(group.listOverride, group.listLevel);
-        if (!listTextSeen_ && !number.empty()) {
+        if (!number.empty()) {
             builder_.prependText(group.format, number);
         }
     }

@@ -155,11 +155,20 @@ const TextCase kTextCases[] = {
      "{\\*\\listoverridetable{\\listoverride\\listid7\\ls2}}"
      "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2 z\\par",
      "iii. x\n•\ty\niv. z"},
-    {"list_text_of_the_file_kept",
+    {"list_table_over_the_file_s_list_text",
      "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid5}}"
      "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}"
      "{\\listtext 1)\\tab}\\pard\\ls1 un\\par",
-     "1)\tun"},
+     "1.\tun"},
+    {"bullet_in_the_level_s_font",
+     "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01o;}\\f3}\\listid5}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard\\ls1 un\\par",
+     "□\tun"},
+    {"list_text_of_an_unknown_list_dropped", "{\\listtext 10.\\tab}\\pard\\ls23 un\\par", "un"},
+    {"bullet_whose_text_is_a_number",
+     "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'02\\'05.;}}\\listid5}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard\\ls1 un\\par",
+     "•\tun"},
     {"shppict_without_nonshppict",
      "{\\*\\shppict{\\pict\\pngblip 01}}{\\nonshppict{\\pict\\wmetafile8 02}}", "[image]"},
 };

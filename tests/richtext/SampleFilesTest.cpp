@@ -136,8 +136,8 @@ const SampleCase kSamples[] = {
      "résistance R = 33 Ω. La tension uC atteint 63 % de E au bout de τ = RC = 7,26×10-3 s.\n"
      "Questions – « élève » :\ndéterminer graphiquement la constante\tde temps avant l’œuvre — 5 "
      "€.\n"
-     " •\tbasculer l’interrupteur K en position 1 ;\n"
-     " •\trelever uC toutes les 2 ms.\n"
+     "•\tbasculer l’interrupteur K en position 1 ;\n"
+     "•\trelever uC toutes les 2 ms.\n"
      "t (ms)\n0\n2\nuC (V)\n0,00\n1,46\n"
      "Schéma : ",
      {bold(u"Charge d’un"), size(u"Charge d’un", 32), colour(u"Charge d’un", 0x0000C8),
@@ -163,7 +163,7 @@ const SampleCase kSamples[] = {
      "Ω. "
      "La pulsation propre ω0 vérifie ω2 = 1/LC ≈ 106 rad²/s² π.\n"
      "“Mesurer” la période — puis l’amplitude–avec soin surligné. Voir le site du lycée.\n"
-     "•\tfermer K ;\n▪\trelever la tension uC.\n"
+     "•\tfermer K ;\n•\trelever la tension uC.\n"
      "L (mH)\nC (μF)\n40\n220\n",
      {bold(u"Oscillations"), size(u"Oscillations", 32), colour(u"Oscillations", 0x0000C8),
       aligned(u"Oscillations", Alignment::Centre), indented(u"Le condensateur", 284),
