@@ -9,13 +9,16 @@ set -euo pipefail
 
 what=${1:-all}
 
-# The compiler, CMake, Qt with its French translations, and the fonts the
-# drawings are measured with (Liberation is metric-compatible with Arial and
-# Times New Roman).
+# The compiler, CMake, Qt with its French translations and its SVG module,
+# the fonts the drawings are measured with (Liberation is metric-compatible
+# with Arial and Times New Roman), the libraries that read WMF and EMF
+# pictures (libwmf, libemf2svg), and the fonts that stand for the equation
+# editors' fonts in those pictures (DejaVu Serif, DejaVu Math TeX Gyre).
 program_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-  fonts-liberation
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-svg-dev
+  fonts-liberation fonts-dejavu-core fonts-dejavu-extra
+  libwmf-dev libemf2svg-dev
 )
 
 # The Debian package: dpkg-shlibdeps and dpkg-buildflags, and file, with
@@ -24,12 +27,13 @@ package_packages=(dpkg-dev file)
 
 # GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer runtime,
 # the style and lint tools, an independent circuit simulator, PDF and office
-# tools to check printed pages and RTF files, a virtual display, and the
+# tools to check printed pages and RTF files (Writer, and Draw and Math for
+# the statements with drawings and equations), a virtual display, and the
 # packaging checks.
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
-  ngspice poppler-utils libreoffice-writer-nogui
+  ngspice poppler-utils libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-math-nogui
   xvfb xauth xdotool time
   desktop-file-utils appstream lintian man-db fakeroot
 )
