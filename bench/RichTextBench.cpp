@@ -193,6 +193,7 @@ void convertEquations(benchmark::State& state) {
         return;
     }
     std::vector<ohmora::rtf::MetafileJob> jobs;
+    jobs.reserve(kEquations);
     for (int i = 0; i < kEquations; ++i) {
         jobs.push_back({ohmora::rtf::ImageKind::Wmf,
                         &pictures[static_cast<std::size_t>(i) % pictures.size()].data});

@@ -3,6 +3,7 @@
 #include "files/Windows1252.h"
 
 #include <array>
+#include <cstdint>
 #include <iconv.h>
 #include <map>
 #include <memory>
@@ -79,6 +80,11 @@ std::string iconvName(int codePage) {
     return "CP" + std::to_string(codePage);
 }
 
+// iconv_open's answer when it has no such conversion, (iconv_t)-1.
+bool opened(const void* conversion) {
+    return reinterpret_cast<std::intptr_t>(conversion) != -1;
+}
+
 iconv_t openConversion(int codePage) {
     return iconv_open("UTF-16LE", iconvName(codePage).c_str());
 }
@@ -118,7 +124,7 @@ std::u16string buildTable(int codePage) {
         return westernTable();
     }
     const iconv_t conversion = openConversion(codePage);
-    if (conversion == reinterpret_cast<iconv_t>(-1)) {
+    if (!opened(conversion)) {
         return westernTable();
     }
     std::u16string table(256, kReplacement);
@@ -180,7 +186,7 @@ void appendDecoded(const Charset& charset, unsigned char byte, std::u16string& o
 
 PairDecoder::~PairDecoder() {
     for (const auto& [codePage, conversion] : conversions_) {
-        if (conversion != reinterpret_cast<void*>(-1)) {
+        if (opened(conversion)) {
             iconv_close(static_cast<iconv_t>(conversion));
         }
     }
@@ -199,10 +205,9 @@ void PairDecoder::append(int codePage, unsigned char lead, unsigned char trail,
         conversions_.emplace_back(codePage, conversion);
     }
     const std::array<char, 2> pair = {static_cast<char>(lead), static_cast<char>(trail)};
-    const std::u16string c =
-        conversion == reinterpret_cast<void*>(-1)
-            ? std::u16string()
-            : convert(static_cast<iconv_t>(conversion), std::string_view(pair.data(), 2));
+    const std::u16string c = !opened(conversion) ? std::u16string()
+                                                 : convert(static_cast<iconv_t>(conversion),
+                                                           std::string_view(pair.data(), 2));
     out += c.empty() ? std::u16string(1, kReplacement) : c;
 }
 

@@ -1,16 +1,15 @@
 #include "richtext/PictureObjects.h"
 
 #include "richtext/DocumentResources.h"
+#include "richtext/PictureHandler.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
-#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTextDocument>
-#include <QTextObjectInterface>
 #include <QUrl>
 
 #include <memory>
@@ -23,70 +22,57 @@ const QColor kPlaceholderFill(224, 224, 224);
 const QColor kPlaceholderLine(128, 128, 128);
 constexpr qreal kStandardDpi = 96.0;
 
-class PictureHandler : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-
-public:
-    explicit PictureHandler(QObject* parent) : QObject(parent) {}
-
-    void forget() { renderers_.clear(); }
-
-    QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
-        QSizeF size(format.doubleProperty(QTextFormat::ImageWidth),
-                    format.doubleProperty(QTextFormat::ImageHeight));
-        // On a printer or in a PDF, the text's pixels are those of the
-        // screen, as Qt scales its own pictures.
-        if (const QPaintDevice* device = document->documentLayout()->paintDevice()) {
-            const QScreen* screen = QGuiApplication::primaryScreen();
-            const qreal screenDpi = screen ? screen->logicalDotsPerInchY() : kStandardDpi;
-            size *= device->logicalDpiY() / screenDpi;
-        }
-        return size;
-    }
-
-    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
-                    const QTextFormat& format) override {
-        const QString svg = format.stringProperty(kSvgProperty);
-        if (QSvgRenderer* renderer = this->renderer(*document, svg)) {
-            renderer->render(painter, rect);
-            return;
-        }
-        drawPlaceholder(painter, rect, format.stringProperty(kPlaceholderProperty));
-    }
-
-private:
-    QSvgRenderer* renderer(QTextDocument& document, const QString& name) {
-        if (name.isEmpty()) {
-            return nullptr;
-        }
-        auto found = renderers_.find(name);
-        if (found == renderers_.end()) {
-            const QByteArray svg =
-                document.resource(QTextDocument::UserResource, QUrl(name)).toByteArray();
-            auto renderer = std::make_shared<QSvgRenderer>(svg);
-            found = renderers_.insert(name, renderer->isValid() ? renderer : nullptr);
-        }
-        return found->get();
-    }
-
-    static void drawPlaceholder(QPainter* painter, const QRectF& rect, const QString& text) {
-        painter->save();
-        painter->setPen(QPen(kPlaceholderLine, 0));
-        painter->setBrush(kPlaceholderFill);
-        painter->drawRect(rect.adjusted(0, 0, -1, -1));
-        QFont font = painter->font();
-        font.setPixelSize(std::max(6, static_cast<int>(std::min(rect.height() / 4, 12.0))));
-        painter->setFont(font);
-        painter->setPen(Qt::black);
-        painter->drawText(rect.adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWordWrap, text);
-        painter->restore();
-    }
-
-    QHash<QString, std::shared_ptr<QSvgRenderer>> renderers_;
-};
-
 } // namespace
+
+QSizeF PictureHandler::intrinsicSize(QTextDocument* document, int, const QTextFormat& format) {
+    QSizeF size(format.doubleProperty(QTextFormat::ImageWidth),
+                format.doubleProperty(QTextFormat::ImageHeight));
+    // On a printer or in a PDF, the text's pixels are those of the screen,
+    // as Qt scales its own pictures.
+    if (const QPaintDevice* device = document->documentLayout()->paintDevice()) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const qreal screenDpi = screen ? screen->logicalDotsPerInchY() : kStandardDpi;
+        size *= device->logicalDpiY() / screenDpi;
+    }
+    return size;
+}
+
+void PictureHandler::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
+                                const QTextFormat& format) {
+    const QString svg = format.stringProperty(kSvgProperty);
+    if (QSvgRenderer* renderer = this->renderer(*document, svg)) {
+        renderer->render(painter, rect);
+        return;
+    }
+    drawPlaceholder(painter, rect, format.stringProperty(kPlaceholderProperty));
+}
+
+QSvgRenderer* PictureHandler::renderer(QTextDocument& document, const QString& name) {
+    if (name.isEmpty()) {
+        return nullptr;
+    }
+    auto found = renderers_.find(name);
+    if (found == renderers_.end()) {
+        const QByteArray svg =
+            document.resource(QTextDocument::UserResource, QUrl(name)).toByteArray();
+        auto renderer = std::make_shared<QSvgRenderer>(svg);
+        found = renderers_.insert(name, renderer->isValid() ? renderer : nullptr);
+    }
+    return found->get();
+}
+
+void PictureHandler::drawPlaceholder(QPainter* painter, const QRectF& rect, const QString& text) {
+    painter->save();
+    painter->setPen(QPen(kPlaceholderLine, 0));
+    painter->setBrush(kPlaceholderFill);
+    painter->drawRect(rect.adjusted(0, 0, -1, -1));
+    QFont font = painter->font();
+    font.setPixelSize(std::max(6, static_cast<int>(std::min(rect.height() / 4, 12.0))));
+    painter->setFont(font);
+    painter->setPen(Qt::black);
+    painter->drawText(rect.adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWordWrap, text);
+    painter->restore();
+}
 
 void installPictureHandler(QTextDocument& document) {
     auto* handler = document.findChild<PictureHandler*>(QString(), Qt::FindDirectChildrenOnly);
@@ -102,5 +88,3 @@ void installPictureHandler(QTextDocument& document) {
 }
 
 } // namespace ohmora::rtf
-
-#include "PictureObjects.moc"

@@ -172,7 +172,7 @@ void PictureResources::convertMetafiles() {
 
 QString PictureResources::keep(int index) {
     const auto at = static_cast<std::size_t>(index);
-    const QString name = originalName(index);
+    QString name = originalName(index);
     if (!kept_[at]) {
         kept_[at] = true;
         document_.addResource(QTextDocument::UserResource, QUrl(name),
@@ -183,7 +183,7 @@ QString PictureResources::keep(int index) {
 
 QString PictureResources::keepObject(int index) {
     const auto at = static_cast<std::size_t>(index);
-    const QString name = objectName(index);
+    QString name = objectName(index);
     if (!objectsKept_[at]) {
         objectsKept_[at] = true;
         document_.addResource(QTextDocument::UserResource, QUrl(name),

@@ -4,7 +4,8 @@
 // category, to the part that deals with it: the font, colour and list
 // tables, the formatting of the group, the picture builder, the capture of
 // equations and objects, or the document builder. RtfParser.cpp holds the
-// groups and the control words, RtfParserText.cpp what becomes of text.
+// groups and the control words, RtfParserDestinations.cpp the words that
+// start a destination, RtfParserText.cpp what becomes of text.
 
 #include "richtext/CodePages.h"
 #include "richtext/DocumentBuilder.h"
@@ -37,9 +38,6 @@ private:
     void controlWord(const Token& token);
     void dispatch(const KeywordEntry& entry, const Token& token);
     bool overflowWord(const KeywordEntry& entry, const Token& token, bool ignorable);
-    void destinationWord(Keyword keyword);
-    bool objectDestination(Keyword keyword);
-    bool listDestination(Keyword keyword);
     void documentWord(Keyword keyword, const Token& token);
     void colourWord(Keyword keyword, const Token& token);
     void characterWord(Keyword keyword, const Token& token);
@@ -49,6 +47,11 @@ private:
     void controlSymbol(char symbol);
     bool consumeSkip();
     bool skipping() const;
+
+    // RtfParserDestinations.cpp
+    void destinationWord(Keyword keyword);
+    bool objectDestination(Keyword keyword);
+    bool listDestination(Keyword keyword);
 
     // RtfParserText.cpp
     void text(std::string_view bytes);

@@ -76,9 +76,15 @@ void Parser::byte(unsigned char value) {
                                  : singleByteTable(kWesternCodePage)[value]);
         break;
     case Destination::Body:
-    case Destination::Object:
         resolveFont(group);
         decodeByte(group.charset, value, characters);
+        break;
+    case Destination::Object:
+        // The text an equation without a picture shows: its bytes are read
+        // alike whatever the fonts and code page of the file that holds it
+        // (its markup writes other characters as \uN), so that it reads
+        // the same from this writer's files.
+        characters.push_back(value < 0x80 ? char16_t{value} : u'\uFFFD');
         break;
     default:
         return;

@@ -247,7 +247,10 @@ void rectangles(wmfAPI* api, const wmfPolyRectangle_t* region, const std::string
         add(out, std::abs(region->BR[i].x - region->TL[i].x));
         out += "\" height=\"";
         add(out, std::abs(region->BR[i].y - region->TL[i].y));
-        device.body += out + "\"" + style + "/>\n";
+        out += "\"";
+        out += style;
+        out += "/>\n";
+        device.body += out;
     }
 }
 
