@@ -143,11 +143,13 @@ void DocumentBuilder::beginFootnote() {
 
 void DocumentBuilder::finishFootnote(const ParagraphFormat& format, const CharFormat& mark,
                                      bool inCell) {
-    // A note has at least a paragraph, be it empty.
-    if (!paragraph_.spans.empty() || footnote_.blocks.empty()) {
+    if (!paragraph_.spans.empty()) {
         finishParagraph(format, mark, inCell);
     }
     footnoteTable_.close();
+    if (footnote_.blocks.empty()) {
+        finishParagraph(format, mark, false); // a note has a paragraph, be it empty
+    }
     document_.footnotes.push_back(std::exchange(footnote_, Footnote{}));
     paragraph_ = std::exchange(waitingParagraph_, Paragraph{});
     inFootnote_ = false;

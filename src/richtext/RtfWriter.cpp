@@ -61,8 +61,10 @@ std::string Writer::run() {
 void Writer::blocks(const std::vector<Block>& blocks, bool footnote) {
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         if (const auto* p = std::get_if<Paragraph>(&blocks[i])) {
-            // A footnote's last paragraph needs no mark of its own.
-            paragraph(*p, false, footnote && i + 1 == blocks.size() ? "" : "\\par");
+            // A footnote's last paragraph needs no mark of its own, but for
+            // an empty one (after a table), which would be lost without it.
+            const bool last = footnote && i + 1 == blocks.size() && !p->spans.empty();
+            paragraph(*p, false, last ? "" : "\\par");
         } else {
             table(std::get<Table>(blocks[i]));
         }
