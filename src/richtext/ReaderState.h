@@ -76,8 +76,9 @@ struct GroupState {
     bool hidden = false;
     ParagraphFormat paragraph;
     bool inTable = false;
-    int listOverride = 0; // \lsN, 0 outside a list
-    int listLevel = 0;    // \ilvlN
+    bool nestedRow = false; // in the definition of a nested table's row
+    int listOverride = 0;   // \lsN, 0 outside a list
+    int listLevel = 0;      // \ilvlN
     int unicodeSkip = 1;
     bool fallback = false;      // its pictures are the twins of the picture before (\nonshppict)
     bool unicodePair = false;   // \upr: of its two groups, only the Unicode one is read

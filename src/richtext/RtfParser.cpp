@@ -351,6 +351,9 @@ void Parser::symbolWord(const KeywordEntry& entry) {
 void Parser::tableWord(Keyword keyword, const Token& token) {
     GroupState& group = state();
     TableBuilder& table = builder_.table();
+    if (group.nestedRow && keyword != Keyword::NestCell && keyword != Keyword::NestRow) {
+        return;
+    }
     switch (keyword) {
     case Keyword::InTable:
         group.inTable = true;
@@ -381,7 +384,9 @@ void Parser::tableWord(Keyword keyword, const Token& token) {
         bodyCharacter(u'\t');
         break;
     case Keyword::NestRow:
-        finishParagraph(false);
+        if (!group.nestedRow || builder_.paragraphHasContent()) {
+            finishParagraph(false);
+        }
         break;
     default:
         break;

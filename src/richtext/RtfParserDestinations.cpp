@@ -44,11 +44,13 @@ void Parser::destinationWord(Keyword keyword) {
         }
         break;
     case Keyword::NestTableProperties:
-        // The end of a row of a nested table, which is read as text.
-        if (body) {
+        // The end of a row of a nested table, which is read as text: its
+        // row's definition is not the outer table's, but what text a file
+        // puts there is read.
+        if (body && builder_.paragraphHasContent()) {
             finishParagraph(false);
         }
-        group.destination = Destination::Skip;
+        group.nestedRow = true;
         break;
     case Keyword::Picture:
         // A shape holds its picture in its "pib" property; others are fills.

@@ -100,6 +100,12 @@ const TextCase kTextCases[] = {
      "\\trowd\\cellx4000\\intbl x\\par\\itap2 a\\nestcell b\\nestcell{\\*\\nesttableprops\\trowd"
      "\\cellx100\\cellx200\\nestrow}{\\nonesttables\\par}\\itap1 \\cell\\row",
      "[x/a\tb\t/]"},
+    {"text_in_a_nested_row_definition_kept",
+     "\\trowd\\cellx4000\\intbl\\itap2{\\*\\nesttableprops\\trowd\\cellx100 n\\nestcell\\nestrow}"
+     "\\itap1 \\cell\\row",
+     "[n\t/]"},
+    {"known_destinations_without_star_skipped",
+     "{\\themedata 504b}{\\datastore 0105}{\\bkmkstart nom}x{\\bkmkend nom}", "x"},
     {"shape_picture_only",
      "{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv {\\pict\\pngblip 0102}}}{\\sp{\\sn fillBlip}{\\sv "
      "{\\pict\\pngblip 0304}}}{\\sp{\\sn wzName}{\\sv Image1}}}{\\shprslt x}}",
