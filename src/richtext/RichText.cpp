@@ -38,11 +38,11 @@ void setError(QString* error, const QString& text) {
 bool readRtf(QByteArrayView bytes, QTextDocument& document, QString* error) {
     const std::string_view view(bytes.data(), static_cast<std::size_t>(bytes.size()));
     if (view.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-        setError(error, QStringLiteral("empty file"));
+        setError(error, QStringLiteral("fichier vide"));
         return false;
     }
     if (!looksLikeRtf(view)) {
-        setError(error, QStringLiteral("not an RTF file"));
+        setError(error, QStringLiteral("ce n'est pas un fichier RTF"));
         return false;
     }
     buildTextDocument(readRtfDocument(view), document);
@@ -52,26 +52,26 @@ bool readRtf(QByteArrayView bytes, QTextDocument& document, QString* error) {
 bool readRtfFile(const QString& path, QTextDocument& document, QString* error) {
     const QFileInfo info(path);
     if (info.isDir()) {
-        setError(error, QStringLiteral("%1 is a directory").arg(path));
+        setError(error, QStringLiteral("%1 est un dossier").arg(path));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        setError(error, QStringLiteral("impossible de lire %1 : %2").arg(path, file.errorString()));
         return false;
     }
     if (file.size() > kMaxFileBytes) {
-        setError(error, QStringLiteral("%1 is too large").arg(path));
+        setError(error, QStringLiteral("%1 est trop grand").arg(path));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        setError(error, QStringLiteral("impossible de lire %1 : %2").arg(path, file.errorString()));
         return false;
     }
     QString reason;
     if (!readRtf(bytes, document, &reason)) {
-        setError(error, QStringLiteral("%1: %2").arg(path, reason));
+        setError(error, QStringLiteral("%1 : %2").arg(path, reason));
         return false;
     }
     return true;

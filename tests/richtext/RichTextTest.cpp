@@ -57,10 +57,10 @@ TEST_P(UnreadableFile, LeavesTheDocumentAsItWas) {
 }
 
 const FileCase kUnreadableFiles[] = {
-    {"missing", "absent.rtf", QByteArray(), "cannot read"},
-    {"directory", "", QByteArray(), "is a directory"},
-    {"empty", "vide.rtf", QByteArray(""), "empty file"},
-    {"not_rtf", "texte.rtf", QByteArray("Bonjour"), "not an RTF file"},
+    {"missing", "absent.rtf", QByteArray(), "impossible de lire"},
+    {"directory", "", QByteArray(), "est un dossier"},
+    {"empty", "vide.rtf", QByteArray(""), "fichier vide"},
+    {"not_rtf", "texte.rtf", QByteArray("Bonjour"), "n'est pas un fichier RTF"},
 };
 
 INSTANTIATE_TEST_SUITE_P(RichText, UnreadableFile, ::testing::ValuesIn(kUnreadableFiles),
