@@ -1,17 +1,26 @@
 // Reading and writing exercise statements of 1 MB and 10 MB: text in
 // several formats, tables and a picture, as a word processor writes them.
-// The cost must grow linearly with the size.
+// The cost must grow linearly with the size. Opening a statement with 20
+// equations drawn as WMF, with the helper program that converts them and
+// without it, against the same conversion in this process.
 
+#include "richtext/MetafileConverter.h"
+#include "richtext/MetafileSvg.h"
 #include "richtext/RichText.h"
 #include "richtext/RtfReader.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -109,6 +118,99 @@ void writeStatement(benchmark::State& state) {
     state.counters["output_bytes"] = static_cast<double>(written);
 }
 BENCHMARK(writeStatement)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The equations' WMF pictures of the statement LibreOffice made for the
+// tests (Writer and Math).
+std::vector<ohmora::rtf::Image> equationPictures() {
+    const std::filesystem::path path =
+        std::filesystem::path(__FILE__).parent_path() / "../tests/data/rtf/statement-equations.rtf";
+    QFile file(QString::fromStdString(path.string()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    const ohmora::rtf::Document document =
+        ohmora::rtf::readRtfDocument(std::string_view(bytes.constData(), bytes.size()));
+    std::vector<ohmora::rtf::Image> pictures;
+    for (const ohmora::rtf::Image& image : document.images) {
+        if (image.kind == ohmora::rtf::ImageKind::Wmf && image.heightTwips < 1000) {
+            pictures.push_back(image);
+        }
+    }
+    return pictures;
+}
+
+constexpr int kEquations = 20;
+
+// A statement of 20 paragraphs, each with an equation as word processors
+// write it: its markup and its picture.
+std::string equationStatement() {
+    const std::vector<ohmora::rtf::Image> pictures = equationPictures();
+    std::string rtf = kHeader;
+    for (int i = 0; i < kEquations && !pictures.empty(); ++i) {
+        const ohmora::rtf::Image& image = pictures[static_cast<std::size_t>(i) % pictures.size()];
+        rtf += "\\pard\\qj La tension aux bornes du condensateur v\\'e9rifie "
+               "{\\mmath{\\*\\moMath{\\mr u}}{\\mmathPict{\\pict\\wmetafile8\\picw" +
+               std::to_string(image.pixelWidth) + "\\pich" + std::to_string(image.pixelHeight) +
+               "\\picwgoal" + std::to_string(image.goalWidth) + "\\pichgoal" +
+               std::to_string(image.goalHeight) + "\r\n" +
+               QByteArray::fromStdString(image.data).toHex().toStdString() +
+               "}}} pour t > 0.\\par\r\n";
+    }
+    return rtf + "}";
+}
+
+// Opening into the text area: reading, laying out and drawing the first
+// screen. Argument 1: the metafiles are converted by the helper program of
+// this build; 0: there is no helper, and they are placeholders.
+void openEquationStatement(benchmark::State& state) {
+    const std::string rtf = equationStatement();
+    const QByteArrayView bytes(rtf.data(), static_cast<qsizetype>(rtf.size()));
+    qputenv("OHMORA_METAFILE_HELPER",
+            state.range(0) != 0 ? OHMORA_PROGRAM_DIR "/ohmora-metafile" : "/nonexistent");
+    QImage screen(800, 1000, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QTextDocument document;
+        if (!ohmora::rtf::readRtf(bytes, document)) {
+            state.SkipWithError("the statement was not read");
+            break;
+        }
+        document.setTextWidth(screen.width());
+        benchmark::DoNotOptimize(document.documentLayout()->documentSize());
+        QPainter painter(&screen);
+        document.drawContents(&painter, QRectF(screen.rect()));
+    }
+    qunsetenv("OHMORA_METAFILE_HELPER");
+}
+BENCHMARK(openEquationStatement)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The conversion alone of the 20 pictures: through the helper (1), or in
+// this process (0), as the program would do without isolation.
+void convertEquations(benchmark::State& state) {
+    const std::vector<ohmora::rtf::Image> pictures = equationPictures();
+    if (pictures.empty()) {
+        state.SkipWithError("no pictures");
+        return;
+    }
+    std::vector<ohmora::rtf::MetafileJob> jobs;
+    jobs.reserve(kEquations);
+    for (int i = 0; i < kEquations; ++i) {
+        jobs.push_back({ohmora::rtf::ImageKind::Wmf,
+                        &pictures[static_cast<std::size_t>(i) % pictures.size()].data});
+    }
+    const ohmora::rtf::MetafileOptions helper{QStringLiteral(OHMORA_PROGRAM_DIR "/ohmora-metafile"),
+                                              0};
+    for (auto _ : state) {
+        if (state.range(0) != 0) {
+            benchmark::DoNotOptimize(ohmora::rtf::convertMetafiles(jobs, helper));
+        } else {
+            for (const ohmora::rtf::MetafileJob& job : jobs) {
+                benchmark::DoNotOptimize(ohmora::rtf::metafileToSvg(job.kind, *job.bytes));
+            }
+        }
+    }
+}
+BENCHMARK(convertEquations)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

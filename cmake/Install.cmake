@@ -141,6 +141,11 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 install(TARGETS ohmora ohmora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The helper that reads WMF and EMF pictures for both, which they find as
+# ../libexec/ohmora/ohmora-metafile from their executable.
+if(TARGET ohmora-metafile)
+  install(TARGETS ohmora-metafile RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/ohmora)
+endif()
 # The program's data from the build's program directory, without the
 # programs themselves or a marker file left by a run.
 install(DIRECTORY ${OHMORA_PROGRAM_DIR}/ DESTINATION ${data_dir}
@@ -163,8 +168,10 @@ install(FILES ${packaging_sources}/debian/lintian-overrides
 
 # The Debian package. Its dependencies on shared libraries come from
 # dpkg-shlibdeps; Qt's platform plugins (the window's connection to the
-# display), Qt's French translations and the fonts the drawings are
-# measured with are loaded at run time and named here.
+# display), Qt's French translations, the fonts the drawings are measured
+# with and those that stand for the equation editors' fonts in metafile
+# pictures (DejaVu Serif for the symbol fonts, DejaVu Math TeX Gyre for
+# Cambria Math) are loaded at run time and named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ohmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -183,7 +190,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, fonts-dejavu-core, fonts-dejavu-extra")
 # The help opens in the web browser through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

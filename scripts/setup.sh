@@ -9,13 +9,16 @@ set -euo pipefail
 
 what=${1:-all}
 
-# The compiler, CMake, Qt with its SVG module and French translations, and
-# the fonts the drawings are measured with (Liberation is metric-compatible
-# with Arial and Times New Roman).
+# The compiler, CMake, Qt with its SVG module and French translations, the
+# fonts the drawings are measured with (Liberation is metric-compatible with
+# Arial and Times New Roman), the libraries that read WMF and EMF pictures
+# (libwmf, libemf2svg), and the fonts that stand for the equation editors'
+# fonts in those pictures (DejaVu Serif, DejaVu Math TeX Gyre).
 program_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev qt6-translations-l10n
-  fonts-liberation
+  fonts-liberation fonts-dejavu-core fonts-dejavu-extra
+  libwmf-dev libemf2svg-dev
 )
 
 # The Debian package: dpkg-shlibdeps and dpkg-buildflags, and file, with
@@ -24,14 +27,16 @@ package_packages=(dpkg-dev file)
 
 # GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer runtime,
 # the style and lint tools, an independent circuit simulator, PDF and office
-# tools to check printed pages, RTF files and the CSV export (Python reads
+# tools to check printed pages, RTF files (Writer, and Draw and Math for the
+# statements with drawings and equations) and the CSV export (Python reads
 # it too), a virtual display with a window manager and the accessibility bus
 # a screen reader reads the window through, and the packaging checks
 # (diffoscope shows where two builds of the package differ).
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
-  ngspice poppler-utils libreoffice-writer-nogui libreoffice-calc-nogui python3
+  ngspice poppler-utils libreoffice-writer-nogui libreoffice-calc-nogui
+  libreoffice-draw-nogui libreoffice-math-nogui python3
   xvfb xauth xdotool x11-utils openbox time
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   desktop-file-utils appstream lintian man-db fakeroot diffoscope-minimal

@@ -26,18 +26,6 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-std::optional<unsigned char> byteFor(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<unsigned char>(c);
-    }
-    for (size_t i = 0; i < kHigh.size(); ++i) {
-        if (kHigh[i] == c) {
-            return static_cast<unsigned char>(0x80 + i);
-        }
-    }
-    return std::nullopt;
-}
-
 // Decodes one UTF-8 character at text[i], advancing i; nothing when the
 // bytes there are not a well-formed character.
 std::optional<char32_t> decode(std::string_view text, size_t& i) {
@@ -77,12 +65,28 @@ std::optional<char32_t> decode(std::string_view text, size_t& i) {
 
 } // namespace
 
+char32_t windows1252Character(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char32_t(byte);
+}
+
+std::optional<unsigned char> windows1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<unsigned char>(c);
+    }
+    for (size_t i = 0; i < kHigh.size(); ++i) {
+        if (kHigh[i] == c) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
 std::string utf8FromWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char b : bytes) {
         const auto byte = static_cast<unsigned char>(b);
-        appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char32_t(byte));
+        appendUtf8(out, windows1252Character(byte));
     }
     return out;
 }
@@ -95,7 +99,7 @@ std::optional<std::string> windows1252FromUtf8(std::string_view text) {
         if (!c) {
             return std::nullopt;
         }
-        const std::optional<unsigned char> byte = byteFor(*c);
+        const std::optional<unsigned char> byte = windows1252Byte(*c);
         if (!byte) {
             return std::nullopt;
         }
@@ -114,7 +118,7 @@ std::string windows1252FromUtf8Lossy(std::string_view text) {
             out += '?';
             continue;
         }
-        out += char(byteFor(*c).value_or('?'));
+        out += char(windows1252Byte(*c).value_or('?'));
     }
     return out;
 }

@@ -11,6 +11,12 @@
 
 namespace ohmora::files {
 
+// The character of one byte, and the byte of one character (nothing when the
+// code page has no place for it): the one table of the code page, which the
+// rich text's \'hh escapes share.
+char32_t windows1252Character(unsigned char byte);
+std::optional<unsigned char> windows1252Byte(char32_t c);
+
 std::string utf8FromWindows1252(std::string_view bytes);
 
 // The Windows-1252 bytes of a UTF-8 text; nothing when a character has no

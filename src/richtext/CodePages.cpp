@@ -1,144 +1,223 @@
-#include "CodePages.h"
+#include "richtext/CodePages.h"
+
+#include "files/Windows1252.h"
 
 #include <array>
+#include <cstdint>
+#include <iconv.h>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string_view>
 
 namespace ohmora::rtf {
 
 namespace {
 
-// 0x80 to 0x9F of Windows-1252; the five unassigned bytes map to themselves,
-// as Windows does.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kReplacement = u'\uFFFD';
 
-// 0x80 to 0xBF of Windows-1253; from 0xC0 on the Greek letters follow in
-// Unicode order (0xC0 + n is U+0390 + n), 0xD2 and 0xFF being unassigned.
-constexpr std::array<char16_t, 64> kWindows1253High = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0xFFFD, 0x2030, 0xFFFD,
-    0x2039, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0xFFFD, 0x2122, 0xFFFD, 0x203A, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0x00A0,
-    0x0385, 0x0386, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0xFFFD, 0x00AB,
-    0x00AC, 0x00AD, 0x00AE, 0x2015, 0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x0384, 0x00B5, 0x00B6,
-    0x00B7, 0x0388, 0x0389, 0x038A, 0x00BB, 0x038C, 0x00BD, 0x038E, 0x038F};
-
-// The Symbol font from 0x20 to 0xFF. Its letters are the Greek letters of
-// the same sound (W is omega, m mu, p pi); 0x7F to 0x9F are unassigned.
-constexpr std::array<char16_t, 224> kSymbol = {
-    // 0x20
-    0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B, 0x0028, 0x0029, 0x2217, 0x002B,
-    0x002C, 0x2212, 0x002E, 0x002F,
-    // 0x30
-    0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037, 0x0038, 0x0039, 0x003A, 0x003B,
-    0x003C, 0x003D, 0x003E, 0x003F,
-    // 0x40
-    0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393, 0x0397, 0x0399, 0x03D1, 0x039A,
-    0x039B, 0x039C, 0x039D, 0x039F,
-    // 0x50
-    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9, 0x039E, 0x03A8, 0x0396, 0x005B,
-    0x2234, 0x005D, 0x22A5, 0x005F,
-    // 0x60
-    0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3, 0x03B7, 0x03B9, 0x03D5, 0x03BA,
-    0x03BB, 0x03BC, 0x03BD, 0x03BF,
-    // 0x70
-    0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9, 0x03BE, 0x03C8, 0x03B6, 0x007B,
-    0x007C, 0x007D, 0x223C, 0xFFFD,
-    // 0x80
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,
-    // 0x90
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,
-    // 0xA0
-    0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194,
-    0x2190, 0x2191, 0x2192, 0x2193,
-    // 0xB0
-    0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022, 0x00F7, 0x2260, 0x2261, 0x2248,
-    0x2026, 0x23D0, 0x23AF, 0x21B5,
-    // 0xC0
-    0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229, 0x222A, 0x2283, 0x2287, 0x2284,
-    0x2282, 0x2286, 0x2208, 0x2209,
-    // 0xD0
-    0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5, 0x00AC, 0x2227, 0x2228, 0x21D4,
-    0x21D0, 0x21D1, 0x21D2, 0x21D3,
-    // 0xE0
-    0x25CA, 0x27E8, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C, 0x239D, 0x23A1, 0x23A2, 0x23A3,
-    0x23A7, 0x23A8, 0x23A9, 0x23AA,
-    // 0xF0
-    0xFFFD, 0x27E9, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F, 0x23A0, 0x23A4, 0x23A5, 0x23A6,
-    0x23AB, 0x23AC, 0x23AD, 0xFFFD};
-
-struct WingdingsGlyph {
-    unsigned char byte;
-    char16_t character;
+struct CharsetCodePage {
+    int charset;
+    int codePage;
 };
 
-// The Wingdings signs that word processors put before list items.
-constexpr std::array<WingdingsGlyph, 8> kWingdings = {{{0x6C, 0x25CF},
-                                                       {0x6E, 0x25A0},
-                                                       {0x71, 0x2751},
-                                                       {0x76, 0x2756},
-                                                       {0x9F, 0x2022},
-                                                       {0xA7, 0x25AA},
-                                                       {0xD8, 0x27A2},
-                                                       {0xFC, 0x2713}}};
+// \fcharsetN and the code page of each, as Windows and the Macintosh number
+// them.
+constexpr auto kCharsets = std::to_array<CharsetCodePage>({
+    {0, 1252},   {77, 10000}, {78, 10001}, {79, 10003}, {80, 10008}, {81, 10002}, {82, 10001},
+    {83, 10005}, {84, 10004}, {85, 10006}, {86, 10081}, {87, 10021}, {88, 10029}, {89, 10007},
+    {128, 932},  {129, 949},  {130, 1361}, {134, 936},  {136, 950},  {161, 1253}, {162, 1254},
+    {163, 1258}, {177, 1255}, {178, 1256}, {179, 1256}, {180, 1256}, {181, 1255}, {186, 1257},
+    {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+});
+
+// The names iconv gives the code pages it does not call "CP" followed by
+// their number; the Macintosh sets of East Asia are read as their Windows
+// or EUC relatives.
+struct CodePageName {
+    int codePage;
+    const char* name;
+};
+constexpr auto kNames = std::to_array<CodePageName>({
+    {1361, "JOHAB"},
+    {10000, "MACINTOSH"},
+    {10001, "CP932"},
+    {10002, "BIG5"},
+    {10003, "EUC-KR"},
+    {10007, "MAC-CYRILLIC"},
+    {10008, "EUC-CN"},
+    {10029, "MAC-CENTRALEUROPE"},
+    {10079, "MAC-IS"},
+});
+
+struct LeadRange {
+    int codePage;
+    unsigned char first;
+    unsigned char last;
+};
+constexpr auto kLeadRanges = std::to_array<LeadRange>({
+    {932, 0x81, 0x9F},
+    {932, 0xE0, 0xFC},
+    {10001, 0x81, 0x9F},
+    {10001, 0xE0, 0xFC},
+    {936, 0x81, 0xFE},
+    {949, 0x81, 0xFE},
+    {950, 0x81, 0xFE},
+    {1361, 0x84, 0xD3},
+    {1361, 0xD8, 0xDE},
+    {1361, 0xE0, 0xF9},
+    {10002, 0xA1, 0xF9},
+    {10003, 0xA1, 0xFE},
+    {10008, 0xA1, 0xF7},
+});
+
+std::string iconvName(int codePage) {
+    for (const CodePageName& entry : kNames) {
+        if (entry.codePage == codePage) {
+            return entry.name;
+        }
+    }
+    return "CP" + std::to_string(codePage);
+}
+
+// iconv_open's answer when it has no such conversion, (iconv_t)-1.
+bool opened(const void* conversion) {
+    return reinterpret_cast<std::intptr_t>(conversion) != -1;
+}
+
+iconv_t openConversion(int codePage) {
+    return iconv_open("UTF-16LE", iconvName(codePage).c_str());
+}
+
+// Converts `bytes` as a whole; nothing when iconv refuses them.
+std::u16string convert(iconv_t conversion, std::string_view bytes) {
+    iconv(conversion, nullptr, nullptr, nullptr, nullptr); // a fresh start
+    std::array<char, 16> output{};
+    auto* in = const_cast<char*>(bytes.data()); // iconv's interface, which reads only
+    std::size_t inLeft = bytes.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    if (iconv(conversion, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
+        inLeft != 0 ||
+        iconv(conversion, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+        return {};
+    }
+    std::u16string text;
+    for (const char* p = output.data(); p + 1 < out; p += 2) {
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
+                                             static_cast<unsigned char>(p[1]) << 8));
+    }
+    return text;
+}
+
+std::u16string westernTable() {
+    std::u16string table(256, u'\0');
+    for (int b = 0; b < 256; ++b) {
+        table[static_cast<std::size_t>(b)] =
+            static_cast<char16_t>(files::windows1252Character(static_cast<unsigned char>(b)));
+    }
+    return table;
+}
+
+std::u16string buildTable(int codePage) {
+    if (codePage == kWesternCodePage) {
+        return westernTable();
+    }
+    const iconv_t conversion = openConversion(codePage);
+    if (!opened(conversion)) {
+        return westernTable();
+    }
+    std::u16string table(256, kReplacement);
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        const std::u16string c = convert(conversion, std::string_view(&byte, 1));
+        if (c.size() == 1) {
+            table[static_cast<std::size_t>(b)] = c.front();
+        }
+    }
+    iconv_close(conversion);
+    return table;
+}
 
 } // namespace
 
-char16_t decodeByte(CodePage page, unsigned char byte) {
-    switch (page) {
-    case CodePage::Symbol:
-        return byte < 0x20 ? char16_t{byte} : kSymbol[byte - 0x20];
-    case CodePage::Wingdings:
-        for (const WingdingsGlyph& glyph : kWingdings) {
-            if (glyph.byte == byte) {
-                return glyph.character;
-            }
-        }
-        return byte < 0x80 ? char16_t{byte} : char16_t{0x2022};
-    case CodePage::Windows1253:
-        if (byte >= 0xC0) {
-            return byte == 0xD2 || byte == 0xFF ? char16_t{0xFFFD}
-                                                : static_cast<char16_t>(0x0390 + byte - 0xC0);
-        }
-        return byte >= 0x80 ? kWindows1253High[byte - 0x80] : char16_t{byte};
-    case CodePage::Windows1252:
-        break;
-    }
-    return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char16_t{byte};
-}
-
-unsigned char encodeWindows1252(char16_t c) {
-    if ((c >= 0x20 && c < 0x80) || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<unsigned char>(c);
-    }
-    for (std::size_t i = 0; i < kWindows1252High.size(); ++i) {
-        if (kWindows1252High[i] == c && c > 0xFF) {
-            return static_cast<unsigned char>(0x80 + i);
+int codePageOfCharset(int charset) {
+    for (const CharsetCodePage& entry : kCharsets) {
+        if (entry.charset == charset) {
+            return entry.codePage;
         }
     }
     return 0;
 }
 
-CodePage codePageFromNumber(int number) {
-    return number == 1253 ? CodePage::Windows1253 : CodePage::Windows1252;
+bool isLeadByte(int codePage, unsigned char byte) {
+    for (const LeadRange& range : kLeadRanges) {
+        if (range.codePage == codePage && byte >= range.first && byte <= range.last) {
+            return true;
+        }
+    }
+    return false;
 }
 
-CodePage codePageFromCharset(int charset, CodePage documentPage) {
-    switch (charset) {
-    case 2:
-        return CodePage::Symbol;
-    case 161:
-        return CodePage::Windows1253;
-    case 0:
-        return CodePage::Windows1252;
-    case 1:
-        return documentPage;
-    default:
-        // Other sets are read as Western, which keeps at least their ASCII.
-        return CodePage::Windows1252;
+const std::u16string& singleByteTable(int codePage) {
+    static std::mutex mutex;
+    static std::map<int, std::unique_ptr<const std::u16string>> tables;
+    const std::scoped_lock lock(mutex);
+    auto& table = tables[codePage];
+    if (!table) {
+        table = std::make_unique<const std::u16string>(buildTable(codePage));
     }
+    return *table;
+}
+
+void appendDecoded(const Charset& charset, unsigned char byte, std::u16string& out) {
+    if (charset.symbols == SymbolFont::None) {
+        out.push_back(singleByteTable(charset.codePage)[byte]);
+        return;
+    }
+    const char32_t c = decodeSymbol(charset.symbols, byte);
+    if (c > 0xFFFF) {
+        out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(c));
+    }
+}
+
+PairDecoder::~PairDecoder() {
+    for (const auto& [codePage, conversion] : conversions_) {
+        if (opened(conversion)) {
+            iconv_close(static_cast<iconv_t>(conversion));
+        }
+    }
+}
+
+void PairDecoder::append(int codePage, unsigned char lead, unsigned char trail,
+                         std::u16string& out) {
+    void* conversion = nullptr;
+    for (const auto& [page, open] : conversions_) {
+        if (page == codePage) {
+            conversion = open;
+        }
+    }
+    if (!conversion) {
+        conversion = openConversion(codePage);
+        conversions_.emplace_back(codePage, conversion);
+    }
+    const std::array<char, 2> pair = {static_cast<char>(lead), static_cast<char>(trail)};
+    const std::u16string c = !opened(conversion) ? std::u16string()
+                                                 : convert(static_cast<iconv_t>(conversion),
+                                                           std::string_view(pair.data(), 2));
+    out += c.empty() ? std::u16string(1, kReplacement) : c;
+}
+
+unsigned char encodeWindows1252(char16_t c) {
+    // Control characters have no byte here, nor the five bytes the code
+    // page leaves unassigned.
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+        return 0;
+    }
+    return files::windows1252Byte(c).value_or(0);
 }
 
 } // namespace ohmora::rtf

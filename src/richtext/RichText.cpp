@@ -1,9 +1,11 @@
-#include "RichText.h"
+#include "richtext/RichText.h"
 
-#include "RtfReader.h"
-#include "RtfWriter.h"
-#include "TextDocumentAdapter.h"
 #include "files/AtomicFile.h"
+#include "richtext/DocumentResources.h"
+#include "richtext/PictureObjects.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TextDocumentAdapter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QUrl>
 
 #include <filesystem>
@@ -35,11 +38,11 @@ void setError(QString* error, const QString& text) {
 bool readRtf(QByteArrayView bytes, QTextDocument& document, QString* error) {
     const std::string_view view(bytes.data(), static_cast<std::size_t>(bytes.size()));
     if (view.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-        setError(error, QStringLiteral("empty file"));
+        setError(error, QStringLiteral("fichier vide"));
         return false;
     }
     if (!looksLikeRtf(view)) {
-        setError(error, QStringLiteral("not an RTF file"));
+        setError(error, QStringLiteral("ce n'est pas un fichier RTF"));
         return false;
     }
     buildTextDocument(readRtfDocument(view), document);
@@ -49,26 +52,26 @@ bool readRtf(QByteArrayView bytes, QTextDocument& document, QString* error) {
 bool readRtfFile(const QString& path, QTextDocument& document, QString* error) {
     const QFileInfo info(path);
     if (info.isDir()) {
-        setError(error, QStringLiteral("%1 is a directory").arg(path));
+        setError(error, QStringLiteral("%1 est un dossier").arg(path));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        setError(error, QStringLiteral("impossible de lire %1 : %2").arg(path, file.errorString()));
         return false;
     }
     if (file.size() > kMaxFileBytes) {
-        setError(error, QStringLiteral("%1 is too large").arg(path));
+        setError(error, QStringLiteral("%1 est trop grand").arg(path));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        setError(error, QStringLiteral("impossible de lire %1 : %2").arg(path, file.errorString()));
         return false;
     }
     QString reason;
     if (!readRtf(bytes, document, &reason)) {
-        setError(error, QStringLiteral("%1: %2").arg(path, reason));
+        setError(error, QStringLiteral("%1 : %2").arg(path, reason));
         return false;
     }
     return true;
@@ -84,20 +87,38 @@ QByteArray writeRtf(const QTextDocumentFragment& fragment) {
     return writeRtf(document);
 }
 
-QByteArray writeRtfSelection(const QTextCursor& selection) {
-    QTextDocument part;
-    QTextCursor(&part).insertFragment(selection.selection());
-    if (const QTextDocument* source = selection.document()) {
-        for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextCharFormat format = it.fragment().charFormat();
-                if (format.isImageFormat()) {
-                    const QUrl name(format.toImageFormat().name());
-                    part.addResource(QTextDocument::ImageResource, name,
-                                     source->resource(QTextDocument::ImageResource, name));
-                }
+namespace {
+
+// Copies a fragment's pictures, equations and objects from the document
+// it was taken from: a fragment holds only their names.
+void copyResources(const QTextDocument& source, QTextDocument& part) {
+    const auto copy = [&source, &part](QTextDocument::ResourceType type, const QString& name) {
+        const QUrl url(name);
+        if (!name.isEmpty() && !part.resource(type, url).isValid()) {
+            part.addResource(type, url, source.resource(type, url));
+        }
+    };
+    for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const QString name = format.stringProperty(QTextFormat::ImageName);
+            copy(QTextDocument::ImageResource, name);
+            copy(QTextDocument::UserResource, originalOf(name));
+            for (const int property : {kFallbackPictureProperty, kObjectProperty, kSvgProperty}) {
+                copy(QTextDocument::UserResource, format.stringProperty(property));
             }
         }
+    }
+}
+
+} // namespace
+
+QByteArray writeRtfSelection(const QTextCursor& selection) {
+    QTextDocument part;
+    installPictureHandler(part);
+    QTextCursor(&part).insertFragment(selection.selection());
+    if (const QTextDocument* source = selection.document()) {
+        copyResources(*source, part);
     }
     return writeRtf(part);
 }
@@ -117,6 +138,15 @@ bool writeRtfFile(const QString& path, const QTextDocument& document, QString* e
 QString plainText(const QTextDocument& document) {
     QString text = document.toPlainText();
     text.remove(QChar::ObjectReplacementCharacter);
+    // The empty paragraph a text document keeps after the footnotes' frame
+    // is not the text's.
+    const QTextBlock last = document.lastBlock();
+    const QTextFrame* frame =
+        last.previous().isValid() ? QTextCursor(last.previous()).currentFrame() : nullptr;
+    if (last.text().isEmpty() && frame != nullptr &&
+        frame->frameFormat().hasProperty(kNotesFrameProperty) && text.endsWith(u'\n')) {
+        text.chop(1);
+    }
     return text;
 }
 

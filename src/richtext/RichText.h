@@ -13,10 +13,10 @@ class QTextDocumentFragment;
 namespace ohmora::rtf {
 
 // Replaces the document's content with the RTF bytes. Returns false, with a
-// short reason in `error` and the document left as it was, when the bytes
-// are not RTF at all (empty, or not starting with "{\rtf" after optional
-// blanks and a byte order mark). A cut or damaged RTF file loads what it
-// holds and returns true.
+// short reason in French in `error` and the document left as it was, when
+// the bytes are not RTF at all (empty, or not starting with a brace and a
+// control word after optional blanks and a byte order mark). A cut or
+// damaged RTF file loads what it holds and returns true.
 bool readRtf(QByteArrayView bytes, QTextDocument& document, QString* error = nullptr);
 
 // The same from a file; a missing or unreadable file, a directory or a file

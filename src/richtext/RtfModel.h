@@ -1,15 +1,23 @@
 #pragma once
 // The rich text of an RTF file, as the reader understands it and the writer
-// writes it, with no Qt in it: paragraphs of formatted spans, simple tables
-// and pictures. Fonts and pictures are kept in lists of the document and
-// referred to by index, so that a span stays a small value.
+// writes it, with no Qt in it: paragraphs of formatted spans, simple tables,
+// pictures, equations and embedded objects shown through their pictures,
+// and footnotes. Fonts, pictures, objects and footnotes are kept in lists of
+// the document and referred to by index, so that a span stays a small value.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <variant>
 #include <vector>
 
 namespace ohmora::rtf {
+
+// Sizes in RTF are in twips, 1440 to the inch; a screen pixel is 15 of them.
+constexpr int kTwipsPerPixel = 15;
 
 // 0xRRGGBB, or kNoColour for the reader's own default (automatic colour).
 constexpr std::uint32_t kNoColour = 0xFFFFFFFFu;
@@ -50,27 +58,79 @@ struct ParagraphFormat {
     bool operator==(const ParagraphFormat&) const = default;
 };
 
-enum class ImageKind : std::uint8_t { Png, Jpeg, Metafile, Other };
+enum class ImageKind : std::uint8_t { Png, Jpeg, Wmf, Emf, Other };
 
+// A picture as the file stores it: what is read is written back as it was,
+// bytes, format, goal size and scaling; only the size to show is computed.
 struct Image {
     ImageKind kind = ImageKind::Other;
-    std::string data;   // the picture's bytes as stored in the file (PNG, JPEG, ...)
-    int pixelWidth = 0; // \picw and \pich: pixels for bitmaps, 0 when unknown
+    // The word that names the format in the file, parameter included
+    // ("wmetafile1", "macpict"); empty for the kind's usual one.
+    std::string format;
+    std::string data;   // the picture's bytes as stored in the file
+    int pixelWidth = 0; // \picw and \pich as the file gives them, 0 when it does not
     int pixelHeight = 0;
+    int goalWidth = 0; // \picwgoal and \pichgoal in twips, 0 when the file gives none
+    int goalHeight = 0;
+    int scaleX = 100; // \picscalex and \picscaley in percent
+    int scaleY = 100;
+    // The picture's other words (cropping, bitmap geometry), written back as read.
+    std::string otherWords;
     int widthTwips = 0; // the size to show, scaling applied; 0 when unknown
     int heightTwips = 0;
 
     bool operator==(const Image&) const = default;
 };
 
-// A run of text in one format, or one picture (then `text` is empty).
+// The word a writer names a picture's format with when its file gave none of its own.
+constexpr std::string_view defaultFormatWord(ImageKind kind) {
+    switch (kind) {
+    case ImageKind::Png:
+        return "pngblip";
+    case ImageKind::Jpeg:
+        return "jpegblip";
+    case ImageKind::Wmf:
+        return "wmetafile8";
+    case ImageKind::Emf:
+        return "emfblip";
+    case ImageKind::Other:
+        break;
+    }
+    return "dibitmap0";
+}
+
+enum class ObjectKind : std::uint8_t { Equation, Ole };
+
+// An equation (Office Math markup, \mmath) or an embedded object (\object),
+// shown through its picture. What the file held around the picture is kept
+// as read, never interpreted, and written back around it.
+struct EmbeddedObject {
+    ObjectKind kind = ObjectKind::Equation;
+    std::string rtf; // the group's content after its first word, the picture's group left out
+
+    bool operator==(const EmbeddedObject&) const = default;
+};
+
+// A run of text in one format, one picture (then `text` is empty), or the
+// mark of a footnote.
 struct Span {
     CharFormat format;
     std::u16string text;
     int image = -1; // index into Document::images
+    int fallbackImage =
+        -1;            // the picture's twin for older readers (\nonshppict), kept to be written
+    int object = -1;   // the equation or object the picture shows (or, without one, the text)
+    int footnote = -1; // a footnote's mark: index into Document::footnotes
 
     bool operator==(const Span&) const = default;
 };
+
+inline Span textSpan(const CharFormat& format, std::u16string text = {}) {
+    Span span;
+    span.format = format;
+    span.text = std::move(text);
+    return span;
+}
 
 struct Paragraph {
     ParagraphFormat format;
@@ -101,12 +161,48 @@ struct Table {
 
 using Block = std::variant<Paragraph, Table>;
 
+// Every paragraph of `blocks`, those of table cells included, in reading
+// order; `blocks` may be const.
+template <typename Blocks, typename Visit> void forEachParagraph(Blocks& blocks, Visit visit) {
+    for (auto& block : blocks) {
+        if (auto* p = std::get_if<Paragraph>(&block)) {
+            visit(*p);
+            continue;
+        }
+        for (auto& row : std::get<Table>(block).rows) {
+            for (auto& cell : row.cells) {
+                for (auto& p : cell.paragraphs) {
+                    visit(p);
+                }
+            }
+        }
+    }
+}
+
+struct Footnote {
+    std::vector<Block> blocks;
+
+    bool operator==(const Footnote&) const = default;
+};
+
 struct Document {
     std::vector<std::u16string> fonts; // family names
     std::vector<Image> images;
+    std::vector<EmbeddedObject> objects;
+    std::vector<Footnote> footnotes;
     std::vector<Block> blocks;
 
-    bool operator==(const Document&) const = default;
+    // The index of `image` in `images`: a picture shown several times at one
+    // size is kept once.
+    int addImage(Image image);
+
+    bool operator==(const Document& other) const {
+        return fonts == other.fonts && images == other.images && objects == other.objects &&
+               footnotes == other.footnotes && blocks == other.blocks;
+    }
+
+private:
+    std::unordered_multimap<std::size_t, int> imagesByHash_;
 };
 
 } // namespace ohmora::rtf

@@ -5,19 +5,21 @@
 // numbers are clamped, pictures are bounded, and a cut or damaged file gives
 // what could be read of it.
 
-#include "RtfModel.h"
+#include "richtext/PictureBuilder.h" // kMaxPictureBytes
+#include "richtext/RtfModel.h"
+#include "richtext/TableBuilder.h" // kMaxTableColumns
 
-#include <cstddef>
 #include <string_view>
 
 namespace ohmora::rtf {
 
-constexpr int kMaxGroupDepth = 256;
-constexpr std::size_t kMaxPictureBytes = std::size_t{64} << 20;
-constexpr std::size_t kMaxTableColumns = 64;
+// Deeper than any file a word processor writes (files converted from web
+// pages nest a few thousand groups).
+constexpr int kMaxGroupDepth = 4096;
 
 // True when, after an optional UTF-8 byte order mark and blanks, the bytes
-// start with "{\rtf".
+// start with a group and a control word: "{\rtf1", or the "{\pard" of
+// writers that leave the header out.
 bool looksLikeRtf(std::string_view bytes);
 
 Document readRtfDocument(std::string_view bytes);

@@ -1,4 +1,4 @@
-#include "RtfTokenizer.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <algorithm>
 
@@ -11,19 +11,6 @@ bool isLetter(char c) {
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // Bytes that end a text run: the syntax characters, and the line ends and NUL
@@ -117,8 +104,8 @@ Token RtfTokenizer::controlSymbol() {
         Token token{TokenType::HexByte};
         int value = 0;
         int digits = 0;
-        while (digits < 2 && pos_ < input_.size() && hexValue(input_[pos_]) >= 0) {
-            value = value * 16 + hexValue(input_[pos_]);
+        while (digits < 2 && pos_ < input_.size() && hexDigit(input_[pos_]) >= 0) {
+            value = value * 16 + hexDigit(input_[pos_]);
             ++pos_;
             ++digits;
         }

@@ -1,6 +1,6 @@
-#include "RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
-#include "CodePages.h"
+#include "richtext/CodePages.h"
 
 #include <algorithm>
 #include <array>
@@ -30,27 +30,45 @@ private:
     void charFormat(const CharFormat& format);
     void paragraphFormat(const ParagraphFormat& format);
     void span(const Span& span, const CharFormat& mark);
-    void image(const Image& image);
+    void spanContent(const Span& span);
+    void pictures(const Span& span);
+    void image(int index);
+    void object(const Span& span);
+    void footnote(int index);
+    void blocks(const std::vector<Block>& blocks, bool footnote);
     void text(std::u16string_view text);
     void number(std::string_view word, int value);
 
     const Document& document_;
     std::vector<std::uint32_t> colours_;
+    std::vector<bool> footnotesWritten_;
     std::string out_;
 };
 
 std::string Writer::run() {
     collectColours();
     header();
-    for (const Block& block : document_.blocks) {
-        if (const auto* p = std::get_if<Paragraph>(&block)) {
-            paragraph(*p, false, "\\par");
-        } else {
-            table(std::get<Table>(block));
-        }
+    footnotesWritten_.assign(document_.footnotes.size(), false);
+    blocks(document_.blocks, false);
+    // Footnotes whose mark is gone are kept at the end.
+    for (std::size_t i = 0; i < document_.footnotes.size(); ++i) {
+        footnote(static_cast<int>(i));
     }
     out_ += "}\r\n";
     return std::move(out_);
+}
+
+void Writer::blocks(const std::vector<Block>& blocks, bool footnote) {
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (const auto* p = std::get_if<Paragraph>(&blocks[i])) {
+            // A footnote's last paragraph needs no mark of its own, but for
+            // an empty one (after a table), which would be lost without it.
+            const bool last = footnote && i + 1 == blocks.size() && !p->spans.empty();
+            paragraph(*p, false, last ? "" : "\\par");
+        } else {
+            table(std::get<Table>(blocks[i]));
+        }
+    }
 }
 
 void Writer::noteColour(std::uint32_t colour) {
@@ -69,16 +87,9 @@ void Writer::collectColours() {
             noteColour(s.format.background);
         }
     };
-    for (const Block& block : document_.blocks) {
-        if (const auto* p = std::get_if<Paragraph>(&block)) {
-            noteParagraph(*p);
-            continue;
-        }
-        for (const Row& r : std::get<Table>(block).rows) {
-            for (const Cell& c : r.cells) {
-                std::for_each(c.paragraphs.begin(), c.paragraphs.end(), noteParagraph);
-            }
-        }
+    forEachParagraph(document_.blocks, noteParagraph);
+    for (const Footnote& note : document_.footnotes) {
+        forEachParagraph(note.blocks, noteParagraph);
     }
 }
 
@@ -201,7 +212,7 @@ void Writer::paragraph(const Paragraph& p, bool inTable, std::string_view end) {
 }
 
 void Writer::span(const Span& s, const CharFormat& mark) {
-    if (s.image < 0 && s.format == mark) {
+    if (s.image < 0 && s.object < 0 && s.footnote < 0 && s.format == mark) {
         // Text in the format of its paragraph mark needs no group.
         text(s.text);
         return;
@@ -209,25 +220,81 @@ void Writer::span(const Span& s, const CharFormat& mark) {
     out_ += '{';
     charFormat(s.format);
     out_ += ' ';
-    if (s.image >= 0 && static_cast<std::size_t>(s.image) < document_.images.size()) {
-        image(document_.images[static_cast<std::size_t>(s.image)]);
+    spanContent(s);
+    out_ += '}';
+    if (s.footnote >= 0) {
+        footnote(s.footnote);
+    }
+}
+
+void Writer::spanContent(const Span& s) {
+    if (s.object >= 0 && static_cast<std::size_t>(s.object) < document_.objects.size()) {
+        object(s);
+    } else if (s.image >= 0) {
+        pictures(s);
+    } else if (s.footnote >= 0) {
+        out_ += "\\chftn";
     } else {
         text(s.text);
+    }
+}
+
+// A picture, with its twin for older readers when it has one.
+void Writer::pictures(const Span& s) {
+    if (s.fallbackImage < 0) {
+        image(s.image);
+        return;
+    }
+    out_ += "{\\*\\shppict";
+    image(s.image);
+    out_ += "}{\\nonshppict";
+    image(s.fallbackImage);
+    out_ += '}';
+}
+
+void Writer::object(const Span& s) {
+    const EmbeddedObject& o = document_.objects[static_cast<std::size_t>(s.object)];
+    const bool equation = o.kind == ObjectKind::Equation;
+    out_ += equation ? "{\\mmath " : "{\\object ";
+    out_ += o.rtf;
+    if (s.image >= 0) {
+        out_ += equation ? "{\\mmathPict " : "{\\result ";
+        pictures(s);
+        out_ += '}';
     }
     out_ += '}';
 }
 
-void Writer::image(const Image& picture) {
-    constexpr std::array<std::string_view, 4> kKinds = {"\\pngblip", "\\jpegblip", "\\wmetafile8",
-                                                        "\\dibitmap0"};
-    out_ += "{\\pict";
-    out_ += kKinds[static_cast<std::size_t>(picture.kind)];
+void Writer::footnote(int index) {
+    const auto at = static_cast<std::size_t>(index);
+    if (at >= document_.footnotes.size() || footnotesWritten_[at]) {
+        return;
+    }
+    footnotesWritten_[at] = true;
+    out_ += "{\\footnote";
+    blocks(document_.footnotes[at].blocks, true);
+    out_ += "}";
+}
+
+void Writer::image(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= document_.images.size()) {
+        return;
+    }
+    const Image& picture = document_.images[static_cast<std::size_t>(index)];
+    out_ += "{\\pict\\";
+    out_ +=
+        picture.format.empty() ? defaultFormatWord(picture.kind) : std::string_view(picture.format);
     number("picw", picture.pixelWidth);
     number("pich", picture.pixelHeight);
-    if (picture.widthTwips > 0 && picture.heightTwips > 0) {
-        number("picwgoal", picture.widthTwips);
-        number("pichgoal", picture.heightTwips);
+    if (picture.goalWidth > 0 && picture.goalHeight > 0) {
+        number("picwgoal", picture.goalWidth);
+        number("pichgoal", picture.goalHeight);
     }
+    if (picture.scaleX != 100 || picture.scaleY != 100) {
+        number("picscalex", picture.scaleX);
+        number("picscaley", picture.scaleY);
+    }
+    out_ += picture.otherWords;
     out_ += "\r\n";
     static constexpr std::string_view kHex = "0123456789abcdef";
     std::size_t column = 0;

@@ -4,7 +4,7 @@
 // a colour table, each span in a group of its own that states its whole
 // format, and pictures as hex data. Reading the output gives the same model.
 
-#include "RtfModel.h"
+#include "richtext/RtfModel.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #pragma once
 // Between the document model and QTextDocument, in both directions. Sizes
-// and indents go from twips to the document's pixels at 15 twips a pixel;
+// and indents go from twips to the document's pixels at kTwipsPerPixel;
 // pictures become image resources of the document, named "rtfimage:N", whose
 // bytes are decoded only when the picture is shown.
 
-#include "RtfModel.h"
+#include "richtext/RtfModel.h"
 
 class QTextDocument;
 

@@ -54,8 +54,8 @@ const RtfCommandCase kCases[] = {
      "Ohmora\n\nCe simulateur permet d'étudier la charge et la décharge d'un condensateur à "
      "travers un conducteur ohmique.\n- choisir le montage dans la liste (onglet Montage),\n"
      "Vous pouvez obtenir l'énoncé d'un exercice en appuyant sur l'onglet Exercices.\n"},
-    {"missing_file", {kSamples + "absent.rtf", "--text"}, 1, "cannot read"},
-    {"not_rtf", {kSamples + "README.md", "--text"}, 1, "not an RTF file"},
+    {"missing_file", {kSamples + "absent.rtf", "--text"}, 1, "impossible de lire"},
+    {"not_rtf", {kSamples + "README.md", "--text"}, 1, "n'est pas un fichier RTF"},
     {"no_option", {kSamples + "welcome-libreoffice.rtf"}, 2, "Usage\u00A0: ohmora-cli rtf"},
     {"unknown_option", {kSamples + "welcome-libreoffice.rtf", "--html"}, 2, "Usage"},
     {"rewrite_without_output", {kSamples + "welcome-libreoffice.rtf", "--rewrite"}, 2, "Usage"},

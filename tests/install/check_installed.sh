@@ -30,7 +30,7 @@ export QT_QPA_PLATFORM=offscreen
 unset QT_SCALE_FACTOR QT_FONT_DPI
 
 # The program's data, all of it and nothing else.
-expected=$(cd "$program_dir" && ls | grep -vx -e ohmora -e ohmora-cli -e BREVANE.TMP | sort)
+expected=$(cd "$program_dir" && ls | grep -vx -e ohmora -e ohmora-cli -e ohmora-metafile -e BREVANE.TMP | sort)
 installed=$(cd "$data" && ls | grep -vx ohmora-capture.png | sort)
 [ "$expected" = "$installed" ] ||
   fail "share/ohmora differs from the build's program directory:
@@ -38,11 +38,16 @@ $(diff <(echo "$expected") <(echo "$installed") || true)"
 [ ! -e "$root/bin/ohmora.PEM" ] || fail "the guide is beside the installed programs"
 
 # Nothing of the installed programs points into the build.
-for program in ohmora ohmora-cli; do
-  if readelf -d "$root/bin/$program" | grep -qE 'RPATH|RUNPATH'; then
-    fail "$program has a run path: $(readelf -d "$root/bin/$program" | grep -E 'RPATH|RUNPATH')"
+for program in bin/ohmora bin/ohmora-cli libexec/ohmora/ohmora-metafile; do
+  if readelf -d "$root/$program" | grep -qE 'RPATH|RUNPATH'; then
+    fail "$program has a run path: $(readelf -d "$root/$program" | grep -E 'RPATH|RUNPATH')"
   fi
 done
+# The helper that reads WMF and EMF pictures answers a request with no
+# picture in it (an empty input) by nothing.
+helper="$root/libexec/ohmora/ohmora-metafile"
+[ -x "$helper" ] || fail "no helper $helper"
+[ -z "$("$helper" </dev/null)" ] || fail "the helper answered an empty request"
 
 # The batch runner opens the guide and an exercise from there.
 state=$("$root/bin/ohmora-cli" run --guide --state) || fail "ohmora-cli run --guide failed"

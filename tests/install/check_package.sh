@@ -33,15 +33,16 @@ cmp "$deb" "$work/again/$(basename "$deb")" || {
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',' '\n' <<<"$depends" | sed -e 's/^ *//' -e 's/ .*//')
-for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libstdc++6 \
-  qt6-qpa-plugins qt6-translations-l10n fonts-liberation; do
+for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libstdc++6 \
+  libqt6svg6 libwmflite-0.2-7 libemf2svg1 \
+  qt6-qpa-plugins qt6-translations-l10n fonts-liberation fonts-dejavu-core fonts-dejavu-extra; do
   grep -qxF "$needed" <<<"$names" || {
     echo "FAIL: the package does not depend on $needed" >&2
     failures=$((failures + 1))
   }
 done
 contents=$(dpkg-deb -c "$deb")
-for path in usr/bin/ohmora usr/bin/ohmora-cli usr/share/ohmora/ohmora.PEM \
+for path in usr/bin/ohmora usr/bin/ohmora-cli usr/libexec/ohmora/ohmora-metafile usr/share/ohmora/ohmora.PEM \
   usr/share/applications/ohmora.desktop usr/share/doc/ohmora/copyright; do
   grep -qE " \./$path$" <<<"$contents" || {
     echo "FAIL: the package lacks /$path" >&2

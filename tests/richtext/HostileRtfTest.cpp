@@ -1,9 +1,9 @@
 // Files made to break a reader: each is read into a text document, quickly
 // and within memory, and gives what can sensibly be read of it.
 
-#include "RichText.h"
-#include "RtfReader.h"
 #include "RtfTestSupport.h"
+#include "richtext/RichText.h"
+#include "richtext/RtfReader.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -55,7 +55,8 @@ const HostileCase kHostileCases[] = {
     {"empty_file", [] { return std::string(); }, false, ""},
     {"blanks_only", [] { return std::string(" \r\n\t"); }, false, ""},
     {"not_rtf", [] { return std::string("Charge d'un condensateur"); }, false, ""},
-    {"cut_header", [] { return std::string("{\\rt"); }, false, ""},
+    {"cut_header", [] { return std::string("{\\rt"); }, true, ""},
+    {"no_control_word", [] { return std::string("{ texte}"); }, false, ""},
     {"byte_order_mark", [] { return std::string("\xEF\xBB\xBF{\\rtf1 ok}"); }, true, "ok"},
     {"deep_nesting",
      [] { return "{\\rtf1 " + repeat("{", 100000) + "x" + repeat("}", 100000) + "}"; }, true, "x"},

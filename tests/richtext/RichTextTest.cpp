@@ -1,8 +1,9 @@
 // The library as the text area uses it: files, text documents, pictures.
 
-#include "RichText.h"
+#include "richtext/RichText.h"
 #include "RtfTestSupport.h"
-#include "TextDocumentAdapter.h"
+#include "richtext/DocumentResources.h"
+#include "richtext/TextDocumentAdapter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -56,10 +57,10 @@ TEST_P(UnreadableFile, LeavesTheDocumentAsItWas) {
 }
 
 const FileCase kUnreadableFiles[] = {
-    {"missing", "absent.rtf", QByteArray(), "cannot read"},
-    {"directory", "", QByteArray(), "is a directory"},
-    {"empty", "vide.rtf", QByteArray(""), "empty file"},
-    {"not_rtf", "texte.rtf", QByteArray("Bonjour"), "not an RTF file"},
+    {"missing", "absent.rtf", QByteArray(), "impossible de lire"},
+    {"directory", "", QByteArray(), "est un dossier"},
+    {"empty", "vide.rtf", QByteArray(""), "fichier vide"},
+    {"not_rtf", "texte.rtf", QByteArray("Bonjour"), "n'est pas un fichier RTF"},
 };
 
 INSTANTIATE_TEST_SUITE_P(RichText, UnreadableFile, ::testing::ValuesIn(kUnreadableFiles),
@@ -212,20 +213,47 @@ TEST(RichText, PictureShownTwiceIsWrittenAsOnePicture) {
     EXPECT_EQ(test::modelText(model), "[image]x[image]");
 }
 
-TEST(RichText, MetafileShowsAPlaceholderAtItsSize) {
-    QTextDocument document;
-    ASSERT_TRUE(
-        readRtf("{\\rtf1 {\\pict\\wmetafile8\\picwgoal720\\pichgoal480 0100090000}}", document));
-    const QTextImageFormat format = firstImage(document);
-    ASSERT_TRUE(format.isValid());
-    EXPECT_EQ(format.width(), 48.0);
-    EXPECT_EQ(format.height(), 32.0);
-    const QImage placeholder =
-        document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
-    ASSERT_FALSE(placeholder.isNull());
-    EXPECT_EQ(placeholder.pixelColor(placeholder.width() / 2, 5), QColor(224, 224, 224));
-    EXPECT_EQ(placeholder.pixelColor(0, 0), QColor(128, 128, 128));
+struct PlaceholderCase {
+    const char* name;
+    const char* picture; // a \pict group
+    const char* text;
+};
+
+std::ostream& operator<<(std::ostream& out, const PlaceholderCase& c) {
+    return out << c.name;
 }
+
+class UnshowablePicture : public ::testing::TestWithParam<PlaceholderCase> {};
+
+// A picture the text area cannot show keeps its place and size, and says so.
+TEST_P(UnshowablePicture, ShowsAPlaceholderThatSaysSo) {
+    QTextDocument document;
+    ASSERT_TRUE(readRtf(QByteArray("{\\rtf1 a") + GetParam().picture + "b}", document));
+    QTextCharFormat picture;
+    for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().objectType() == kDrawnPictureObject) {
+            picture = it.fragment().charFormat();
+        }
+    }
+    EXPECT_EQ(picture.stringProperty(kPlaceholderProperty).toStdString(), GetParam().text);
+    EXPECT_EQ(picture.doubleProperty(QTextFormat::ImageWidth), 48.0);
+    EXPECT_EQ(picture.doubleProperty(QTextFormat::ImageHeight), 32.0);
+    EXPECT_EQ(plainText(document), QStringLiteral("ab"));
+}
+
+const PlaceholderCase kPlaceholderCases[] = {
+    {"damaged_wmf", "{\\pict\\wmetafile8\\picwgoal720\\pichgoal480 0100090000}",
+     "Image WMF impossible à afficher"},
+    {"damaged_emf", "{\\pict\\emfblip\\picwgoal720\\pichgoal480 01000000}",
+     "Image EMF impossible à afficher"},
+    {"damaged_png", "{\\pict\\pngblip\\picwgoal720\\pichgoal480 89504e47}",
+     "Image impossible à afficher"},
+    {"device_bitmap", "{\\pict\\dibitmap0\\picwgoal720\\pichgoal480 28000000}",
+     "Image impossible à afficher"},
+};
+
+INSTANTIATE_TEST_SUITE_P(RichText, UnshowablePicture, ::testing::ValuesIn(kPlaceholderCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RichText, ReadingAgainForgetsThePreviousPictures) {
     QTextDocument document;

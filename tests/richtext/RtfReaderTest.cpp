@@ -1,6 +1,6 @@
 // What the reader makes of the constructs word processors write.
 
-#include "RtfReader.h"
+#include "richtext/RtfReader.h"
 #include "RtfTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,16 @@ const std::string kFonts =
     "Wingdings;}{\\f4\\fnil\\fcharset161 "
     "Arial Greek;}{\\f5\\fnil "
     "Symbol;}{\\f6\\fcharset0 "
-    "Symbol;}}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue200;}";
+    "Symbol;}"
+    // A font of each code page family, and the other symbol fonts.
+    "{\\f7\\fcharset204 Arial Cyr;}{\\f8\\fcharset128 MS Mincho;}{\\f9\\fcharset134 SimSun;}"
+    "{\\f10\\fcharset136 MingLiU;}{\\f11\\fcharset129 Batang;}{\\f12\\fcharset162 Arial Tur;}"
+    "{\\f13\\fcharset177 David;}{\\f14\\fcharset178 Arial Arab;}{\\f15\\fcharset186 Arial Bal;}"
+    "{\\f16\\fcharset222 Tahoma;}{\\f17\\fcharset238 Arial CE;}{\\f18\\fcharset163 Arial Viet;}"
+    "{\\f19\\fcharset77 Times;}{\\f20\\fcharset255 Terminal;}{\\f21\\fcharset2 Zapf Dingbats;}"
+    "{\\f22\\fcharset2 MT Extra;}{\\f23\\cpg1251 Courier;}{\\f24\\fcharset128 "
+    "\\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}"
+    "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue200;}";
 
 struct TextCase {
     const char* name;
@@ -70,7 +79,7 @@ const TextCase kTextCases[] = {
     {"field_result_shown", "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt lien}}", "lien"},
     {"unknown_starred_skipped", "{\\*\\foo secret}visible", "visible"},
     {"known_destinations_skipped",
-     "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\header h}{\\footnote f}"
+     "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\header h}{\\*\\htmltag84 <b>}"
      "{\\*\\pn{\\pntxtb x}}{\\nonshppict{\\pict\\wmetafile8 00}}ok",
      "ok"},
     {"list_text_kept", "{\\pntext\\f1\\'b7\\tab}item", "•\titem"},
@@ -91,10 +100,81 @@ const TextCase kTextCases[] = {
      "\\trowd\\cellx4000\\intbl x\\par\\itap2 a\\nestcell b\\nestcell{\\*\\nesttableprops\\trowd"
      "\\cellx100\\cellx200\\nestrow}{\\nonesttables\\par}\\itap1 \\cell\\row",
      "[x/a\tb\t/]"},
+    {"text_in_a_nested_row_definition_kept",
+     "\\trowd\\cellx4000\\intbl\\itap2{\\*\\nesttableprops\\trowd\\cellx100 n\\nestcell\\nestrow}"
+     "\\itap1 \\cell\\row",
+     "[n\t/]"},
+    {"known_destinations_without_star_skipped",
+     "{\\themedata 504b}{\\datastore 0105}{\\bkmkstart nom}x{\\bkmkend nom}", "x"},
     {"shape_picture_only",
      "{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv {\\pict\\pngblip 0102}}}{\\sp{\\sn fillBlip}{\\sv "
      "{\\pict\\pngblip 0304}}}{\\sp{\\sn wzName}{\\sv Image1}}}{\\shprslt x}}",
      "[image]"},
+    {"star_only_after_a_brace", "{\\i\\*\\cs7 quick} fox", "quick fox"},
+    {"unicode_pair_read_once", "{\\upr{caf\\'e9}{\\*\\ud{caf\\u233?}}}!", "café!"},
+    {"central_european_document", "{\\f99\\ansicpg1250 \\'e8\\'ed\\'f8}", "číř"},
+    {"cyrillic", "{\\f7 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}", "Привет"},
+    {"shift_jis_pairs", "{\\f8 \\'82\\'a0\\'83e\\'95\\\\}", "あテ表"},
+    {"shift_jis_raw_bytes", "{\\f8 \x82\xa0\x83\x65}", "あテ"},
+    {"shift_jis_pair_cut", "{\\f8 \\'82}a", "a"},
+    {"gb2312", "{\\f9 \\'d6\\'d0\\'ce\\'c4}", "中文"},
+    {"big5", "{\\f10 \\'a4\\'a4\\'a4\\'e5}", "中文"},
+    {"hangul", "{\\f11 \\'c7\\'d1\\'b1\\'db}", "한글"},
+    {"turkish", "{\\f12 \\'fe\\'f0}", "şğ"},
+    {"hebrew", "{\\f13 \\'f9\\'ec\\'e5\\'ed}", "שלום"},
+    {"arabic", "{\\f14 \\'d3\\'e1\\'c7\\'e3}", "سلام"},
+    {"baltic", "{\\f15 \\'e0\\'e8}", "ąč"},
+    {"thai", "{\\f16 \\'ca\\'c7\\'d1\\'ca\\'b4\\'d5}", "สวัสดี"},
+    {"central_european", "{\\f17 \\'9a\\'e8}", "šč"},
+    {"vietnamese", "{\\f18 Vi\\'ea\\'f2t}", "Vi\u00EA\u0323t"},
+    {"mac_roman", "{\\f19 caf\\'8e}", "café"},
+    {"oem", "{\\f20 \\'82}", "é"},
+    {"code_page_of_a_font", "{\\f23 \\'cf}", "П"},
+    {"zapf_dingbats", "{\\f21 \\'33\\'a8}", "✓♣"},
+    {"mt_extra", "{\\f22 \\'68\\'4c}", "ℏ⋯"},
+    {"font_name_in_its_code_page", "{\\f24 x}", "x"},
+    {"footnote", "texte{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} note}.",
+     "texte[^1].\n[^1] [^1] note"},
+    {"footnote_without_its_mark", "a{\\footnote f}b", "ab\n[^1] f"},
+    {"mark_without_footnote", "a\\chftn b", "ab"},
+    {"equation_by_its_picture",
+     "{\\mmath{\\*\\moMath{\\mr x}}{\\mmathPict{\\*\\shppict{\\pict\\pngblip 41}}"
+     "{\\nonshppict{\\pict\\wmetafile8 42}}}}",
+     "[equation]"},
+    {"equation_without_picture", "{\\mmath{\\*\\moMath{\\mr x}{\\mr =1}}}", "[equation:x=1]"},
+    {"equation_text_with_its_fallbacks",
+     "{\\mmath{\\*\\moMath{\\mr x}{\\mr \\uc2 \\u8722\\'81\\'7c\\uc1 1}}}", "[equation:x\u22121]"},
+    {"ole_object_by_its_result",
+     "{\\object\\objemb{\\*\\objclass Equation.3}{\\*\\objdata 0105}{\\result{\\pict"
+     "\\wmetafile8 4142}}}",
+     "[object]"},
+    {"numbered_list",
+     "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}}"
+     "{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'02\\'01);}}\\listid5}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}"
+     "\\pard\\ls1 un\\par\\pard\\ls1\\ilvl1 a\\par\\pard\\ls1\\ilvl1 b\\par\\pard\\ls1 deux\\par"
+     "\\pard\\ls1\\ilvl1 c\\par",
+     "1.\tun\na)\ta\nb)\tb\n2.\tdeux\na)\tc"},
+    {"roman_and_bullets",
+     "{\\*\\listtable{\\list{\\listlevel\\levelnfc2\\levelstartat3\\levelfollow1{\\leveltext"
+     "\\'02\\'00.;}}{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}\\listid7}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid7\\ls2}}"
+     "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2 z\\par",
+     "iii. x\n•\ty\niv. z"},
+    {"list_table_over_the_file_s_list_text",
+     "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid5}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}"
+     "{\\listtext 1)\\tab}\\pard\\ls1 un\\par",
+     "1.\tun"},
+    {"bullet_in_the_level_s_font",
+     "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01o;}\\f3}\\listid5}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard\\ls1 un\\par",
+     "□\tun"},
+    {"list_text_of_an_unknown_list_dropped", "{\\listtext 10.\\tab}\\pard\\ls23 un\\par", "un"},
+    {"bullet_whose_text_is_a_number",
+     "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'02\\'05.;}}\\listid5}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard\\ls1 un\\par",
+     "•\tun"},
     {"shppict_without_nonshppict",
      "{\\*\\shppict{\\pict\\pngblip 01}}{\\nonshppict{\\pict\\wmetafile8 02}}", "[image]"},
 };
@@ -154,10 +234,35 @@ const FormatCase kFormatCases[] = {
     {"small_capitals", "\\scaps x", [](CharFormat& f) { f.capitals = Capitals::Small; }},
     {"plain_resets", "\\b\\i\\fs40\\cf1\\f2\\plain x", [](CharFormat&) {}},
     {"group_restores", "{\\b\\fs40 a}x", [](CharFormat&) {}},
+    {"colour_table_of_an_object_ignored", "{\\object{\\colortbl;\\red9\\green9\\blue9;}}\\cf1 x",
+     [](CharFormat& f) { f.foreground = 0xFF0000; }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rtf, ReaderFormat, ::testing::ValuesIn(kFormatCases),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// After \dbch, \ab and \afs are the format of the Chinese, Japanese and
+// Korean characters and of the spaces among them (LibreOffice); after \rtlch
+// they are of right-to-left text only (Word).
+TEST(ReaderFormat, DoubleByteCharactersTakeTheirOwnFormat) {
+    const Document libreOffice = readRtfDocument(
+        kFonts + "{\\hich\\af0\\loch\\f0\\dbch\\afs40\\ab\\dbch \\u20013? \\u25991?x}}");
+    ASSERT_NE(firstParagraph(libreOffice), nullptr);
+    const std::vector<Span>& spans = firstParagraph(libreOffice)->spans;
+    ASSERT_EQ(spans.size(), 2U);
+    EXPECT_EQ(spans[0].text, u"中 文");
+    EXPECT_TRUE(spans[0].format.bold);
+    EXPECT_EQ(spans[0].format.halfPoints, 40);
+    EXPECT_FALSE(spans[1].format.bold);
+    EXPECT_EQ(spans[1].format.halfPoints, CharFormat{}.halfPoints);
+
+    const Document word =
+        readRtfDocument(kFonts + "\\dbch\\af0{\\rtlch\\ab\\afs40 \\ltrch\\dbch\\af0 \\u20013?}}");
+    const Span* span = findSpan(word, u"中");
+    ASSERT_NE(span, nullptr);
+    EXPECT_FALSE(span->format.bold);
+    EXPECT_EQ(span->format.halfPoints, CharFormat{}.halfPoints);
+}
 
 struct ParagraphCase {
     const char* name;
@@ -229,8 +334,14 @@ class ReaderPicture : public ::testing::TestWithParam<PictureCase> {};
 
 TEST_P(ReaderPicture, GivesTheImage) {
     const Document document = readRtfDocument(kFonts + GetParam().body + "}");
-    ASSERT_EQ(document.images.size(), 1u);
-    const Image& image = document.images.front();
+    const Span* shown = nullptr;
+    test::forEachParagraph(document, [&shown](const Paragraph& p) {
+        for (const Span& span : p.spans) {
+            shown = shown ? shown : span.image >= 0 ? &span : nullptr;
+        }
+    });
+    ASSERT_NE(shown, nullptr);
+    const Image& image = document.images.at(static_cast<std::size_t>(shown->image));
     EXPECT_EQ(image.kind, GetParam().kind);
     EXPECT_EQ(image.data, GetParam().data);
     EXPECT_EQ(image.widthTwips, GetParam().widthTwips);
@@ -243,8 +354,8 @@ const PictureCase kPictureCases[] = {
     {"scaled", "{\\pict\\jpegblip\\picscalex50\\picscaley200\\picwgoal720\\pichgoal480 41}",
      ImageKind::Jpeg, "A", 360, 960},
     {"pixels_without_goal", "{\\pict\\pngblip\\picw24\\pich16 41}", ImageKind::Png, "A", 360, 240},
-    {"metafile_hundredths_of_mm", "{\\pict\\wmetafile8\\picw2540\\pich1270 41}",
-     ImageKind::Metafile, "A", 1440, 720},
+    {"metafile_hundredths_of_mm", "{\\pict\\wmetafile8\\picw2540\\pich1270 41}", ImageKind::Wmf,
+     "A", 1440, 720},
     {"odd_hex_length", "{\\pict\\pngblip 414}", ImageKind::Png, "A", 0, 0},
     {"hex_with_line_ends", "{\\pict\\pngblip 41\r\n42\n43}", ImageKind::Png, "ABC", 0, 0},
     {"binary_data", "{\\pict\\pngblip\\bin3 {}\\}", ImageKind::Png, "{}\\", 0, 0},
@@ -303,8 +414,10 @@ TEST(RtfReader, ParagraphMarkKeepsItsFormat) {
 TEST(RtfReader, RecognisesRtf) {
     EXPECT_TRUE(looksLikeRtf("{\\rtf1}"));
     EXPECT_TRUE(looksLikeRtf("\xEF\xBB\xBF \r\n\t{\\rtf1}"));
+    EXPECT_TRUE(looksLikeRtf("{\\pard Simple}")); // a writer that leaves the header out
     EXPECT_FALSE(looksLikeRtf(""));
-    EXPECT_FALSE(looksLikeRtf("{\\rt"));
+    EXPECT_FALSE(looksLikeRtf("{ texte}"));
+    EXPECT_FALSE(looksLikeRtf("{\\'e9}"));
     EXPECT_FALSE(looksLikeRtf("x{\\rtf1}"));
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // Small helpers shared by the rich-text tests: UTF-8 views of the model.
 
-#include "RtfModel.h"
-#include "RtfReader.h"
-#include "RtfWriter.h"
+#include "richtext/RtfModel.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QString>
 
@@ -26,23 +26,36 @@ inline std::string utf8(const std::u16string& text) {
     return QString::fromStdU16String(text).toStdString();
 }
 
-inline std::string paragraphText(const Paragraph& paragraph) {
-    std::u16string text;
+// Text as it stands; a picture as [image], an equation or an object as
+// [equation] or [object] (with the text that stands for it), a footnote's
+// mark as [^N].
+inline std::string paragraphText(const Document& document, const Paragraph& paragraph) {
+    std::string text;
     for (const Span& span : paragraph.spans) {
-        text += span.image >= 0 ? std::u16string(u"[image]") : span.text;
+        if (span.object >= 0) {
+            const bool equation = document.objects.at(static_cast<std::size_t>(span.object)).kind ==
+                                  ObjectKind::Equation;
+            text += std::string(equation ? "[equation" : "[object") +
+                    (span.text.empty() ? "" : ":" + utf8(span.text)) + "]";
+        } else if (span.footnote >= 0) {
+            text += "[^" + std::to_string(span.footnote + 1) + "]";
+        } else {
+            text += span.image >= 0 ? "[image]" : utf8(span.text);
+        }
     }
-    return utf8(text);
+    return text;
 }
 
-// Paragraphs one a line; a table as [a|b] rows, a cell's paragraphs joined by '/'.
-inline std::string modelText(const Document& document) {
+// Paragraphs one a line; a table as [a|b] rows, a cell's paragraphs joined
+// by '/'; then each footnote as "[^N] its text".
+inline std::string blocksText(const Document& document, const std::vector<Block>& blocks) {
     std::string out;
-    for (const Block& block : document.blocks) {
+    for (const Block& block : blocks) {
         if (!out.empty()) {
             out += '\n';
         }
         if (const auto* p = std::get_if<Paragraph>(&block)) {
-            out += paragraphText(*p);
+            out += paragraphText(document, *p);
             continue;
         }
         const auto& rows = std::get<Table>(block).rows;
@@ -52,7 +65,7 @@ inline std::string modelText(const Document& document) {
                 out += c ? "|" : "";
                 const auto& paragraphs = rows[r].cells[c].paragraphs;
                 for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-                    out += (i ? "/" : "") + paragraphText(paragraphs[i]);
+                    out += (i ? "/" : "") + paragraphText(document, paragraphs[i]);
                 }
             }
             out += ']';
@@ -61,25 +74,36 @@ inline std::string modelText(const Document& document) {
     return out;
 }
 
+inline std::string modelText(const Document& document) {
+    std::string out = blocksText(document, document.blocks);
+    for (std::size_t i = 0; i < document.footnotes.size(); ++i) {
+        out += "\n[^" + std::to_string(i + 1) + "] " +
+               blocksText(document, document.footnotes[i].blocks);
+    }
+    return out;
+}
+
+// A picture as the reader reads one with these words: its goal size, when
+// it has one, is the size it shows at.
+inline Image image(ImageKind kind, std::string data, int pixelWidth, int pixelHeight, int goalWidth,
+                   int goalHeight) {
+    Image picture;
+    picture.kind = kind;
+    picture.data = std::move(data);
+    picture.pixelWidth = pixelWidth;
+    picture.pixelHeight = pixelHeight;
+    picture.goalWidth = picture.widthTwips = goalWidth;
+    picture.goalHeight = picture.heightTwips = goalHeight;
+    return picture;
+}
+
 inline std::string readText(std::string_view rtf) {
     return modelText(readRtfDocument(rtf));
 }
 
-// Every paragraph, those of table cells included, in reading order.
+// Every paragraph of the text, those of table cells included, in reading order.
 template <typename Visit> void forEachParagraph(const Document& document, Visit visit) {
-    for (const Block& block : document.blocks) {
-        if (const auto* p = std::get_if<Paragraph>(&block)) {
-            visit(*p);
-            continue;
-        }
-        for (const Row& row : std::get<Table>(block).rows) {
-            for (const Cell& cell : row.cells) {
-                for (const Paragraph& p : cell.paragraphs) {
-                    visit(p);
-                }
-            }
-        }
-    }
+    rtf::forEachParagraph(document.blocks, visit);
 }
 
 // The first span whose text is `marker`, else the first that holds it, and

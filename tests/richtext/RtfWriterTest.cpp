@@ -1,8 +1,8 @@
 // The writer's escapes, and the reader giving back exactly what was written.
 
-#include "RtfWriter.h"
-#include "RtfReader.h"
+#include "richtext/RtfWriter.h"
 #include "RtfTestSupport.h"
+#include "richtext/RtfReader.h"
 
 #include <gtest/gtest.h>
 
@@ -123,8 +123,8 @@ Document table() {
 Document picture() {
     Document document = oneParagraph(u"sch\u00E9ma ");
     document.images.push_back(
-        Image{ImageKind::Png, std::string("\x89PNG\0\x01\xff", 7), 24, 16, 360, 240});
-    document.images.push_back(Image{ImageKind::Jpeg, "\xff\xd8", 0, 0, 0, 0});
+        test::image(ImageKind::Png, std::string("\x89PNG\0\x01\xff", 7), 24, 16, 360, 240));
+    document.images.push_back(test::image(ImageKind::Jpeg, "\xff\xd8", 0, 0, 0, 0));
     auto& paragraph = std::get<Paragraph>(document.blocks.front());
     CharFormat format;
     format.font = 0;
@@ -215,6 +215,70 @@ TEST(RtfWriter, WritesTheTablesAndThePictureAsPng) {
         std::string::npos)
         << rtf;
 }
+
+} // namespace
+} // namespace ohmora::rtf
+
+namespace ohmora::rtf {
+namespace {
+
+struct KeptCase {
+    const char* name;
+    const char* rtf;                      // a file's body
+    std::vector<std::string_view> writes; // what the rewrite holds, as read
+};
+
+std::ostream& operator<<(std::ostream& out, const KeptCase& c) {
+    return out << c.name;
+}
+
+class WriterKeeps : public ::testing::TestWithParam<KeptCase> {};
+
+// What the reader keeps of a file is written back as it was read, and reads
+// back as the same document.
+TEST_P(WriterKeeps, WritesWhatWasRead) {
+    const Document read = readRtfDocument(std::string("{\\rtf1\\ansi ") + GetParam().rtf + "}");
+    const std::string rewrite = writeRtfDocument(read);
+    for (const std::string_view part : GetParam().writes) {
+        EXPECT_NE(rewrite.find(part), std::string::npos) << part << " in\n" << rewrite;
+    }
+    EXPECT_EQ(readRtfDocument(rewrite), read);
+}
+
+const KeptCase kKeptCases[] = {
+    {"metafile_scaled_and_cropped",
+     "{\\pict\\wmetafile8\\picw2148\\pich567\\picwgoal1218\\pichgoal321\\picscalex93"
+     "\\picscaley176\\piccropl0\\piccropr5 0100090000}",
+     {"{\\pict\\wmetafile8\\picw2148\\pich567\\picwgoal1218\\pichgoal321\\picscalex93\\picscaley176"
+      "\\piccropl0\\piccropr5\r\n0100090000}"}},
+    {"emf", "{\\pict\\emfblip\\picwgoal720\\pichgoal480 01000000}", {"\\emfblip", "01000000}"}},
+    {"other_format_word", "{\\pict\\wmetafile1\\picwgoal720\\pichgoal480 0a}", {"\\wmetafile1\\"}},
+    {"picture_with_its_twin",
+     "{\\*\\shppict{\\pict\\pngblip\\picwgoal720\\pichgoal480 41}}{\\nonshppict{\\pict"
+     "\\wmetafile8\\picwgoal720\\pichgoal480 42}}",
+     {"{\\*\\shppict{\\pict\\pngblip", "}{\\nonshppict{\\pict\\wmetafile8"}},
+    {"equation",
+     "x {\\mmath {\\*\\moMath{\\msSub{\\me{\\mr T}}{\\msub{\\mr 0}}}}{\\mmathPict{\\*\\shppict{"
+     "\\pict\\pngblip\\picwgoal720\\pichgoal480 41}}{\\nonshppict{\\pict\\wmetafile8"
+     "\\picwgoal720\\pichgoal480 42}}}} y",
+     {"{\\mmath {\\*\\moMath{\\msSub{\\me{\\mr T}}{\\msub{\\mr 0}}}}{\\mmathPict "}},
+    {"equation_without_picture",
+     "{\\mmath{\\*\\moMath{\\mr x}}}",
+     {"{\\mmath {\\*\\moMath{\\mr x}}}"}},
+    {"ole_object",
+     "{\\object\\objemb{\\*\\objclass Equation.3}\\objw1000\\objh500{\\*\\objdata\\bin5 }}{{\\"
+     "}{\\result{\\pict\\wmetafile8\\picwgoal1000\\pichgoal500 0a}}}",
+     {"{\\object \\objemb{\\*\\objclass Equation.3}\\objw1000\\objh500{\\*\\objdata\\bin5 }}{{\\}",
+      "{\\result {\\pict\\wmetafile8"}},
+    {"footnotes",
+     "a{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} une\\par "
+     "deux}b{\\super\\chftn}{\\footnote "
+     "trois}c",
+     {"\\chftn}{\\footnote\\pard", "une\\par", "deux\r\n}b", "trois\r\n}c"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rtf, WriterKeeps, ::testing::ValuesIn(kKeptCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace ohmora::rtf

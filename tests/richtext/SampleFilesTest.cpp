@@ -2,21 +2,23 @@
 // each is read with its text and formatting, written back, and the rewrite
 // read again, by this reader exactly and by LibreOffice when it is there.
 
-#include "RichText.h"
-#include "RtfReader.h"
 #include "RtfTestSupport.h"
-#include "RtfWriter.h"
-#include "TextDocumentAdapter.h"
+#include "richtext/RichText.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TextDocumentAdapter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace ohmora::rtf {
@@ -113,6 +115,19 @@ FormatCheck indented(std::u16string m, int twips) {
             "indented"};
 }
 
+// What the text area shows of the statement with equations: the equations
+// are pictures, the footnotes' numbers raised in the text and their notes at
+// the end, under a rule.
+const char* const kEquationsText =
+    "Circuit RC et oscillations\n"
+    "Le condensateur se charge à travers le conducteur ohmique de résistance R :  avec τ = "
+    "RC1.\n\n"
+    "La période propre du circuit LC vaut .\n"
+    "Avec une bobine de résistance r, la tension vérifie .\n\n"
+    "Les mesures2 confirment la loi.\n\n"
+    "1\tOn prendra g = 9,81 m·s⁻².\n"
+    "2\tFaites à 20 °C.";
+
 const SampleCase kSamples[] = {
     {"libreoffice_statement",
      "statement-libreoffice.rtf",
@@ -121,8 +136,8 @@ const SampleCase kSamples[] = {
      "résistance R = 33 Ω. La tension uC atteint 63 % de E au bout de τ = RC = 7,26×10-3 s.\n"
      "Questions – « élève » :\ndéterminer graphiquement la constante\tde temps avant l’œuvre — 5 "
      "€.\n"
-     " •\tbasculer l’interrupteur K en position 1 ;\n"
-     " •\trelever uC toutes les 2 ms.\n"
+     "•\tbasculer l’interrupteur K en position 1 ;\n"
+     "•\trelever uC toutes les 2 ms.\n"
      "t (ms)\n0\n2\nuC (V)\n0,00\n1,46\n"
      "Schéma : ",
      {bold(u"Charge d’un"), size(u"Charge d’un", 32), colour(u"Charge d’un", 0x0000C8),
@@ -148,7 +163,7 @@ const SampleCase kSamples[] = {
      "Ω. "
      "La pulsation propre ω0 vérifie ω2 = 1/LC ≈ 106 rad²/s² π.\n"
      "“Mesurer” la période — puis l’amplitude–avec soin surligné. Voir le site du lycée.\n"
-     "•\tfermer K ;\n▪\trelever la tension uC.\n"
+     "•\tfermer K ;\n•\trelever la tension uC.\n"
      "L (mH)\nC (μF)\n40\n220\n",
      {bold(u"Oscillations"), size(u"Oscillations", 32), colour(u"Oscillations", 0x0000C8),
       aligned(u"Oscillations", Alignment::Centre), indented(u"Le condensateur", 284),
@@ -157,7 +172,7 @@ const SampleCase kSamples[] = {
       background(u" surlign", 0xFFFF00), underline(u"site du lyc"),
       colour(u"site du lyc", 0x0000FF), bold(u"L (mH)"), size(u"fermer", 22),
       indented(u"fermer", 720)},
-     {{360, 240}}},
+     {{360, 240}, {360, 240}}}, // the picture and its metafile twin
     {"wordpad_statement",
      "statement-wordpad.rtf",
      "Circuit RL\n"
@@ -169,6 +184,71 @@ const SampleCase kSamples[] = {
       superscript(u"3"), italic(u" Attention"), colour(u" Attention", 0xFF0000),
       underline(u"soulign"), strike(u"barr"), size(u"grand", 28), indented(u"on pose", 720)},
      {{720, 480}}},
+    // Equations of LibreOffice Math, drawings of LibreOffice Draw (WMF and
+    // EMF after the round trips) and footnotes.
+    {"equations_libreoffice",
+     "statement-equations.rtf",
+     kEquationsText,
+     {bold(u"Circuit RC"), size(u"Circuit RC", 32), aligned(u"Circuit RC", Alignment::Centre)},
+     {{1810, 335}, {1810, 335}, {3967, 2266}, {1218, 321}, {1218, 321}, {2500, 670}, {2500, 670}}},
+    {"equations_through_doc",
+     "statement-equations-doc.rtf",
+     kEquationsText,
+     {bold(u"Circuit RC")},
+     {{1743, 371},
+      {1743, 371},
+      {3929, 2245},
+      {1254, 339},
+      {1254, 339},
+      {2543, 692},
+      {2543, 692},
+      {3929, 2245},
+      {3929, 2245}}},
+    {"equations_through_docx",
+     "statement-equations-docx.rtf",
+     kEquationsText,
+     {bold(u"Circuit RC")},
+     {{1714, 351},
+      {1714, 351},
+      {3929, 2245},
+      {1221, 321},
+      {1221, 321},
+      {2552, 670},
+      {2552, 670},
+      {3929, 2245},
+      {3929, 2245}}},
+    // A statement of each code page family, written as word processors do.
+    {"central_europe",
+     "codepage-central-europe.rtf",
+     "Příliš žluťoučký kůň\nJméno: Dvořák, Łódź, Győr. Ohm, 103",
+     {bold(u"Příliš"), colour(u"Příliš", 0x0000C8), superscript(u"3")},
+     {}},
+    {"cyrillic",
+     "codepage-cyrillic.rtf",
+     "Закон Ома\nЦитата: «Сопротивление R = 33 Ом». Ohm, 103",
+     {bold(u"Закон")},
+     {}},
+    {"greek",
+     "codepage-greek.rtf",
+     "Νόμος του Ohm\nΗ αντίσταση Ω και η σταθερά τ. Ohm, 103",
+     {bold(u"Νόμος")},
+     {}},
+    {"japanese",
+     "codepage-japanese.rtf",
+     "コンデンサの充電\n時定数τはRCに等しい。表 Ohm, 103",
+     {bold(u"コンデンサ")},
+     {}},
+    {"chinese",
+     "codepage-chinese.rtf",
+     "电容器的充电\n时间常数等于RC。 Ohm, 103",
+     {bold(u"电容器")},
+     {}},
+    {"korean",
+     "codepage-korean.rtf",
+     "축전기의 충전\n시간 상수는 RC입니다. Ohm, 103",
+     {bold(u"축전기")},
+     {}},
+    {"macintosh", "codepage-mac.rtf", "Résistance : 33 Ω, énergie 1/2 C·u2.", {}, {}},
 };
 
 class SampleFile : public ::testing::TestWithParam<SampleCase> {};
@@ -209,6 +289,31 @@ TEST_P(SampleFile, RewriteReadsBackTheSame) {
     EXPECT_EQ(writeRtf(again), rewrite);
 }
 
+// The pictures, as their file holds them, of a document read.
+std::vector<std::string> pictures(const Document& document) {
+    std::vector<std::string> out;
+    for (const Image& image : document.images) {
+        out.push_back(std::string(defaultFormatWord(image.kind)) + image.format + " " +
+                      std::to_string(image.goalWidth) + "x" + std::to_string(image.goalHeight) +
+                      " " + std::to_string(image.scaleX) + "%" + std::to_string(image.scaleY) +
+                      "% " + image.otherWords + " " + image.data);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Every picture keeps its bytes, format, goal size and scaling through the
+// text area, and each equation its markup.
+TEST_P(SampleFile, KeepsItsPicturesAndEquations) {
+    QTextDocument document;
+    ASSERT_TRUE(readRtfFile(samplePath(GetParam().file), document));
+    const Document read = readRtfDocument(readBytes(samplePath(GetParam().file)));
+    const Document rewrite = readRtfDocument(writeRtf(document).toStdString());
+    EXPECT_EQ(pictures(rewrite), pictures(read));
+    EXPECT_EQ(rewrite.objects, read.objects);
+    EXPECT_EQ(rewrite.footnotes.size(), read.footnotes.size());
+}
+
 // What LibreOffice must keep of our rewrite: the text, and per character its
 // emphasis, position, size, offset and colours; per paragraph its alignment
 // and left indent.
@@ -232,6 +337,13 @@ std::vector<std::string> signature(const Document& document) {
         lines.push_back(line);
     });
     return lines;
+}
+
+// LibreOffice drops the tab that follows a footnote's number when it reads
+// the note; the rest of the note's text is compared.
+std::string withoutNoteTabs(QString text) {
+    static const QRegularExpression kNoteTab(QStringLiteral("(^|\\n)(\\d+)\\t"));
+    return text.replace(kNoteTab, QStringLiteral("\\1\\2")).toStdString();
 }
 
 TEST_P(SampleFile, LibreOfficeReadsTheRewrite) {
@@ -260,7 +372,7 @@ TEST_P(SampleFile, LibreOfficeReadsTheRewrite) {
 
     QTextDocument back;
     ASSERT_TRUE(readRtf(QByteArray::fromStdString(converted), back));
-    EXPECT_EQ(plainText(back), plainText(document));
+    EXPECT_EQ(withoutNoteTabs(plainText(back)), withoutNoteTabs(plainText(document)));
     EXPECT_EQ(signature(extractTextDocument(back)), signature(extractTextDocument(document)));
 }
 

@@ -1,0 +1,54 @@
+#pragma once
+// Keeps an equation (\mmath) or an embedded object (\object) as the file
+// wrote it: the bytes of its group after its first word, but for the group
+// of its picture (\mmathPict, \result), which the reader reads as a picture
+// of the document. An equation's text, which the reader does not lay out,
+// is kept to be shown when the equation has no picture.
+
+#include "richtext/RtfModel.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ohmora::rtf {
+
+class ObjectCapture {
+public:
+    bool active() const { return active_; }
+    // Whether a picture group now would be the object's picture: its first.
+    bool takesPicture() const { return active_ && !hasPicture_ && !inPicture_; }
+    std::size_t depth() const { return depth_; }
+
+    // The object's group, at this depth of the group stack, has its content
+    // from `contentStart` on; the paragraph has `spans` spans so far, and
+    // the object stands in the text in `format` (the words inside its group
+    // are the object's own).
+    void begin(ObjectKind kind, std::size_t contentStart, std::size_t depth, std::size_t spans,
+               const CharFormat& format);
+    // The picture's group, from its opening brace to its closing one.
+    void beginPicture(std::size_t groupStart);
+    void endPicture(std::size_t groupEnd);
+    void text(char16_t c);
+
+    // The object's group closes at `closeBrace`.
+    EmbeddedObject finish(std::string_view input, std::size_t closeBrace);
+    std::size_t firstSpan() const { return firstSpan_; }
+    const std::u16string& equationText() const { return text_; }
+    const CharFormat& format() const { return format_; }
+
+private:
+    bool active_ = false;
+    ObjectKind kind_ = ObjectKind::Equation;
+    std::size_t depth_ = 0;
+    std::size_t start_ = 0;
+    std::size_t pictureStart_ = 0;
+    std::size_t pictureEnd_ = 0;
+    bool hasPicture_ = false;
+    bool inPicture_ = false;
+    std::size_t firstSpan_ = 0;
+    std::u16string text_;
+    CharFormat format_;
+};
+
+} // namespace ohmora::rtf
