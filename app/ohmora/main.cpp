@@ -1,7 +1,10 @@
-// Ohmora: starts the main window. With --screenshot FILE.png it runs the
-// start-up, writes the window's image to FILE and exits, which works
-// without a display under QT_QPA_PLATFORM=offscreen.
+// Ohmora: starts the main window, and opens the file it is given (a
+// configuration, an exercise or a text: how the desktop opens a file the
+// user double-clicks). With --screenshot FILE.png it runs the start-up,
+// opens the file given, writes the window's image to FILE and exits, which
+// works without a display under QT_QPA_PLATFORM=offscreen.
 
+#include "ReportingPrompter.h"
 #include "common/OptionLines.h"
 #include "core/ProgramState.h"
 #include "dialogs/FrenchTranslations.h"
@@ -39,6 +42,8 @@ const Option kOptions[] = {
     {"--screenshot", "FICHIER.png",
      "écrire une image de la fenêtre après le démarrage, puis finir"},
     {"--help", "", "afficher cette aide"},
+    {"FICHIER", "",
+     "une configuration (.P16), un exercice (.E34) ou un texte (.rtf) à ouvrir au démarrage"},
 };
 
 void usage(std::FILE* to = stderr) {
@@ -52,16 +57,26 @@ void usage(std::FILE* to = stderr) {
 struct Arguments {
     std::optional<QString> screenshot;
     std::optional<QString> directory;
+    std::optional<QString> file; // to open once the window is up
     bool valid = true;
 };
 
 // Reads the program's own arguments (Qt's, -platform and the like, have
 // been taken out by QApplication already): "--name VALUE" or
-// "--name=VALUE", each at most once.
+// "--name=VALUE", each at most once, and at most one file.
 Arguments readArguments(const QStringList& args) {
     Arguments out;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
+        if (!a.startsWith(QLatin1Char('-')) && !a.isEmpty()) {
+            if (out.file) {
+                std::fprintf(stderr, "ohmora : un seul fichier à ouvrir\n");
+                out.valid = false;
+                return out;
+            }
+            out.file = a;
+            continue;
+        }
         std::optional<QString>* target = nullptr;
         QString name;
         for (auto [option, slot] : {std::pair{QStringLiteral("--screenshot"), &out.screenshot},
@@ -156,15 +171,23 @@ int main(int argc, char** argv) {
     program.programDirectory = paths.programDirectory;
     if (args.screenshot) {
         // A picture of the window is not a session: the suite is not told
-        // that the program runs, and no request of its is taken.
-        ohmora::MainWindow window(program, nullptr, ohmora::MainWindow::Options{false, nullptr});
+        // that the program runs, and no request of its is taken. Nobody
+        // answers its messages: they go to standard error.
+        ohmora::app::ReportingPrompter reporting;
+        ohmora::MainWindow window(program, &reporting, ohmora::MainWindow::Options{false, nullptr});
         window.show();
+        if (args.file) {
+            window.session().openFile(*args.file);
+        }
         const QImage image = window.grab().toImage();
-        return writePng(image, *args.screenshot) ? 0 : 1;
+        return writePng(image, *args.screenshot) && !reporting.failed() ? 0 : 1;
     }
 
     program.markerFile = paths.markerFile;
     ohmora::MainWindow window(program);
     window.show();
+    if (args.file) {
+        window.session().openFile(*args.file);
+    }
     return QApplication::exec();
 }

@@ -33,7 +33,7 @@ using exercises::kTextUnwritable;
 namespace {
 
 using A = ExerciseAction;
-constexpr std::array<MenuEntry, 7> kMenu = {{
+constexpr std::array<MenuEntry, 8> kMenu = {{
     {"PRISENMAIN", "Prise en main", int(A::Guide)},
     {"openexo", "Ouvrir un exercice (énoncé + configuration)", int(A::OpenExercise), true},
     {"opencor", "Voir la correction", int(A::ViewCorrection)},
@@ -41,6 +41,7 @@ constexpr std::array<MenuEntry, 7> kMenu = {{
     {"opentexte", "Retrouver un texte", int(A::OpenText)},
     {"imprimetexte", "Imprimer le contenu de la fenêtre exercice", int(A::PrintText)},
     {"Closexo", "Fermer l'exercice", int(A::CloseExercise), true},
+    {"creeexo", "Créer un exercice…", int(A::CreateExercise), true},
 }};
 
 const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF)");
@@ -139,6 +140,8 @@ ExerciseText::Outcome ExerciseText::run(ExerciseAction action, const QTextCursor
     case A::CloseExercise:
         closeExercise();
         break;
+    case A::CreateExercise:
+        return Outcome::ShowCreator;
     }
     return Outcome::Done;
 }

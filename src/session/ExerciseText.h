@@ -9,7 +9,9 @@
 // values (`dossierexo`, `corrige`, `textemodifie`, `cheminconfig`) live in
 // ProgramState. The exercise browser is a window: the host shows it when
 // the menu's entry says so (Outcome::ShowBrowser), and the browser opens
-// the exercise it chose with openExercise.
+// the exercise it chose with openExercise; the dialog of "Créer un
+// exercice…" likewise (Outcome::ShowCreator), which writes the exercise with
+// createExercise (ExerciseAuthoring.h).
 
 #include "exercises/ExerciseMessages.h"
 
@@ -36,6 +38,7 @@ enum class ExerciseAction {
     OpenText,       // "Retrouver un texte"
     PrintText,      // "Imprimer le contenu de la fenêtre exercice"
     CloseExercise,  // "Fermer l'exercice"
+    CreateExercise, // "Créer un exercice…"
 };
 
 // The entries of `optionexo`, in order, each carrying its ExerciseAction.
@@ -63,7 +66,9 @@ public:
     // The menu's rules: "Voir la correction" with a correction, "Fermer
     // l'exercice" with something open; the other entries always.
     bool enabled(ExerciseAction action) const;
-    enum class Outcome { Done, ShowBrowser };
+    // What the host is to show once an entry has run: nothing more, the
+    // exercise browser, or the dialog that makes an exercise.
+    enum class Outcome { Done, ShowBrowser, ShowCreator };
     // Runs an entry of the menu. `selection` is the part of the text the
     // host has selected ("Imprimer…" prints it when there is one).
     Outcome run(ExerciseAction action, const QTextCursor& selection = QTextCursor());

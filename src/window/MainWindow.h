@@ -128,7 +128,10 @@ private:
     void validateParameter(int i);
     void chooseColour(int k);
     void runExerciseMenu();
-    void runExerciseBrowser();
+    // The exercise browser, on the program's folder or, when given, on an
+    // exercise file it selects.
+    void runExerciseBrowser(const QString& exercise = QString());
+    void runExerciseCreator(); // "Créer un exercice…"
     void copy();
     void applySizeRuleToScreen();
     void writePresence(const char* flag); // record 4 of the marker file

@@ -81,7 +81,7 @@ TEST_F(ExerciseTexts, TheMenuHasItsEntriesAndRules) {
         entries << (e.separatorBefore ? "-" : "") + QString::fromUtf8(e.name.data(), e.name.size());
     }
     EXPECT_EQ(entries, (QStringList{"PRISENMAIN", "-openexo", "opencor", "-savetexte", "opentexte",
-                                    "imprimetexte", "-Closexo"}));
+                                    "imprimetexte", "-Closexo", "-creeexo"}));
     EXPECT_FALSE(text().enabled(ExerciseAction::ViewCorrection));
     EXPECT_FALSE(text().enabled(ExerciseAction::CloseExercise));
     EXPECT_TRUE(text().enabled(ExerciseAction::SaveText));
@@ -91,6 +91,11 @@ TEST_F(ExerciseTexts, TheMenuHasItsEntriesAndRules) {
     // "Ouvrir un exercice" asks the host to show the browser, nothing more.
     EXPECT_EQ(text().run(ExerciseAction::OpenExercise),
               session::ExerciseText::Outcome::ShowBrowser);
+    EXPECT_EQ(text().fich(), path(kFirst + ".E34"));
+    // "Créer un exercice…" asks for its dialog, whatever is open.
+    EXPECT_TRUE(text().enabled(ExerciseAction::CreateExercise));
+    EXPECT_EQ(text().run(ExerciseAction::CreateExercise),
+              session::ExerciseText::Outcome::ShowCreator);
     EXPECT_EQ(text().fich(), path(kFirst + ".E34"));
     text().run(ExerciseAction::CloseExercise);
     EXPECT_FALSE(text().enabled(ExerciseAction::CloseExercise));
