@@ -31,7 +31,7 @@ test_packages=(
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
   ngspice poppler-utils libreoffice-writer-nogui
   xvfb xauth xdotool time
-  desktop-file-utils appstream lintian man-db fakeroot
+  desktop-file-utils shared-mime-info libglib2.0-bin appstream lintian man-db fakeroot
 )
 
 case "$what" in

@@ -31,7 +31,7 @@ void setFile(ExercisePart& part, const std::string& value) {
 
 void setDifficulty(NewExerciseRequest& r, const std::string& v) {
     if (v.size() != 1 || v[0] < '0' || v[0] > '0' + exercises::kMaxDifficulty) {
-        throw UsageError{"--difficulty " + v + " : la difficulté est 0, 1, 2 ou 3"};
+        throw UsageError{"--difficulty " + v + "\u00A0: la difficulté est 0, 1, 2 ou 3"};
     }
     r.exercise.difficulty = v[0] - '0';
 }
@@ -69,7 +69,7 @@ NewExerciseRequest parseRequest(const std::vector<std::string>& args) {
         const std::string& word = args[i];
         if (!word.starts_with("--")) {
             if (!request.path.empty() || word.empty()) {
-                throw UsageError{"un seul fichier d'exercice : " + word};
+                throw UsageError{"un seul fichier d'exercice\u00A0: " + word};
             }
             request.path = word;
             continue;
@@ -78,7 +78,7 @@ NewExerciseRequest parseRequest(const std::vector<std::string>& args) {
             std::find_if(std::begin(kOptions), std::end(kOptions),
                          [&word](const NewExerciseOption& o) { return o.name == word; });
         if (option == std::end(kOptions)) {
-            throw UsageError{"argument inconnu : " + word};
+            throw UsageError{"argument inconnu\u00A0: " + word};
         }
         if (!given.insert(option->name).second) {
             throw UsageError{word + " se donne une seule fois"};
@@ -115,7 +115,7 @@ int runNewExerciseCommand(const std::vector<std::string>& args, std::ostream& ou
     try {
         request = parseRequest(args);
     } catch (const UsageError& e) {
-        err << "ohmora-cli new-exercise : " << e.message << '\n';
+        err << "ohmora-cli new-exercise\u00A0: " << e.message << '\n';
         return 2;
     }
     // Reading the texts needs a GUI application (without a display).

@@ -37,8 +37,8 @@ exercise : ce que la fenêtre des exercices présente de FICHIER : « titre 
 « notions », « difficulte » (marques allumées, de 0 à 3) et « correction »,
 chacune suivie d'une tabulation et de sa valeur.
 
-new-exercise : écrit l'exercice NOM.E34 dans DOSSIER (qui doit exister) et ses
-fichiers à côté de lui, comme « Créer un exercice… » du menu des exercices,
+new-exercise : écrit l'exercice NOM.E34 dans DOSSIER (qui doit exister) et ses
+fichiers à côté de lui, comme « Créer un exercice… » du menu des exercices,
 puis affiche les chemins écrits, le fichier d'exercice en dernier. Tout est
 vérifié avant d'écrire (l'énoncé et le corrigé doivent être des textes RTF, les
 configurations doivent s'ouvrir), et les fichiers sont tous écrits ou aucun.

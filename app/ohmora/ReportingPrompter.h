@@ -13,7 +13,8 @@ namespace ohmora::app {
 class ReportingPrompter : public QtPrompter {
 public:
     MessageAnswer message(const Message& message) override {
-        std::fprintf(stderr, "ohmora : %s : %s\n", message.title.toLocal8Bit().constData(),
+        std::fprintf(stderr, "ohmora\u00A0: %s\u00A0: %s\n",
+                     message.title.toLocal8Bit().constData(),
                      message.text.toLocal8Bit().constData());
         failed_ = failed_ || message.icon == MessageIcon::Stop;
         return cancellingAnswer(message.buttons);

@@ -47,7 +47,8 @@ const Option kOptions[] = {
 };
 
 void usage(std::FILE* to = stderr) {
-    std::string text = "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] [--help]\n";
+    std::string text =
+        "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] [--help] [FICHIER]\n";
     for (const Option& o : kOptions) {
         text += ohmora::app::optionLines(o.name, o.value, o.help);
     }
@@ -70,7 +71,7 @@ Arguments readArguments(const QStringList& args) {
         const QString& a = args[i];
         if (!a.startsWith(QLatin1Char('-')) && !a.isEmpty()) {
             if (out.file) {
-                std::fprintf(stderr, "ohmora : un seul fichier à ouvrir\n");
+                std::fprintf(stderr, "ohmora\u00A0: un seul fichier à ouvrir\n");
                 out.valid = false;
                 return out;
             }

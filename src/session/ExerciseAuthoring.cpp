@@ -172,6 +172,11 @@ std::optional<QStringList> Author::create(const exercises::NewExercise& e, Exist
                  .arg(qs(reason)));
         return std::nullopt;
     }
+    if (e.statement.source == PartSource::Program) {
+        // The text typed is kept now, as the exercise's statement: leaving
+        // it loses nothing.
+        session_.program().textemodifie = false;
+    }
     return written;
 }
 

@@ -224,7 +224,8 @@ void MainWindow::runExerciseCreator() {
     placeBesideMainWindow(dialog, this);
     prompter_->runModal(dialog);
     // The new exercise in the browser's preview, as "Ouvrir un exercice"
-    // shows one: the typed text is asked about first, as there.
+    // shows one: typed text that the exercise did not take is asked about
+    // first, as there.
     if (!dialog.createdPath().isEmpty() && session_.text().startBrowsing()) {
         runExerciseBrowser(dialog.createdPath());
     }

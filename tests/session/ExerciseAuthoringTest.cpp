@@ -76,9 +76,11 @@ TEST_F(Authoring, AnExerciseMadeFromTheProgramOpensAsItWasMade) {
     const Controls statementControls = controls();
     const QString typed = rtf::plainText(session->text().document());
     const QString exercise = outPath("mesure.E34");
+    ASSERT_TRUE(program.textemodifie);
     const auto written = session::createExercise(*session, exercise, e, ExistingFiles::Ask);
     ASSERT_TRUE(written);
     EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_FALSE(program.textemodifie); // what was typed is kept in the exercise
     EXPECT_EQ(*written, (QStringList{outPath("mesure-enonce.rtf"), outPath("mesure-enonce.P16"),
                                      outPath("mesure-corrige.rtf"), outPath("mesure-corrige.P16"),
                                      exercise}));
