@@ -2,9 +2,9 @@
 # by scripts/package.sh): both programs in bin/; what they read in
 # share/ohmora/ (the program directory of an installation, which they find
 # as ../share/ohmora from their executable); the desktop's menu entry, its
-# icon and the AppStream metadata; the manual pages; the Debian copyright
-# and changelog with its lintian overrides. A build without the window or the batch runner installs
-# nothing.
+# icon, the kinds of file it opens and the AppStream metadata; the manual
+# pages; the Debian copyright and changelog with its lintian overrides. A
+# build without the window or the batch runner installs nothing.
 if(NOT TARGET ohmora OR NOT TARGET ohmora-cli OR NOT TARGET program_data
    OR NOT TARGET ohmora-icon)
   return()
@@ -154,6 +154,10 @@ install(DIRECTORY ${OHMORA_PROGRAM_DIR}/ DESTINATION ${data_dir}
                        PATTERN "LISEZMOI-enseignants.md")
 install(FILES ${screenshot} DESTINATION ${data_dir})
 install(FILES ${packaging_sources}/ohmora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The kinds of file the menu entry opens (the desktop's shared MIME
+# database; Debian's trigger brings the database up to date).
+install(FILES ${packaging_sources}/ohmora-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ohmora.xml)
 install(DIRECTORY ${icon_theme} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${packaging_build}/man/man1/ohmora.1.gz ${packaging_build}/man/man1/ohmora-cli.1.gz

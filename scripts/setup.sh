@@ -39,7 +39,7 @@ test_packages=(
   libreoffice-draw-nogui libreoffice-math-nogui python3
   xvfb xauth xdotool x11-utils openbox time
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-  desktop-file-utils appstream lintian man-db fakeroot diffoscope-minimal
+  desktop-file-utils shared-mime-info libglib2.0-bin appstream lintian man-db fakeroot diffoscope-minimal
 )
 
 case "$what" in

@@ -3,6 +3,7 @@
 // application only when a command draws or reads rich text.
 
 #include "ExerciseCommand.h"
+#include "NewExerciseCommand.h"
 #include "RtfCommand.h"
 #include "RunCommand.h"
 #include "Usage.h"
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
     }
     if (command == "exercise") {
         return ohmora::cli::runExerciseCommand(args, std::cout, std::cerr);
+    }
+    if (command == "new-exercise") {
+        return ohmora::cli::runNewExerciseCommand(args, std::cout, std::cerr);
     }
     if (command == "calc") {
         return ohmora::runCalcCommand(args, std::cout, std::cerr);

@@ -1,9 +1,12 @@
-// Ohmora: starts the main window. With --screenshot FILE.png it runs the
-// start-up, writes the window's image to FILE and exits, which works
-// without a display under QT_QPA_PLATFORM=offscreen. With --zoom 1.5 the
-// whole program is drawn one and a half times larger.
+// Ohmora: starts the main window, and opens the file it is given (a
+// configuration, an exercise or a text: how the desktop opens a file the
+// user double-clicks). With --screenshot FILE.png it runs the start-up,
+// opens the file given, writes the window's image to FILE and exits, which
+// works without a display under QT_QPA_PLATFORM=offscreen. With --zoom 1.5
+// the whole program is drawn one and a half times larger.
 
 #include "Application.h"
+#include "ReportingPrompter.h"
 #include "common/OptionLines.h"
 #include "core/ProgramState.h"
 #include "dialogs/FrenchTranslations.h"
@@ -51,11 +54,13 @@ const Option kOptions[] = {
      "agrandir tout le programme FACTEUR fois, de 1 à 3 (1,5 ou 2 pour une projection en "
      "classe), en plus de l'échelle du bureau"},
     {"--help", "", "afficher cette aide"},
+    {"FICHIER", "",
+     "une configuration (.P16), un exercice (.E34) ou un texte (.rtf) à ouvrir au démarrage"},
 };
 
 void usage(std::FILE* to = stderr) {
     std::string text = "Usage : ohmora [--dir DOSSIER] [--screenshot FICHIER.png] "
-                       "[--zoom FACTEUR] [--journal FICHIER] [--help]\n";
+                       "[--zoom FACTEUR] [--journal FICHIER] [--help] [FICHIER]\n";
     for (const Option& o : kOptions) {
         text += ohmora::app::optionLines(o.name, o.value, o.help);
     }
@@ -67,16 +72,26 @@ struct Arguments {
     std::optional<QString> directory;
     std::optional<QString> zoom; // read before the application starts
     std::optional<QString> journal;
+    std::optional<QString> file; // to open once the window is up
     bool valid = true;
 };
 
 // Reads the program's own arguments (Qt's, -platform and the like, have
 // been taken out by QApplication already): "--name VALUE" or
-// "--name=VALUE", each at most once.
+// "--name=VALUE", each at most once, and at most one file.
 Arguments readArguments(const QStringList& args) {
     Arguments out;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
+        if (!a.startsWith(QLatin1Char('-')) && !a.isEmpty()) {
+            if (out.file) {
+                std::fprintf(stderr, "ohmora\u00A0: un seul fichier à ouvrir\n");
+                out.valid = false;
+                return out;
+            }
+            out.file = a;
+            continue;
+        }
         std::optional<QString>* target = nullptr;
         QString name;
         for (auto [option, slot] : {std::pair{QStringLiteral("--screenshot"), &out.screenshot},
@@ -185,11 +200,16 @@ int main(int argc, char** argv) {
     program.programDirectory = paths.programDirectory;
     if (args.screenshot) {
         // A picture of the window is not a session: the suite is not told
-        // that the program runs, and no request of its is taken.
-        ohmora::MainWindow window(program, nullptr, ohmora::MainWindow::Options{false, nullptr});
+        // that the program runs, and no request of its is taken. Nobody
+        // answers its messages: they go to standard error.
+        ohmora::app::ReportingPrompter reporting;
+        ohmora::MainWindow window(program, &reporting, ohmora::MainWindow::Options{false, nullptr});
         window.show();
+        if (args.file) {
+            window.session().openFile(*args.file);
+        }
         const QImage image = window.grab().toImage();
-        return writePng(image, *args.screenshot) ? 0 : 1;
+        return writePng(image, *args.screenshot) && !reporting.failed() ? 0 : 1;
     }
 
     program.markerFile = paths.markerFile;
@@ -212,5 +232,8 @@ int main(int argc, char** argv) {
         });
     }
     window.show();
+    if (args.file) {
+        window.session().openFile(*args.file);
+    }
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "files/SavePath.h"
 #include "qtbridge/QtStrings.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -317,13 +318,27 @@ void ExerciseBrowser::showEvent(QShowEvent* event) {
 }
 
 void ExerciseBrowser::activate() {
-    if (fileList_->count() > 0) {
-        if (fileList_->currentRow() == 0) {
-            selectFile(fileList_->item(0)->text());
-        } else {
-            fileList_->setCurrentRow(0); // the selection previews it
-        }
+    if (fileList_->count() == 0) {
+        return;
     }
+    const auto starting = fileList_->findItems(startingName_, Qt::MatchExactly);
+    const int row = startingName_.isEmpty() || starting.isEmpty() ? 0 : fileList_->row(starting[0]);
+    if (fileList_->currentRow() == row) {
+        selectFile(fileList_->item(row)->text());
+    } else {
+        fileList_->setCurrentRow(row); // the selection previews it
+    }
+}
+
+bool ExerciseBrowser::showExercise(const QString& path) {
+    const QFileInfo file(path);
+    if (!folderList_->setPath(file.absolutePath())) {
+        return false;
+    }
+    driveList_->showDrive(DriveList::driveOf(folderList_->path()));
+    fileList_->setDirectory(folderList_->path());
+    startingName_ = file.fileName();
+    return true;
 }
 
 void ExerciseBrowser::selectFile(const QString& name) {

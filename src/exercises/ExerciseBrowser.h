@@ -37,7 +37,12 @@ public:
 
     // `openButton_Click`, the browser's own activation, a file selected.
     void ouvreurClick();
-    void activate(); // selects the first exercise listed, if any
+    // Selects the exercise shown with showExercise, else the first listed,
+    // if any.
+    void activate();
+    // Opens on the folder of the exercise file at `path`, which the
+    // activation then selects and previews (a new exercise, just written).
+    bool showExercise(const QString& path);
     void selectFile(const QString& name);
     void apercu();
     void closeClick(); // `Image5`
@@ -87,6 +92,7 @@ private:
     QToolButton* closeButton_; // `Image5`
     QFrame* loadingPanel_;
     bool corrected_ = false; // the exercise previewed has a correction
+    QString startingName_;   // the file the activation selects
 };
 
 // The painted title of the browser: letter k of n in the colour

@@ -6,6 +6,7 @@
 // whatever the target held before and no half-written file.
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,27 @@ namespace ohmora::files {
 // short reason into `error` when given.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::string* error = nullptr);
+
+// One file of a set written together.
+struct FileToWrite {
+    std::filesystem::path path;
+    std::string_view bytes;
+};
+
+// Writes every file of the set, or none: each is first written completely
+// beside its target; only then do they replace their targets, in the order
+// given (put last the file that names the others, so that it never names a
+// file not yet there). A failure at any step puts back every target as it
+// was (the files it held, and no file where there was none) and removes
+// the temporary files. The reason goes into `error` when given.
+bool writeFilesTogether(std::span<const FileToWrite> files, std::string* error = nullptr);
+
+namespace detail {
+// The same with the renaming step given, so that tests can make it fail
+// half-way, as a full or removed medium would.
+using RenameFunction = int (*)(const char* from, const char* to);
+bool writeFilesTogether(std::span<const FileToWrite> files, std::string* error,
+                        RenameFunction rename);
+} // namespace detail
 
 } // namespace ohmora::files

@@ -33,7 +33,7 @@ using exercises::kTextUnwritable;
 namespace {
 
 using A = ExerciseAction;
-constexpr std::array<MenuEntry, 8> kMenu = {{
+constexpr std::array<MenuEntry, 9> kMenu = {{
     {"PRISENMAIN", "Prise en main", int(A::Guide)},
     {"openexo", "Ouvrir un exercice (énoncé + configuration)", int(A::OpenExercise), true},
     {"opencor", "Voir la correction", int(A::ViewCorrection)},
@@ -42,6 +42,7 @@ constexpr std::array<MenuEntry, 8> kMenu = {{
     {"imprimetexte", "Imprimer le contenu de la fenêtre exercice", int(A::PrintText)},
     {"agrandirtexte", "Agrandir la fenêtre exercice", int(A::EnlargeText)},
     {"Closexo", "Fermer l'exercice", int(A::CloseExercise), true},
+    {"creeexo", "Créer un exercice…", int(A::CreateExercise), true},
 }};
 
 const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF)");
@@ -142,6 +143,8 @@ ExerciseText::Outcome ExerciseText::run(ExerciseAction action, const QTextCursor
         break;
     case A::EnlargeText:
         return Outcome::ShowReadingWindow;
+    case A::CreateExercise:
+        return Outcome::ShowCreator;
     }
     return Outcome::Done;
 }

@@ -10,7 +10,9 @@
 // ProgramState. The exercise browser is a window: the host shows it when
 // the menu's entry says so (Outcome::ShowBrowser), and the browser opens
 // the exercise it chose with openExercise; so is the reading window, a
-// larger view of the same text (Outcome::ShowReadingWindow).
+// larger view of the same text (Outcome::ShowReadingWindow), and the dialog
+// of "Créer un exercice…" (Outcome::ShowCreator), which writes the exercise
+// with createExercise (ExerciseAuthoring.h).
 
 #include "exercises/ExerciseMessages.h"
 
@@ -38,6 +40,7 @@ enum class ExerciseAction {
     PrintText,      // "Imprimer le contenu de la fenêtre exercice"
     EnlargeText,    // "Agrandir la fenêtre exercice"
     CloseExercise,  // "Fermer l'exercice"
+    CreateExercise, // "Créer un exercice…"
 };
 
 // The entries of `optionexo`, in order, each carrying its ExerciseAction.
@@ -65,7 +68,10 @@ public:
     // The menu's rules: "Voir la correction" with a correction, "Fermer
     // l'exercice" with something open; the other entries always.
     bool enabled(ExerciseAction action) const;
-    enum class Outcome { Done, ShowBrowser, ShowReadingWindow };
+    // What the host is to show once an entry has run: nothing more, the
+    // exercise browser, the reading window, or the dialog that makes an
+    // exercise.
+    enum class Outcome { Done, ShowBrowser, ShowReadingWindow, ShowCreator };
     // Runs an entry of the menu. `selection` is the part of the text the
     // host has selected ("Imprimer…" prints it when there is one).
     Outcome run(ExerciseAction action, const QTextCursor& selection = QTextCursor());

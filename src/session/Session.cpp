@@ -152,6 +152,37 @@ bool Session::openConfiguration(const QString& path, const std::function<void()>
     return true;
 }
 
+// --- files given to the program ----------------------------------------------------
+
+bool Session::openFile(const QString& path) {
+    const QFileInfo file(path);
+    const QString absolute = file.absoluteFilePath();
+    const QString suffix = file.suffix().toLower();
+    const bool known = suffix == QLatin1String("p16") || suffix == QLatin1String("e34") ||
+                       suffix == QLatin1String("rtf");
+    if (known && !file.isFile()) {
+        showStop(files::kNoSuchFile.text, files::kNoSuchFile.title);
+        return false;
+    }
+    if (suffix == QLatin1String("p16")) {
+        // "OUVRIR" once the file is known to exist.
+        program_.cheminconfig = absolute.toStdString();
+        return openconfig();
+    }
+    if (suffix == QLatin1String("e34")) {
+        return text().confirmLoss() && text().openExerciseFile(absolute);
+    }
+    if (suffix == QLatin1String("rtf")) {
+        return text().confirmLoss() && text().openTextFile(absolute);
+    }
+    prompter_.message(
+        Message{QStringLiteral("Ohmora ouvre les configurations (.P16), les exercices (.E34) et "
+                               "les textes (.rtf)\u00A0: %1 n'en est pas un.")
+                    .arg(absolute),
+                qs(files::kNoSuchFile.title), MessageIcon::Stop, MessageButtons::Ok});
+    return false;
+}
+
 // --- copies and the printed page ---------------------------------------------------
 
 void Session::copy(std::optional<CopyKind> kind) {

@@ -117,6 +117,15 @@ public:
     // openconfig, and true is returned whatever its outcome.
     bool openConfiguration(const QString& path, const std::function<void()>& loading = {});
 
+    // --- files given to the program -----------------------------------------
+    // A file given on the command line (which is how the desktop opens a
+    // file the user double-clicks): a configuration (".P16") as "OUVRIR"
+    // opens it, an exercise (".E34") as the browser opens the file chosen
+    // in its list (its folder becomes `dossierexo`), a text (".rtf") as
+    // "Retrouver un texte"; the extension's case does not matter. A file
+    // that is missing or of another kind is told. False after a message.
+    bool openFile(const QString& path);
+
     // --- copies and the printed page --------------------------------------
     // A copy chosen in the copy menu (or none), then the copy message on
     // the help line whether or not one was chosen. The menu's entries that

@@ -176,7 +176,10 @@ private:
     void validateParameter(int i);
     void chooseColour(int k);
     void runExerciseMenu();
-    void runExerciseBrowser();
+    // The exercise browser, on the program's folder or, when given, on an
+    // exercise file it selects.
+    void runExerciseBrowser(const QString& exercise = QString());
+    void runExerciseCreator(); // "Créer un exercice…"
     void copy();
     void applySizeRuleToScreen();
     // The pictures at the device pixel ratio of the screen the window is on.

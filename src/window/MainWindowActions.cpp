@@ -5,12 +5,14 @@
 #include "calculator/CalculatorWindow.h"
 #include "dialogs/Menus.h"
 #include "exercises/ExerciseBrowser.h"
+#include "exercises/NewExerciseDialog.h"
 #include "files/ConfigurationDialogs.h"
 #include "files/Presence.h"
 #include "files/ProgramDirectory.h"
 #include "output/CopyMenu.h"
 #include "output/PrintOptionsDialog.h"
 #include "qtbridge/QtStrings.h"
+#include "session/ExerciseAuthoring.h"
 #include "session/ExerciseText.h"
 #include "window/MainWindow.h"
 #include "window/ParameterPanel.h"
@@ -198,6 +200,9 @@ void MainWindow::runExerciseMenu() {
     case session::ExerciseText::Outcome::ShowReadingWindow:
         openReadingWindow();
         break;
+    case session::ExerciseText::Outcome::ShowCreator:
+        runExerciseCreator();
+        break;
     case session::ExerciseText::Outcome::Done:
         break;
     }
@@ -221,14 +226,41 @@ ReadingWindow* MainWindow::openReadingWindow() {
     return reader_.data();
 }
 
-void MainWindow::runExerciseBrowser() {
+void MainWindow::runExerciseBrowser(const QString& exercise) {
     exercises::ExerciseBrowser browser(
         program_, *prompter_,
         [this](const QString& path, bool corrected) {
             return session_.text().openExercise(path, corrected);
         },
         this);
+    if (!exercise.isEmpty()) {
+        browser.showExercise(exercise);
+    }
     prompter_->runModal(browser);
+}
+
+void MainWindow::runExerciseCreator() {
+    // The folder of the exercise last previewed or opened, when the user
+    // may write there (not an installed program's), else the home folder.
+    QString folder = qs(program_.dossierexo);
+    if (folder.isEmpty() || !files::canCreateFilesIn(folder.toStdString())) {
+        folder = QDir::homePath();
+    }
+    exercises::NewExerciseDialog dialog(
+        *prompter_, folder,
+        [this](const QString& path, const exercises::NewExercise& exercise) {
+            return session::createExercise(session_, path, exercise, session::ExistingFiles::Ask)
+                .has_value();
+        },
+        this);
+    placeBesideMainWindow(dialog, this);
+    prompter_->runModal(dialog);
+    // The new exercise in the browser's preview, as "Ouvrir un exercice"
+    // shows one: typed text that the exercise did not take is asked about
+    // first, as there.
+    if (!dialog.createdPath().isEmpty() && session_.text().startBrowsing()) {
+        runExerciseBrowser(dialog.createdPath());
+    }
 }
 
 // --- presence ---------------------------------------------------------------------

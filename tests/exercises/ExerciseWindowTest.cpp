@@ -9,6 +9,7 @@
 #include "core/ProgramState.h"
 #include "dialogs/Menus.h"
 #include "exercises/ExerciseBrowser.h"
+#include "exercises/NewExerciseDialog.h"
 #include "richtext/RichText.h"
 #include "session/ExerciseText.h"
 #include "window/MainWindow.h"
@@ -16,11 +17,14 @@
 #include "window/SharedText.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -96,8 +100,9 @@ TEST_F(Exercises, TheMenuPopsUpUnderTheButtonWithItsRules) {
     for (const QAction* a : menu->actions()) {
         entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     }
-    EXPECT_EQ(entries, (QStringList{"PRISENMAIN", "-", "openexo", "opencor", "-", "savetexte",
-                                    "opentexte", "imprimetexte", "agrandirtexte", "-", "Closexo"}));
+    EXPECT_EQ(entries,
+              (QStringList{"PRISENMAIN", "-", "openexo", "opencor", "-", "savetexte", "opentexte",
+                           "imprimetexte", "agrandirtexte", "-", "Closexo", "-", "creeexo"}));
     EXPECT_EQ(menu->actions()[2]->text(), "Ouvrir un exercice (énoncé + configuration)");
     EXPECT_FALSE(menuEntry(*menu, int(ExerciseAction::ViewCorrection))->isEnabled());
     EXPECT_FALSE(menuEntry(*menu, int(ExerciseAction::CloseExercise))->isEnabled());
@@ -250,6 +255,94 @@ TEST_F(Exercises, TheReadingWindowClosesWithTheMainWindow) {
     EXPECT_TRUE(window->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(reader.isNull());
+}
+
+// "Créer un exercice…" played through the prompt interface: the dialog
+// writes the exercise from the text typed and the simulator's
+// configuration, with a correction chosen in the file dialog, and the
+// browser then previews it, ready to be opened.
+TEST_F(Exercises, TheCreatorWritesAnExerciseThatTheBrowserThenPreviews) {
+    const fs::path out = dir / "mes tp";
+    fs::create_directories(out);
+    const QString correction = path(std::string(kFirst) + "-corrige.rtf");
+    ASSERT_TRUE(window->session().openConfiguration(path("rc-05-capacite-inconnue-enonce.P16")));
+    const Controls configured = window->simulator().controls();
+    ASSERT_TRUE(window->session().text().openTextFile(path(std::string(kFirst) + "-enonce.rtf")));
+    text().moveCursor(QTextCursor::End);
+    QTest::keyClicks(&text(), " Question bonus.");
+    const QString exercise = QString::fromStdString((out / "decharge-a-etudier.E34").string());
+
+    prompter.queueFile(correction); // the correction's "Parcourir…"
+    prompter.queueModal([&](QDialog& d) {
+        auto& dialog = dynamic_cast<exercises::NewExerciseDialog&>(d);
+        EXPECT_TRUE(dialog.statementFromText()->isChecked());
+        EXPECT_TRUE(dialog.configurationBox()->isChecked());
+        ASSERT_TRUE(dialog.showFolder(QString::fromStdString(out.string())));
+        dialog.titleBox()->setText(QStringLiteral("Décharge à étudier"));
+        dialog.topicsBox()->setPlainText(QStringLiteral("Programme de terminale"));
+        dialog.difficultyBox()->setValue(2);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("parcourirCorrige"), Qt::LeftButton);
+        EXPECT_EQ(dialog.correctionBox()->text(), correction);
+        EXPECT_EQ(dialog.namesLabel()->text(),
+                  "Fichiers écrits\u00A0: decharge-a-etudier.E34, decharge-a-etudier-enonce.rtf, "
+                  "decharge-a-etudier-enonce.P16, decharge-a-etudier-corrige.rtf");
+        QTest::mouseClick(dialog.createButton(), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    });
+    prompter.queueModal([&](QDialog& d) {
+        auto& browser = dynamic_cast<ExerciseBrowser&>(d);
+        browser.activate();
+        EXPECT_EQ(browser.pathBox()->text(), exercise);
+        EXPECT_EQ(browser.titleLabel()->text(), "Décharge à étudier");
+        EXPECT_EQ(browser.correctionLabel()->text(), "Exercice corrigé");
+        EXPECT_TRUE(browser.markLit(1) && !browser.markLit(2));
+        browser.ouvreurClick();
+    });
+    choose("creeexo");
+
+    EXPECT_EQ(prompter.modalRequests(), (std::vector<QString>{"creeexo", "Fichexo"}));
+    // The text typed is the new exercise's statement: opening it loses
+    // nothing, and nothing is asked.
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(fich(), exercise);
+    EXPECT_TRUE(plain().endsWith("Question bonus."));
+    EXPECT_EQ(window->simulator().controls(), configured);
+    EXPECT_EQ(window->windowTitle(),
+              "Ohmora - " +
+                  QString::fromStdString((out / "decharge-a-etudier-enonce.P16").string()));
+    EXPECT_TRUE(program.corrige);
+}
+
+// A refusal keeps the dialog open, and no browser follows.
+TEST_F(Exercises, TheCreatorStaysOpenWhenItCannotWrite) {
+    prompter.queueModal([&](QDialog& d) {
+        auto& dialog = dynamic_cast<exercises::NewExerciseDialog&>(d);
+        dialog.statementFromFile()->setChecked(true); // but no file chosen
+        dialog.titleBox()->setText(QStringLiteral("Sans énoncé"));
+        dialog.clickCreate();
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        EXPECT_TRUE(dialog.createdPath().isEmpty());
+    });
+    choose("creeexo");
+    EXPECT_EQ(prompter.modalRequests(), std::vector<QString>{"creeexo"});
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.startsWith("Il faut un énoncé"));
+    EXPECT_EQ(prompter.messages()[0].title, "Créer un exercice");
+}
+
+// `ohmora FILE`: what the session opens, the window shows.
+TEST_F(Exercises, AFileGivenToTheProgramShowsInTheWindow) {
+    const std::string exercise = std::string(kFirst) + ".E34";
+    ASSERT_TRUE(window->session().openFile(path(exercise)));
+    EXPECT_EQ(fich(), path(exercise));
+    EXPECT_TRUE(plain().contains("Constante de temps d'un dipôle RC"));
+    EXPECT_FALSE(text().isReadOnly());
+    EXPECT_EQ(window->windowTitle(), "Ohmora - " + path(std::string(kFirst) + "-enonce.P16"));
+    const std::string configuration = "rlc-01-oscillations-libres-corrige.P16";
+    ASSERT_TRUE(window->session().openFile(path(configuration)));
+    EXPECT_EQ(window->windowTitle(), "Ohmora - " + path(configuration));
+    EXPECT_EQ(window->simulator().controls().montage, 1);
+    EXPECT_TRUE(prompter.messages().empty());
 }
 
 } // namespace

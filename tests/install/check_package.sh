@@ -43,7 +43,8 @@ for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 li
 done
 contents=$(dpkg-deb -c "$deb")
 for path in usr/bin/ohmora usr/bin/ohmora-cli usr/libexec/ohmora/ohmora-metafile usr/share/ohmora/ohmora.PEM \
-  usr/share/applications/ohmora.desktop usr/share/doc/ohmora/copyright; do
+  usr/share/applications/ohmora.desktop usr/share/mime/packages/ohmora.xml \
+  usr/share/doc/ohmora/copyright; do
   grep -qE " \./$path$" <<<"$contents" || {
     echo "FAIL: the package lacks /$path" >&2
     failures=$((failures + 1))

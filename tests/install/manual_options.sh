@@ -27,10 +27,10 @@ compare() { # what, usage options, page
 
 usage=$("$cli" --help)
 cli_options=$(long_options <<<"$usage")
-commands=$(sed -nE 's/^(Usage[^:]*:)? *ohmora-cli ([a-z]+).*/\2/p' <<<"$usage" | sort -u)
+commands=$(sed -nE 's/^(Usage[^:]*:)? *ohmora-cli ([a-z][a-z-]*).*/\2/p' <<<"$usage" | sort -u)
 [ -n "$commands" ] || fail "no command found in the usage of ohmora-cli"
 # The window prints its usage on a wrong command line.
-window_usage=$(QT_QPA_PLATFORM=offscreen "$window" unknown-argument 2>&1 >/dev/null || true)
+window_usage=$(QT_QPA_PLATFORM=offscreen "$window" -unknown-argument 2>&1 >/dev/null || true)
 window_options=$(long_options <<<"$window_usage")
 [ -n "$window_options" ] || fail "no option found in the usage of ohmora: $window_usage"
 

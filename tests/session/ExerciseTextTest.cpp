@@ -81,7 +81,7 @@ TEST_F(ExerciseTexts, TheMenuHasItsEntriesAndRules) {
         entries << (e.separatorBefore ? "-" : "") + QString::fromUtf8(e.name.data(), e.name.size());
     }
     EXPECT_EQ(entries, (QStringList{"PRISENMAIN", "-openexo", "opencor", "-savetexte", "opentexte",
-                                    "imprimetexte", "agrandirtexte", "-Closexo"}));
+                                    "imprimetexte", "agrandirtexte", "-Closexo", "-creeexo"}));
     EXPECT_FALSE(text().enabled(ExerciseAction::ViewCorrection));
     EXPECT_FALSE(text().enabled(ExerciseAction::CloseExercise));
     EXPECT_TRUE(text().enabled(ExerciseAction::SaveText));
@@ -96,6 +96,11 @@ TEST_F(ExerciseTexts, TheMenuHasItsEntriesAndRules) {
     EXPECT_TRUE(text().enabled(ExerciseAction::EnlargeText));
     EXPECT_EQ(text().run(ExerciseAction::EnlargeText),
               session::ExerciseText::Outcome::ShowReadingWindow);
+    // "Créer un exercice…" asks for its dialog, whatever is open.
+    EXPECT_TRUE(text().enabled(ExerciseAction::CreateExercise));
+    EXPECT_EQ(text().run(ExerciseAction::CreateExercise),
+              session::ExerciseText::Outcome::ShowCreator);
+    EXPECT_EQ(text().fich(), path(kFirst + ".E34"));
     text().run(ExerciseAction::CloseExercise);
     EXPECT_FALSE(text().enabled(ExerciseAction::CloseExercise));
     EXPECT_FALSE(text().enabled(ExerciseAction::ViewCorrection));
