@@ -27,9 +27,9 @@ std::vector<TableHeaderLabel> tableHeaderLabels(int montage) {
     return labels;
 }
 
-std::vector<QImage> tableHeaderPictures(int montage, int cellWidth, int cellHeight) {
+std::vector<QImage> tableHeaderPictures(int montage, int cellWidth, int cellHeight, double scale) {
     // The scratch picture `Pictete`, one header cell in size.
-    PictureArea pictete(cellWidth, cellHeight, kHeaderBackground);
+    PictureArea pictete(cellWidth, cellHeight, kHeaderBackground, scale);
     pictete.setFontName(QStringLiteral("Arial"));
     pictete.setFontSize(8.25);
     pictete.setForeColor(Qt::black);
@@ -49,6 +49,7 @@ std::vector<QImage> tableHeaderPictures(int montage, int cellWidth, int cellHeig
             pictete.setCurrentY(pictete.currentY() - kSubscriptDrop);
         }
         pictures.push_back(pictete.image().copy());
+        pictures.back().setDevicePixelRatio(scale);
     }
     return pictures;
 }

@@ -27,8 +27,10 @@ struct TableHeaderLabel {
 // than 0, 1 and 2 gives only "t" and "i".
 std::vector<TableHeaderLabel> tableHeaderLabels(int montage);
 
-// One picture per column (the scratch picture `Pictete` at the cell size).
+// One picture per column (the scratch picture `Pictete` at the cell size),
+// drawn at `scale` device pixels to one of its pixels (the screen's device
+// pixel ratio, which the images then carry).
 std::vector<QImage> tableHeaderPictures(int montage, int cellWidth = kHeaderCellWidth,
-                                        int cellHeight = kHeaderCellHeight);
+                                        int cellHeight = kHeaderCellHeight, double scale = 1);
 
 } // namespace ohmora

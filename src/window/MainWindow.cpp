@@ -372,7 +372,8 @@ void MainWindow::showRedraw(Redraw redraw, const PictureSet::Damage& damage) {
         graphView_->update(damage.graph);
     }
     if (redraw & RedrawTableHeader) {
-        valueGrid()->setHeaderPictures(tableHeaderPictures(s.controls.montage));
+        valueGrid()->setHeaderPictures(tableHeaderPictures(s.controls.montage, kHeaderCellWidth,
+                                                           kHeaderCellHeight, devicePixelRatioF()));
     }
     if (redraw & RedrawTable) {
         valueGrid()->setContent(s.table);
@@ -549,6 +550,7 @@ void MainWindow::followDevicePixelRatio() {
         session_.setPictureScale(devicePixelRatioF());
         schematicView_->update();
         graphView_->update();
+        showRedraw(RedrawTableHeader, PictureSet::Damage{});
     }
 }
 

@@ -49,6 +49,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void redraw() override { draw(); }
 
 private:
     void draw();

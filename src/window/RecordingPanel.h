@@ -30,6 +30,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void redraw() override { refresh(montage_); }
 
 private:
     QCheckBox* triggerOption_;       // `Check3`

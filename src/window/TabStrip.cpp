@@ -25,7 +25,8 @@ const std::array<QString, 3>& TabStrip::nomsOnglets() {
     return names;
 }
 
-TabStrip::TabStrip(QWidget* parent) : QWidget(parent), area_(kWidth, kHeight, kStripColour) {
+TabStrip::TabStrip(QWidget* parent)
+    : QWidget(parent), area_(std::make_unique<PictureArea>(kWidth, kHeight, kStripColour)) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Screen readers see the three tabs, each selected as a click does.
@@ -47,9 +48,9 @@ void TabStrip::setPanels(QWidget* montage, QWidget* quantities, QWidget* recordi
 }
 
 int TabStrip::captionWidth(int tab) {
-    area_.setFontBold(tab == ongletActif_);
-    const int w = area_.textWidth(nomsOnglets()[tab - 1]);
-    area_.setFontBold(false);
+    area_->setFontBold(tab == ongletActif_);
+    const int w = area_->textWidth(nomsOnglets()[tab - 1]);
+    area_->setFontBold(false);
     return w;
 }
 
@@ -59,7 +60,10 @@ QRect TabStrip::panelRect() const {
 }
 
 void TabStrip::paintStrip() {
-    PictureArea& a = area_;
+    if (area_->scale() != devicePixelRatioF()) {
+        area_ = std::make_unique<PictureArea>(kWidth, kHeight, kStripColour, devicePixelRatioF());
+    }
+    PictureArea& a = *area_;
     const int sw = kWidth, sh = kHeight;
     const QColor white = Qt::white;
     if (ongletActif_ == 0) {
@@ -171,8 +175,17 @@ void TabStrip::keyPressEvent(QKeyEvent* event) {
 }
 
 void TabStrip::paintEvent(QPaintEvent* event) {
+    if (area_->scale() != devicePixelRatioF()) {
+        paintStrip();
+    }
     QPainter painter(this);
-    painter.drawImage(event->rect(), area_.image(), event->rect());
+    if (area_->scale() == 1) {
+        painter.drawImage(event->rect(), area_->image(), event->rect());
+    } else {
+        QImage image = area_->image();
+        image.setDevicePixelRatio(area_->scale());
+        painter.drawImage(QPointF(0, 0), image);
+    }
     if (hasFocus() && ongletActif_ >= 1) {
         // Round the selected tab's caption.
         const int t = ongletActif_;

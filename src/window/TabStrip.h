@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 namespace ohmora {
 
@@ -40,7 +41,7 @@ public:
     double gap() const { return gap_; }
     // Where panels go: left 4, top h + 5, with 4-pixel margins.
     QRect panelRect() const;
-    const QImage& image() const { return area_.image(); }
+    const QImage& image() const { return area_->image(); }
     int paintCount() const { return paintCount_; }
 
 protected:
@@ -51,7 +52,7 @@ protected:
 private:
     int captionWidth(int tab);
 
-    PictureArea area_;
+    std::unique_ptr<PictureArea> area_; // at the screen's resolution
     std::array<QWidget*, 3> panels_{};
     int ongletActif_ = 0;
     std::array<int, 6> bordsOnglets_{};

@@ -13,7 +13,12 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qunsetenv("QT_FONT_DPI");
+    // The user's scale never reaches the tests; a test of another scale
+    // asks for it by OHMORA_TEST_SCALE_FACTOR.
     qunsetenv("QT_SCALE_FACTOR");
+    if (!qEnvironmentVariableIsEmpty("OHMORA_TEST_SCALE_FACTOR")) {
+        qputenv("QT_SCALE_FACTOR", qgetenv("OHMORA_TEST_SCALE_FACTOR"));
+    }
     QApplication app(argc, argv);
     QApplication::setFont(ohmora::controlFont());
     ohmora::installFrenchTranslations(app);
