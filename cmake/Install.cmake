@@ -149,7 +149,7 @@ endif()
 # The program's data from the build's program directory, without the
 # programs themselves or a marker file left by a run.
 install(DIRECTORY ${OHMORA_PROGRAM_DIR}/ DESTINATION ${data_dir}
-        FILES_MATCHING PATTERN "*.E34" PATTERN "*.rtf" PATTERN "*.P16"
+        FILES_MATCHING PATTERN "*.E34" PATTERN "*.rtf" PATTERN "*.P16" PATTERN "*.py"
                        PATTERN "ohmora.PEM" PATTERN "ohmora-aide.html"
                        PATTERN "LISEZMOI-enseignants.md")
 install(FILES ${screenshot} DESTINATION ${data_dir})
@@ -198,5 +198,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, fonts-dejavu-core, fonts-dejavu-extra")
 # The help opens in the web browser through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# An exercise gives the pupils a Python program that reads the exported
+# measures with NumPy.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3, python3-numpy")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

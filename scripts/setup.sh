@@ -36,7 +36,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format-14 clang-tidy-14 libclang-rt-14-dev locales
   ngspice poppler-utils libreoffice-writer-nogui libreoffice-calc-nogui
-  libreoffice-draw-nogui libreoffice-math-nogui python3
+  libreoffice-draw-nogui libreoffice-math-nogui python3 python3-numpy
   xvfb xauth xdotool x11-utils openbox time
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   desktop-file-utils shared-mime-info libglib2.0-bin appstream lintian man-db fakeroot diffoscope-minimal

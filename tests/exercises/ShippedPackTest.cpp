@@ -104,7 +104,7 @@ TEST(ShippedPack, BuildsAndEveryFileItNamesExists) {
             EXPECT_TRUE(files::loadConfiguration(output / config).controls) << config;
         }
     }
-    EXPECT_EQ(count, 14);
+    EXPECT_EQ(count, 16);
 }
 
 // Each row is a fault the review must see in a check line of the first
@@ -136,6 +136,9 @@ TEST(PackChecks, CatchWrongFigures) {
         {"setting a pupil types", "param.1=940; tau_charge = 188 ms", ""},
         {"setting the box rewrites", "param.1=945; tau_charge = 188 ms", "would show"},
         {"pixel of the cursor", "cursor_time_step = 1,25 ms", ""},
+        {"time constant the graph writes", "tau_tool u_C 1 = 93,75 ms", ""},
+        {"time constant misread", "tau_tool u_C 1 = 94 ms", "the screen shows 93,75 ms"},
+        {"time constant of a curve not drawn", "tau_tool u_R1 1 = 93,75 ms", "not ticked"},
     };
     const CheckConfigurations configurations = firstConfigurations();
     for (const Row& row : rows) {
@@ -252,5 +255,5 @@ TEST(ShippedPack, EachExerciseOpensWithItsCorrection) {
                 << id << ": " << check;
         }
     }
-    EXPECT_EQ(count, 14);
+    EXPECT_EQ(count, 16);
 }

@@ -301,7 +301,8 @@ std::optional<std::string> screenReading(const std::vector<std::string>& w, cons
                                          std::vector<std::string>& arguments,
                                          std::string& problem) {
     const std::string& kind = w[0];
-    const int slot = w.size() > 3 ? slotOf(w[1], c.montage) : -1;
+    const bool tool = kind == "tau_tool";
+    const int slot = w.size() > (tool ? 2 : 3) ? slotOf(w[1], c.montage) : -1;
     if (slot < 0) {
         problem = "write: " + kind + " QUANTITY SCENARIO ...";
         return std::nullopt;
@@ -331,6 +332,18 @@ std::optional<std::string> screenReading(const std::vector<std::string>& w, cons
     if (!c.check4[size_t(slot)]) {
         problem = w[1] + " is not drawn: its box is not ticked";
         return std::nullopt;
+    }
+    if (tool) {
+        // "Temps caractéristique (63 % / 37 %)": the figure of "τ ≈ 48,75 ms
+        // (± 1,25 ms)" the graph writes.
+        const auto made = r->sim.constructTau(TauPart::Level, slot);
+        const std::string text = made.construction ? made.construction->tauText : "";
+        const size_t from = text.find("\u2248 "), to = text.find(" (");
+        if (from == std::string::npos || to == std::string::npos || to < from) {
+            problem = "the graph reads no time constant on " + w[1];
+            return std::nullopt;
+        }
+        return text.substr(from + 4, to - from - 4);
     }
     if (kind == "cursor") {
         const std::string date = joined(w, 3, w.size());
@@ -415,7 +428,7 @@ CheckOutcome verifyCheck(const std::string& text, const CheckConfigurations& con
     out.figure = trimmed(line.substr(eq + 1));
     const std::vector<std::string> w = words(line.substr(0, eq));
     const std::string kind = w.empty() ? "" : w[0];
-    if (kind == "table" || kind == "cursor" || kind == "crossing") {
+    if (kind == "table" || kind == "cursor" || kind == "crossing" || kind == "tau_tool") {
         const auto shown = screenReading(w, c, out.arguments, out.problem);
         if (shown && *shown != screenForm(out.figure)) {
             out.problem = "the screen shows " + *shown;
