@@ -39,7 +39,9 @@ void ObjectCapture::endPicture(std::size_t groupEnd) {
 }
 
 void ObjectCapture::text(char16_t c) {
-    if (!inPicture_ && text_.size() < kMaxEquationText) {
+    // Control characters are no text of the equation's, as in the text area.
+    const bool control = c < 0x20 && c != u'\t';
+    if (!inPicture_ && !control && text_.size() < kMaxEquationText) {
         text_.push_back(c);
     }
 }

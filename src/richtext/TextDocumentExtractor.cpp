@@ -168,7 +168,9 @@ QString listPrefix(const QTextBlock& block) {
     }
 }
 
-void addText(Paragraph& p, const CharFormat& format, const QString& text, int object = -1) {
+// The text a span keeps of a fragment: no control character, no object
+// or paragraph mark.
+std::u16string printable(const QString& text) {
     std::u16string clean;
     clean.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text) {
@@ -177,6 +179,10 @@ void addText(Paragraph& p, const CharFormat& format, const QString& text, int ob
             clean.push_back(u);
         }
     }
+    return clean;
+}
+
+void addText(Paragraph& p, const CharFormat& format, std::u16string clean, int object = -1) {
     if (clean.empty()) {
         return;
     }
@@ -196,7 +202,7 @@ Paragraph Extractor::paragraph(const QTextBlock& block, int* leadingMark) {
     Paragraph p;
     p.format = paragraphFormat(block.blockFormatIndex());
     p.mark = charFormat(block.charFormatIndex());
-    addText(p, p.mark, listPrefix(block));
+    addText(p, p.mark, printable(listPrefix(block)));
     if (leadingMark) {
         *leadingMark = 0;
     }
@@ -216,10 +222,13 @@ void Extractor::fragment(Paragraph& p, const QTextFragment& fragment, int* leadi
         const QTextImageFormat picture = q.toImageFormat();
         Span span = textSpan(format);
         span.image = image(picture);
+        if (span.image < 0) {
+            return; // nothing to show: neither its twin nor its object is kept
+        }
         const QString fallback = q.stringProperty(kFallbackPictureProperty);
         span.fallbackImage = fallback.isEmpty() ? -1 : keptImage(fallback, nullptr);
         span.object = object(q.stringProperty(kObjectProperty));
-        for (qsizetype i = 0; span.image >= 0 && i < text.size(); ++i) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
             p.spans.push_back(span);
         }
     } else if (const int number = q.intProperty(kFootnoteProperty); number > 0) {
@@ -232,8 +241,9 @@ void Extractor::fragment(Paragraph& p, const QTextFragment& fragment, int* leadi
             p.spans.push_back(span);
             markOrder_.push_back(number);
         }
-    } else {
-        addText(p, format, text, object(q.stringProperty(kObjectProperty)));
+    } else if (std::u16string clean = printable(text); !clean.empty()) {
+        // An equation shown by its text alone is kept only with some text.
+        addText(p, format, std::move(clean), object(q.stringProperty(kObjectProperty)));
     }
 }
 

@@ -5,6 +5,8 @@
 #include "richtext/DocumentResources.h"
 #include "richtext/MetafileConverter.h"
 #include "richtext/RichText.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 #include "richtext/TextDocumentAdapter.h"
 
 #include <QBuffer>
@@ -189,6 +191,28 @@ const KeptCase kKeptCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(RichText, TextAreaKeeps, ::testing::ValuesIn(kKeptCases),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// An equation without a picture shows its text, control characters left
+// out; with no text either it shows nothing and is not kept. Either way,
+// what the text area keeps reads back as itself.
+TEST(RichText, AnEquationShownByItsTextReadsBackAsKept) {
+    const struct {
+        const char* name;
+        const char* body;
+        const char* shown;
+    } rows[] = {{"control_character_in_its_text",
+                 "a{\\mmath \x02"
+                 "0}b",
+                 "a0b"},
+                {"nothing_to_show", "a{\\mmath \x04}b", "ab"}};
+    for (const auto& row : rows) {
+        QTextDocument document;
+        ASSERT_TRUE(readRtf(QByteArray("{\\rtf1\\ansi ") + row.body + "}", document)) << row.name;
+        EXPECT_EQ(plainText(document), QString::fromUtf8(row.shown)) << row.name;
+        const Document kept = extractTextDocument(document);
+        EXPECT_EQ(readRtfDocument(writeRtfDocument(kept)), kept) << row.name;
+    }
+}
 
 // Helpers that fail: each picture they do not answer keeps no SVG, and the
 // pictures after one that crashes it go to a new run.
