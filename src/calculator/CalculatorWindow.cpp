@@ -1,6 +1,7 @@
 #include "calculator/CalculatorWindow.h"
 
 #include "calculator/CalculatorDisplay.h"
+#include "picture/SharpPixmap.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -191,8 +192,7 @@ bool fits(const QString& text, const QFont& font, int room) {
 }
 
 QIcon pictureIcon(const Picture& picture, const QSize& size) {
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(size);
     QPainter painter(&pixmap);
     const QFont baseFont = arial(9);
     const QFont exponentFont = arial(7);

@@ -5,6 +5,7 @@
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseMessages.h"
 #include "files/SavePath.h"
+#include "picture/SharpPixmap.h"
 #include "qtbridge/QtStrings.h"
 
 #include <QFileInfo>
@@ -72,8 +73,7 @@ QFont timesFont(double points, bool bold) {
 
 // A difficulty mark: a five-pointed star, gold when lit, pale grey when not.
 QPixmap markPicture(bool lit) {
-    QPixmap pixmap(28, 28);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(QSize(28, 28));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath star;
@@ -97,8 +97,7 @@ QPixmap markPicture(bool lit) {
 // The two image buttons: a green disc with an arrow that opens, a red disc
 // with a cross that closes.
 QIcon buttonPicture(bool open) {
-    QPixmap pixmap(48, 48);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(QSize(48, 48));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(open ? QColor(0, 100, 0) : QColor(128, 0, 0), 2));

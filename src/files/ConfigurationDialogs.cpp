@@ -3,6 +3,7 @@
 #include "dialogs/Prompter.h"
 #include "files/FileMessages.h"
 #include "files/SavePath.h"
+#include "picture/SharpPixmap.h"
 #include "qtbridge/QtStrings.h"
 
 #include <QApplication>
@@ -42,8 +43,7 @@ QPushButton* button(const char* name, const char* text, QWidget* parent) {
 
 // The hourglass of a load: a small picture drawn once.
 QPixmap hourglass() {
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(QSize(24, 24));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 0, 128), 2));
