@@ -67,6 +67,20 @@ void usage(std::FILE* to = stderr) {
     std::fputs(text.c_str(), to);
 }
 
+// Whether a double-dash argument names one of our options ("--name" or
+// "--name=VALUE"): told before the application starts, so that a mistyped
+// option gets the usage even without a display. Qt's own options take one
+// dash.
+bool knownLongOption(const char* a) {
+    for (const Option& o : kOptions) {
+        const std::size_t n = std::strlen(o.name);
+        if (o.name[0] == '-' && std::strncmp(a, o.name, n) == 0 && (a[n] == '\0' || a[n] == '=')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 struct Arguments {
     std::optional<QString> screenshot;
     std::optional<QString> directory;
@@ -167,6 +181,13 @@ int main(int argc, char** argv) {
     if (!zoom.valid) {
         usage();
         return 2;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0 && !knownLongOption(argv[i])) {
+            std::fprintf(stderr, "ohmora : argument inconnu : %s\n", argv[i]);
+            usage();
+            return 2;
+        }
     }
     // A picture of the window is made at the factor asked for, whatever the
     // screen; a window on screen at the largest that fits it.
