@@ -203,7 +203,25 @@ XdgEnvironment xdgEnvironment() {
         xdg.desktops.push_back(desktop);
     }
     xdg.path = split(environment("PATH"), ':');
+    xdg.browsers = split(environment("BROWSER"), ':');
     return xdg;
+}
+
+std::optional<std::string> fallbackBrowser(const XdgEnvironment& xdg) {
+    static const char* const kGraphical[] = {
+        "x-www-browser", "firefox",  "firefox-esr", "chromium",  "chromium-browser",
+        "google-chrome", "epiphany", "konqueror",   "seamonkey", "falkon"};
+    std::vector<std::string> programs;
+    for (const std::string& command : xdg.browsers) {
+        programs.push_back(execProgram(command));
+    }
+    programs.insert(programs.end(), std::begin(kGraphical), std::end(kGraphical));
+    for (const std::string& program : programs) {
+        if (programExists(program, xdg)) {
+            return program;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> applicationFor(std::string_view mimeType, const XdgEnvironment& xdg) {

@@ -25,6 +25,7 @@ struct XdgEnvironment {
     std::vector<std::string> dataDirs;   // XDG_DATA_DIRS, else /usr/local/share:/usr/share
     std::vector<std::string> desktops;   // XDG_CURRENT_DESKTOP, in lower case
     std::vector<std::string> path;       // PATH
+    std::vector<std::string> browsers;   // BROWSER: commands for web pages
 };
 
 // The process's environment, with the defaults above for what it leaves
@@ -35,6 +36,12 @@ XdgEnvironment xdgEnvironment();
 // desktop opens `mimeType` with: its default when installed, else the first
 // associated application installed; nothing when there is none.
 std::optional<std::string> applicationFor(std::string_view mimeType, const XdgEnvironment& xdg);
+
+// The web browser the opener falls back on for a web page when no
+// application is associated with it (xdg-open outside a known desktop): the
+// first installed program of BROWSER's commands, else of the graphical
+// browsers it tries (x-www-browser, the Debian alternative, first).
+std::optional<std::string> fallbackBrowser(const XdgEnvironment& xdg);
 
 // A desktop entry or a mimeapps.list: groups of "key=value" lines, comments
 // and blank lines left out; a later key replaces an earlier one.

@@ -170,7 +170,9 @@ std::optional<PrinterChoice> QtPrompter::choosePrinter(const PrinterChoice& curr
 // desktop has an application for the document's kind is asked first.
 bool QtPrompter::openDocument(const QString& path) {
     const QString type = QMimeDatabase().mimeTypeForFile(path).name();
-    if (!desktop::applicationFor(type.toStdString(), desktop::xdgEnvironment())) {
+    const desktop::XdgEnvironment xdg = desktop::xdgEnvironment();
+    if (!desktop::applicationFor(type.toStdString(), xdg) &&
+        !(type == QStringLiteral("text/html") && desktop::fallbackBrowser(xdg))) {
         return false;
     }
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));

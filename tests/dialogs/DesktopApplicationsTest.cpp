@@ -129,6 +129,29 @@ TEST(DesktopApplications, TheApplicationForAKindOfDocument) {
     }
 }
 
+// With no application for web pages, the opener's own fallback: BROWSER's
+// commands, then the graphical browsers it knows, when installed.
+TEST(DesktopApplications, TheOpenersFallbackBrowser) {
+    const struct {
+        const char* name;
+        std::vector<std::string> browsers;
+        std::optional<std::string> program;
+    } rows[] = {
+        {"none installed", {}, std::nullopt},
+        {"BROWSER's installed command", {"absent %s", "navigateur --nouvelle %s"}, "navigateur"},
+        {"BROWSER's commands not installed", {"absent"}, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        FakeDesktop desktop(row.name);
+        desktop.xdg.browsers = row.browsers;
+        EXPECT_EQ(fallbackBrowser(desktop.xdg), row.program) << row.name;
+    }
+    FakeDesktop alternative("x-www-browser");
+    alternative.write("bin/x-www-browser", "#!/bin/sh\n");
+    fs::permissions(alternative.root / "bin/x-www-browser", fs::perms::owner_all);
+    EXPECT_EQ(fallbackBrowser(alternative.xdg), "x-www-browser");
+}
+
 TEST(DesktopApplications, KeyFilesListsAndExecLines) {
     const KeyFile file =
         parseKeyFile("# comment\nstray=1\n[A]\n k = v \n[B\nx=1\n[C]\nnoequals\nk=");
