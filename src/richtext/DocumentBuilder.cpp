@@ -24,6 +24,24 @@ bool isTextSpan(const Span& span) {
     return span.image < 0 && span.object < 0 && span.footnote < 0;
 }
 
+// The paragraph without the marks of notes that never came, the texts on
+// either side of one joined as the reader joins them.
+void dropMarks(Paragraph& paragraph, int noteCount) {
+    std::vector<Span> kept;
+    for (Span& span : paragraph.spans) {
+        if (span.footnote >= noteCount) {
+            continue;
+        }
+        if (!kept.empty() && isTextSpan(span) && isTextSpan(kept.back()) &&
+            kept.back().format == span.format) {
+            kept.back().text += span.text;
+        } else {
+            kept.push_back(std::move(span));
+        }
+    }
+    paragraph.spans = std::move(kept);
+}
+
 } // namespace
 
 std::u16string& DocumentBuilder::textOf(const CharFormat& format) {
@@ -130,6 +148,11 @@ void DocumentBuilder::attachObject(std::size_t from, EmbeddedObject object,
 }
 
 void DocumentBuilder::footnoteMark(const CharFormat& format) {
+    if (!inFootnote_) {
+        // A note belongs to the last mark before it: a mark still waiting
+        // for its note when another comes never gets one.
+        dropDanglingMarks();
+    }
     Span span = textSpan(format);
     span.footnote = static_cast<int>(document_.footnotes.size());
     paragraph_.spans.push_back(std::move(span));
@@ -204,9 +227,10 @@ void DocumentBuilder::dropDanglingMarks() {
     }
     // Marks of a footnote the file never gave.
     const auto count = static_cast<int>(document_.footnotes.size());
-    forEachParagraph(document_.blocks, [count](Paragraph& p) {
-        std::erase_if(p.spans, [count](const Span& s) { return s.footnote >= count; });
-    });
+    const auto drop = [count](Paragraph& p) { dropMarks(p, count); };
+    forEachParagraph(document_.blocks, drop);
+    mainTable_.forEachOpenParagraph(drop);
+    drop(paragraph_);
     danglingMarks_ = false;
 }
 

@@ -8,6 +8,7 @@
 
 #include "richtext/RtfModel.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -29,6 +30,17 @@ public:
     void finishRow();
     // The table read so far, if any, is finished.
     void close();
+    // Every paragraph of the table read so far, not yet among the blocks.
+    template <typename Visit> void forEachOpenParagraph(Visit visit) {
+        const auto cells = [&](Row& row) {
+            for (Cell& cell : row.cells) {
+                std::for_each(cell.paragraphs.begin(), cell.paragraphs.end(), visit);
+            }
+        };
+        std::for_each(table_.rows.begin(), table_.rows.end(), cells);
+        cells(row_);
+        std::for_each(cell_.paragraphs.begin(), cell_.paragraphs.end(), visit);
+    }
 
 private:
     void pushRow(Row row);

@@ -199,6 +199,16 @@ const RoundTripCase kRoundTripCases[] = {
     {"empty_paragraphs", emptyParagraphs},
     {"table", table},
     {"pictures", picture},
+    // A note belongs to the last mark before it; marks still waiting for a
+    // note when another comes, in the text or in a table, are dropped.
+    {"marks_waiting_for_a_note",
+     [] { return readRtfDocument("{\\rtf1 a\\chftn b\\chftn{\\footnote f}c}"); }},
+    {"a_table_mark_waiting_for_a_note",
+     [] {
+         return readRtfDocument(
+             "{\\rtf1\\trowd\\cellx1000\\intbl a\\chftn\\cell\\row\\pard b\\chftn"
+             "{\\footnote\\pard f}}");
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rtf, WriterRoundTrip, ::testing::ValuesIn(kRoundTripCases),

@@ -29,17 +29,19 @@ wait_for() {
     sleep 0.1
   done
   echo "FAIL: no $what"
-  echo "--- journal:"; cat "$work/journal" 2>/dev/null || true
+  for log in journal xvfb.log openbox.log ohmora.log; do
+    echo "--- $log:"
+    cat "$work/$log" 2>/dev/null || true
+  done
   exit 1
 }
 journal_has() { grep -qx -- "$1" "$work/journal" 2>/dev/null; }
 
-display=":$((90 + $$ % 500))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The display is one Xvfb finds free, and says once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-export DISPLAY=$display
-display_ready() { xdotool getmouselocation >/dev/null 2>&1; }
-wait_for "virtual display" display_ready
+wait_for "virtual display" test -s "$work/display"
+export DISPLAY=":$(head -n 1 "$work/display")"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
