@@ -286,8 +286,11 @@ void Writer::image(int index) {
         picture.format.empty() ? defaultFormatWord(picture.kind) : std::string_view(picture.format);
     number("picw", picture.pixelWidth);
     number("pich", picture.pixelHeight);
-    if (picture.goalWidth > 0 && picture.goalHeight > 0) {
+    // Each goal as the file gave it, even alone.
+    if (picture.goalWidth > 0) {
         number("picwgoal", picture.goalWidth);
+    }
+    if (picture.goalHeight > 0) {
         number("pichgoal", picture.goalHeight);
     }
     if (picture.scaleX != 100 || picture.scaleY != 100) {

@@ -199,6 +199,8 @@ const RoundTripCase kRoundTripCases[] = {
     {"empty_paragraphs", emptyParagraphs},
     {"table", table},
     {"pictures", picture},
+    {"a_picture_with_one_goal_only",
+     [] { return readRtfDocument("{\\rtf1 {\\pict\\pngblip\\pichgoal300 0102}}"); }},
     // A note belongs to the last mark before it; marks still waiting for a
     // note when another comes, in the text or in a table, are dropped.
     {"marks_waiting_for_a_note",
