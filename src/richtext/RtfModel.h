@@ -195,6 +195,11 @@ struct Document {
     // The index of `image` in `images`: a picture shown several times at one
     // size is kept once.
     int addImage(Image image);
+    // Pictures and objects numbered in the order a file holds them once
+    // written: the text in reading order, each footnote at its first mark,
+    // the notes without a mark after it; as a reader of that file numbers
+    // them. Those no span shows come last.
+    void numberAsWritten();
 
     bool operator==(const Document& other) const {
         return fonts == other.fonts && images == other.images && objects == other.objects &&

@@ -137,6 +137,9 @@ Document Extractor::run() {
         }
     }
     renumberFootnotes();
+    // The notes' pictures were met after the text's, where a file has them
+    // at their marks.
+    model_.numberAsWritten();
     return std::move(model_);
 }
 

@@ -192,10 +192,11 @@ const KeptCase kKeptCases[] = {
 INSTANTIATE_TEST_SUITE_P(RichText, TextAreaKeeps, ::testing::ValuesIn(kKeptCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// An equation without a picture shows its text, control characters left
-// out; with no text either it shows nothing and is not kept. Either way,
-// what the text area keeps reads back as itself.
-TEST(RichText, AnEquationShownByItsTextReadsBackAsKept) {
+// What the text area keeps reads back as itself: an equation without a
+// picture shows its text, control characters left out, and with no text
+// either it shows nothing and is not kept; a note's picture, which the text
+// area shows after the text, is numbered where the file has it.
+TEST(RichText, WhatTheTextAreaKeepsReadsBackAsItself) {
     const struct {
         const char* name;
         const char* body;
@@ -204,7 +205,9 @@ TEST(RichText, AnEquationShownByItsTextReadsBackAsKept) {
                  "a{\\mmath \x02"
                  "0}b",
                  "a0b"},
-                {"nothing_to_show", "a{\\mmath \x04}b", "ab"}};
+                {"nothing_to_show", "a{\\mmath \x04}b", "ab"},
+                {"a_note_s_picture_before_the_text_s",
+                 "{\\chftn\\footnote{\\pict{00}}}{\\pict{cb}}", "1\n\n1"}};
     for (const auto& row : rows) {
         QTextDocument document;
         ASSERT_TRUE(readRtf(QByteArray("{\\rtf1\\ansi ") + row.body + "}", document)) << row.name;
