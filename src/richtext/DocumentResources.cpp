@@ -76,7 +76,8 @@ std::optional<Image> decodeImage(const QByteArray& bytes) {
 QByteArray encodeObject(const EmbeddedObject& object) {
     QByteArray out;
     QDataStream stream(&out, QIODevice::WriteOnly);
-    stream << kObjectTag << static_cast<quint8>(object.kind) << bytesOf(object.rtf);
+    stream << kObjectTag << static_cast<quint8>(object.kind) << bytesOf(object.rtf)
+           << static_cast<quint64>(object.pictureAt);
     return out;
 }
 
@@ -85,12 +86,14 @@ std::optional<EmbeddedObject> decodeObject(const QByteArray& bytes) {
     quint32 tag = 0;
     quint8 kind = 0;
     QByteArray rtf;
-    stream >> tag >> kind >> rtf;
+    quint64 pictureAt = 0;
+    stream >> tag >> kind >> rtf >> pictureAt;
     if (stream.status() != QDataStream::Ok || tag != kObjectTag ||
         kind > static_cast<quint8>(ObjectKind::Ole)) {
         return std::nullopt;
     }
-    return EmbeddedObject{static_cast<ObjectKind>(kind), stringOf(rtf)};
+    return EmbeddedObject{static_cast<ObjectKind>(kind), stringOf(rtf),
+                          static_cast<std::size_t>(pictureAt)};
 }
 
 } // namespace ohmora::rtf

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ohmora::rtf {
 
@@ -28,8 +29,10 @@ public:
                const CharFormat& format);
     // The picture's group, from its opening brace to its closing one.
     void beginPicture(std::size_t groupStart);
-    void endPicture(std::size_t groupEnd);
-    void text(char16_t c);
+    // A group without a picture in it stays among the object's bytes.
+    void endPicture(std::size_t groupEnd, bool gotPicture);
+    // A character of the equation's text, read before byte `at` of the file.
+    void text(char16_t c, std::size_t at);
 
     // The object's group closes at `closeBrace`.
     EmbeddedObject finish(std::string_view input, std::size_t closeBrace);
@@ -48,6 +51,7 @@ private:
     bool inPicture_ = false;
     std::size_t firstSpan_ = 0;
     std::u16string text_;
+    std::vector<std::size_t> textEnds_; // where each character of text_ was read
     CharFormat format_;
 };
 

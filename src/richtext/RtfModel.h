@@ -107,6 +107,7 @@ enum class ObjectKind : std::uint8_t { Equation, Ole };
 struct EmbeddedObject {
     ObjectKind kind = ObjectKind::Equation;
     std::string rtf; // the group's content after its first word, the picture's group left out
+    std::size_t pictureAt = 0; // where in `rtf` the picture's group stood; its end without one
 
     bool operator==(const EmbeddedObject&) const = default;
 };

@@ -135,7 +135,8 @@ void Parser::endGroup(const GroupState& closed, std::size_t closeBrace) {
         finishObject(closeBrace);
         break;
     case GroupEnd::ObjectPicture:
-        object_.endPicture(closeBrace);
+        // Only a group that gave a picture is the object's picture.
+        object_.endPicture(closeBrace, builder_.spanCount() > object_.firstSpan());
         break;
     case GroupEnd::List:
         lists_.finishList();

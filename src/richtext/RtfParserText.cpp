@@ -139,7 +139,7 @@ void Parser::character(char16_t c) {
         picture_.propertyNameCharacter(c);
         break;
     case Destination::Object:
-        object_.text(c);
+        object_.text(c, tokenizer_.position());
         break;
     case Destination::ListLevelText:
         lists_.levelTextCharacter(c);

@@ -256,12 +256,15 @@ void Writer::object(const Span& s) {
     const EmbeddedObject& o = document_.objects[static_cast<std::size_t>(s.object)];
     const bool equation = o.kind == ObjectKind::Equation;
     out_ += equation ? "{\\mmath " : "{\\object ";
-    out_ += o.rtf;
+    // The picture's group where it stood among the object's words.
+    const std::size_t at = std::min(o.pictureAt, o.rtf.size());
+    out_ += std::string_view(o.rtf).substr(0, at);
     if (s.image >= 0) {
         out_ += equation ? "{\\mmathPict " : "{\\result ";
         pictures(s);
         out_ += '}';
     }
+    out_ += std::string_view(o.rtf).substr(at);
     out_ += '}';
 }
 

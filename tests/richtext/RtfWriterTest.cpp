@@ -199,6 +199,14 @@ const RoundTripCase kRoundTripCases[] = {
     {"empty_paragraphs", emptyParagraphs},
     {"table", table},
     {"pictures", picture},
+    // An equation's picture group is the first that gives a picture, and
+    // is written back where it stood among the equation's words.
+    {"an_equation_s_empty_picture_group",
+     [] { return readRtfDocument("{\\rtf1 {\\mmath{\\mmathPict}0{\\mmathPict}}}"); }},
+    {"an_equation_s_words_after_its_picture",
+     [] {
+         return readRtfDocument("{\\rtf1 {\\mmath{\\mmathPict{\\pict\\pngblip 01}}\\xmlnstbl}}");
+     }},
     {"a_picture_with_one_goal_only",
      [] { return readRtfDocument("{\\rtf1 {\\pict\\pngblip\\pichgoal300 0102}}"); }},
     // A note belongs to the last mark before it; marks still waiting for a
