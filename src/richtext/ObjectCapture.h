@@ -19,6 +19,8 @@ public:
     bool active() const { return active_; }
     // Whether a picture group now would be the object's picture: its first.
     bool takesPicture() const { return active_ && !hasPicture_ && !inPicture_; }
+    // Whether the object's picture group is being read.
+    bool inPicture() const { return active_ && inPicture_; }
     std::size_t depth() const { return depth_; }
 
     // The object's group, at this depth of the group stack, has its content

@@ -215,6 +215,7 @@ bool Parser::overflowWord(const KeywordEntry& entry, const Token& token, bool ig
 void Parser::dispatch(const KeywordEntry& entry, const Token& token) {
     const Destination destination = state().destination;
     const bool body = destination == Destination::Body;
+    const bool structure = body && !object_.inPicture();
     switch (entry.category) {
     case Category::Destination:
         destinationWord(entry.keyword);
@@ -237,14 +238,16 @@ void Parser::dispatch(const KeywordEntry& entry, const Token& token) {
         symbolWord(entry);
         break;
     case Category::Paragraph:
-        if (body && entry.keyword == Keyword::Paragraph) {
+        // An object's picture group holds its picture, never the text's
+        // paragraphs or tables.
+        if (structure && entry.keyword == Keyword::Paragraph) {
             finishParagraph(false);
-        } else if (body) {
+        } else if (structure) {
             applyParagraphWord(state(), entry.keyword, token);
         }
         break;
     case Category::Table:
-        if (body) {
+        if (structure) {
             tableWord(entry.keyword, token);
         }
         break;

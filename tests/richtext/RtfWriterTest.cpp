@@ -207,6 +207,10 @@ const RoundTripCase kRoundTripCases[] = {
      [] {
          return readRtfDocument("{\\rtf1 {\\mmath{\\mmathPict{\\pict\\pngblip 01}}\\xmlnstbl}}");
      }},
+    // A paragraph end in an equation's picture group is no paragraph of the
+    // text.
+    {"a_paragraph_end_in_an_equation_s_picture_group",
+     [] { return readRtfDocument("{\\rtf1 R\\par{\\mmath u{\\mmathPict \\par}}"); }},
     {"a_picture_with_one_goal_only",
      [] { return readRtfDocument("{\\rtf1 {\\pict\\pngblip\\pichgoal300 0102}}"); }},
     // A note belongs to the last mark before it; marks still waiting for a
