@@ -17,34 +17,37 @@ void ObjectCapture::begin(ObjectKind kind, std::size_t contentStart, std::size_t
     kind_ = kind;
     start_ = contentStart;
     depth_ = depth;
-    hasPicture_ = inPicture_ = false;
+    hasPicture_ = inPicture_ = inGroup_ = false;
+    leftOut_.clear();
     firstSpan_ = spans;
     text_.clear();
     textEnds_.clear();
     format_ = format;
 }
 
-void ObjectCapture::beginPicture(std::size_t groupStart) {
-    if (!hasPicture_) {
-        pictureStart_ = groupStart;
-        inPicture_ = true;
-        // The picture's group, left out of what is kept, takes with it the
-        // text read in it before its destination word.
-        while (!textEnds_.empty() && textEnds_.back() > groupStart) {
-            textEnds_.pop_back();
-            text_.pop_back();
-        }
+void ObjectCapture::beginPicture(std::size_t groupStart, bool reading, std::size_t spans) {
+    groupStart_ = groupStart;
+    spansAtGroup_ = spans;
+    inGroup_ = true;
+    inPicture_ = reading;
+    // The group, left out of what is kept, takes with it the text read in
+    // it before its destination word.
+    while (!textEnds_.empty() && textEnds_.back() > groupStart) {
+        textEnds_.pop_back();
+        text_.pop_back();
     }
 }
 
-void ObjectCapture::endPicture(std::size_t groupEnd, bool gotPicture) {
-    if (inPicture_ && !gotPicture) {
-        inPicture_ = false;
-    } else if (inPicture_) {
-        pictureEnd_ = groupEnd + 1;
-        hasPicture_ = true;
-        inPicture_ = false;
+void ObjectCapture::endPicture(std::size_t groupEnd, std::size_t spans) {
+    if (!inGroup_) {
+        return;
     }
+    if (inPicture_ && spans > spansAtGroup_ && !hasPicture_) {
+        hasPicture_ = true;
+        pictureGroup_ = leftOut_.size();
+    }
+    leftOut_.emplace_back(groupStart_, groupEnd + 1);
+    inGroup_ = inPicture_ = false;
 }
 
 void ObjectCapture::text(char16_t c, std::size_t at) {
@@ -61,15 +64,21 @@ EmbeddedObject ObjectCapture::finish(std::string_view input, std::size_t closeBr
     EmbeddedObject object;
     object.kind = kind_;
     const std::size_t end = std::min(closeBrace, input.size());
-    const std::size_t start = std::min(start_, end);
-    if (hasPicture_ && pictureStart_ >= start && pictureEnd_ <= end) {
-        object.rtf.append(input.substr(start, pictureStart_ - start));
-        object.rtf.append(input.substr(pictureEnd_, end - pictureEnd_));
-        object.pictureAt = pictureStart_ - start;
-    } else {
-        object.rtf.append(input.substr(start, end - start));
-        object.pictureAt = object.rtf.size();
+    std::size_t at = std::min(start_, end);
+    object.pictureAt = std::string::npos;
+    for (std::size_t i = 0; i < leftOut_.size(); ++i) {
+        const auto [from, to] = leftOut_[i];
+        if (from < at || to > end) {
+            continue;
+        }
+        object.rtf.append(input.substr(at, from - at));
+        if (hasPicture_ && i == pictureGroup_) {
+            object.pictureAt = object.rtf.size();
+        }
+        at = to;
     }
+    object.rtf.append(input.substr(at, end - at));
+    object.pictureAt = std::min(object.pictureAt, object.rtf.size());
     return object;
 }
 

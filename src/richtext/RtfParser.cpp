@@ -135,8 +135,7 @@ void Parser::endGroup(const GroupState& closed, std::size_t closeBrace) {
         finishObject(closeBrace);
         break;
     case GroupEnd::ObjectPicture:
-        // Only a group that gave a picture is the object's picture.
-        object_.endPicture(closeBrace, builder_.spanCount() > object_.firstSpan());
+        object_.endPicture(closeBrace, builder_.spanCount());
         break;
     case GroupEnd::List:
         lists_.finishList();

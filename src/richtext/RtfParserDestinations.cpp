@@ -118,13 +118,14 @@ bool Parser::objectDestination(Keyword keyword) {
     case Keyword::EquationPicture:
     case Keyword::ObjectResult:
         // The picture of the object under way, read as the body's: the
-        // first picture group right inside the object's group.
-        if (group.destination == Destination::Object && object_.takesPicture() &&
-            stack_.size() == object_.depth() + 1) {
-            group.destination = Destination::Body;
+        // first picture group right inside the object's group that gives
+        // one; the others are skipped.
+        if (group.destination == Destination::Object && stack_.size() == object_.depth() + 1) {
+            const bool reading = object_.takesPicture();
+            group.destination = reading ? Destination::Body : Destination::Skip;
             group.hidden = keyword == Keyword::EquationPicture;
             group.end = GroupEnd::ObjectPicture;
-            object_.beginPicture(group.start);
+            object_.beginPicture(group.start, reading, builder_.spanCount());
         } else {
             group.destination = Destination::Skip;
         }
